@@ -1,0 +1,346 @@
+// The scripted front end: queued answers, transcript, echo and terminal progress.
+#include "ui/ScriptedUi.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+namespace axo::ui {
+
+namespace {
+
+using Kind = ScriptAnswer::Kind;
+
+std::string KindName(Kind kind) {
+    switch (kind) {
+        case Kind::Ok:
+            return "ok";
+        case Kind::Esc:
+            return "esc";
+        case Kind::Button:
+            return "button";
+        case Kind::Value:
+            return "value";
+        case Kind::Leave:
+            return "leave";
+        case Kind::Timeout:
+            return "timeout";
+        case Kind::Print:
+            return "print";
+    }
+    return "?";
+}
+
+std::string MessageKindName(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Wait:
+            return "wait";
+        case MessageKind::Notice:
+            return "notice";
+        default:
+            return "message " + std::to_string(static_cast<int>(kind));
+    }
+}
+
+std::string CaptionUtf8(const Caption& c) {
+    Text shown = c.shown;
+    if (c.accelerator >= 0)
+        shown.insert(static_cast<std::size_t>(c.accelerator), "&"_t);
+    return ToUtf8(shown);
+}
+
+class Window : public ModelessWindow {};
+
+}  // namespace
+
+std::vector<std::string> LinesUtf8(const std::vector<MessageLine>& lines) {
+    std::vector<std::string> out;
+    out.reserve(lines.size());
+    for (const MessageLine& l : lines)
+        out.push_back(ToUtf8(l.text));
+    return out;
+}
+
+std::string TranscriptEntry::ToString() const {
+    std::ostringstream out;
+    out << "[" << kind << "]";
+    if (!title.empty())
+        out << " " << title;
+    out << "\n";
+    for (const std::string& l : lines)
+        out << "| " << l << "\n";
+    if (!buttons.empty()) {
+        out << "buttons:";
+        for (const std::string& b : buttons)
+            out << " [" << b << "]";
+        out << "\n";
+    }
+    if (!answer.empty())
+        out << "answer: " << answer << "\n";
+    return out.str();
+}
+
+/// A progress panel of the scripted front end: counts steps, presses STOP where the script
+/// says so, and draws a bar on a terminal.
+class ScriptedUi::Progress : public ProgressView {
+  public:
+    Progress(ScriptedUi& ui, const ProgressState& state) : ui_(ui) {
+        if (!ui_.stopAtSteps_.empty()) {
+            stopAt_ = ui_.stopAtSteps_.front();
+            ui_.stopAtSteps_.pop_front();
+        }
+        Draw(state, true);
+    }
+    ~Progress() override {
+        if (ui_.options_.progress && drawn_)
+            *ui_.options_.progress << "\r\033[K" << std::flush;
+    }
+
+    void Update(const ProgressState& state) override {
+        ++steps_;
+        ++ui_.progressSteps_;
+        Draw(state, false);
+    }
+
+    bool TakeStopRequest() override {
+        if (stopAt_ > 0 && steps_ >= stopAt_) {
+            stopAt_ = 0;
+            return true;
+        }
+        return false;
+    }
+
+  private:
+    ScriptedUi& ui_;
+    int steps_ = 0;
+    int stopAt_ = 0;
+    bool drawn_ = false;
+    std::chrono::steady_clock::time_point last_{};
+
+    void Draw(const ProgressState& state, bool force) {
+        std::ostream* out = ui_.options_.progress;
+        if (!out)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (!force && now - last_ < std::chrono::milliseconds(100))
+            return;
+        last_ = now;
+        constexpr int kBarWidth = 30;
+        const int filled = state.maximum > 0
+                               ? kBarWidth * std::min(state.position, state.maximum) / state.maximum
+                               : 0;
+        *out << "\r\033[K" << ToUtf8(state.caption) << " [" << std::string(filled, '#')
+             << std::string(kBarWidth - filled, '.') << "] " << state.position << "/"
+             << state.maximum;
+        if (!state.stepText.empty())
+            *out << " " << ToUtf8(state.stepText);
+        *out << std::flush;
+        drawn_ = true;
+    }
+};
+
+ScriptedUi::ScriptedUi() : ScriptedUi(Options{}) {}
+
+ScriptedUi::ScriptedUi(Options options) : options_(std::move(options)) {
+    RegisterStatusBar();
+}
+
+ScriptedUi::~ScriptedUi() = default;
+
+void ScriptedUi::LoadScript(std::string_view script) {
+    std::istringstream in{std::string(script)};
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const auto start = line.find_first_not_of(' ');
+        if (start == std::string::npos || line[start] == '#')
+            continue;
+        line = line.substr(start);
+        const auto blank = line.find(' ');
+        const std::string word = line.substr(0, blank);
+        const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
+        auto number_of = [&](const std::string& text) {
+            char* end = nullptr;
+            const long n = std::strtol(text.c_str(), &end, 10);
+            if (text.empty() || *end != '\0' || n < 0 || n > 1000000000)
+                throw ScriptError("script line " + std::to_string(number) + ": number expected");
+            return static_cast<int>(n);
+        };
+        if (word == "ok") {
+            Queue(Kind::Ok);
+        } else if (word == "esc") {
+            Queue(Kind::Esc);
+        } else if (word == "button") {
+            QueueButton(number_of(rest));
+        } else if (word == "value") {
+            QueueValue(rest);
+        } else if (word == "leave") {
+            Queue(Kind::Leave);
+        } else if (word == "timeout") {
+            Queue(Kind::Timeout);
+        } else if (word == "print") {
+            Queue(Kind::Print);
+        } else if (word == "stop") {
+            StopProgressAtStep(number_of(rest));
+        } else {
+            throw ScriptError("script line " + std::to_string(number) + ": unknown answer \"" +
+                              word + "\"");
+        }
+    }
+}
+
+std::string ScriptedUi::TranscriptText() const {
+    std::string out;
+    for (const TranscriptEntry& e : transcript_)
+        out += e.ToString();
+    return out;
+}
+
+Text ScriptedUi::StatusPanel(int panel) const {
+    if (panel < 1 || static_cast<std::size_t>(panel) > statusPanels_.size())
+        return {};
+    return statusPanels_[static_cast<std::size_t>(panel) - 1];
+}
+
+const ScriptAnswer* ScriptedUi::Next(std::initializer_list<ScriptAnswer::Kind> accepted,
+                                     const TranscriptEntry& question) {
+    if (!answers_.empty()) {
+        for (Kind k : accepted) {
+            if (answers_.front().kind == k) {
+                taken_ = answers_.front();
+                answers_.pop_front();
+                return &taken_;
+            }
+        }
+        if (options_.strict)
+            throw ScriptError("the script answers \"" + KindName(answers_.front().kind) +
+                              "\" to:\n" + question.ToString());
+    } else if (options_.strict) {
+        throw ScriptError("the script has no answer to:\n" + question.ToString());
+    }
+    return nullptr;
+}
+
+void ScriptedUi::Record(TranscriptEntry entry) {
+    if (options_.echo) {
+        std::ostream& out = *options_.echo;
+        if (!entry.title.empty())
+            out << entry.title << ":\n";
+        for (const std::string& l : entry.lines)
+            out << "  " << l << "\n";
+        out << std::flush;
+    }
+    transcript_.push_back(std::move(entry));
+}
+
+int ScriptedUi::RunMessage(const MessageWindow& window) {
+    TranscriptEntry e{
+        MessageKindName(window.kind), ToUtf8(window.title), LinesUtf8(window.lines), {}, {}};
+    if (window.okButton)
+        e.buttons.push_back(ToUtf8(window.okCaption));
+    const ScriptAnswer* a = Next({Kind::Ok, Kind::Esc}, e);
+    const int code = a && a->kind == Kind::Esc ? kCloseLeave : kCloseConfirm;
+    e.answer = code == kCloseConfirm ? "ok" : "esc";
+    Record(std::move(e));
+    return code;
+}
+
+std::unique_ptr<ModelessWindow> ScriptedUi::OpenModeless(const MessageWindow& window) {
+    Record({MessageKindName(window.kind), ToUtf8(window.title), LinesUtf8(window.lines), {}, {}});
+    return std::make_unique<Window>();
+}
+
+int ScriptedUi::RunDecision(const DecisionWindow& window) {
+    TranscriptEntry e{"decision", ToUtf8(window.title), LinesUtf8(window.lines), {}, {}};
+    for (const DecisionButton& b : window.buttons)
+        e.buttons.push_back(CaptionUtf8(b.caption));
+    const ScriptAnswer* a = Next({Kind::Button, Kind::Esc}, e);
+    int chosen = window.defaultButton;
+    if (a)
+        chosen = a->kind == Kind::Esc ? 0 : a->button;
+    if (chosen < 0 || chosen > static_cast<int>(window.buttons.size())) {
+        throw ScriptError("the script chooses button " + std::to_string(chosen) + " of " +
+                          std::to_string(window.buttons.size()) + " in:\n" + e.ToString());
+    }
+    e.answer = chosen == 0 ? "esc" : "button " + std::to_string(chosen);
+    Record(std::move(e));
+    return chosen;
+}
+
+int ScriptedUi::RunPrompt(const PromptWindow& window, Text& value) {
+    TranscriptEntry e{"prompt",
+                      ToUtf8(window.title),
+                      {ToUtf8(window.prompt)},
+                      {ToUtf8(window.confirmCaption), ToUtf8(window.leaveCaption)},
+                      {}};
+    const ScriptAnswer* a = Next({Kind::Value, Kind::Leave, Kind::Esc}, e);
+    int code = kCloseConfirm;
+    if (a && a->kind == Kind::Value) {
+        value = FromUtf8(a->value);
+    } else if (a) {
+        code = kCloseLeave;
+    }
+    e.answer = code == kCloseLeave ? "leave"
+               : window.password   ? "value ***"
+                                   : "value " + ToUtf8(value);
+    Record(std::move(e));
+    return code;
+}
+
+void ScriptedUi::ShowStatus(int panel, const Text& text) {
+    if (panel < 1)
+        return;
+    if (statusPanels_.size() < static_cast<std::size_t>(panel))
+        statusPanels_.resize(panel);
+    statusPanels_[static_cast<std::size_t>(panel) - 1] = text;
+}
+
+std::unique_ptr<ProgressView> ScriptedUi::OpenProgress(const ProgressState& state) {
+    std::vector<std::string> lines{ToUtf8(state.caption)};
+    if (!state.message.empty())
+        lines.push_back(ToUtf8(state.message));
+    transcript_.push_back({"progress", "", std::move(lines), {}, {}});
+    return std::make_unique<Progress>(*this, state);
+}
+
+WaitOutcome ScriptedUi::RunWait(const WaitWindow& window) {
+    TranscriptEntry e{"wait-window",
+                      ToUtf8(window.caption),
+                      {ToUtf8(window.operation), ToUtf8(window.fileLine)},
+                      {},
+                      {}};
+    const ScriptAnswer* a = Next({Kind::Timeout, Kind::Esc}, e);
+    const bool escaped = a && a->kind == Kind::Esc;
+    if (!escaped && options_.waitMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(options_.waitMs));
+    e.answer = escaped ? "esc" : "timeout";
+    Record(std::move(e));
+    return escaped ? WaitOutcome::Escaped : WaitOutcome::TimedOut;
+}
+
+void ScriptedUi::RunReport(const ReportWindow& window, const std::function<void()>& print) {
+    TranscriptEntry e{"report", ToUtf8(window.caption), {}, {"O.K.", "Tisk"}, {}};
+    for (const auto& [label, value] : window.labels)
+        e.lines.push_back(ToUtf8(label) + " " + ToUtf8(value));
+    if (!window.detail.empty())
+        e.lines.push_back(ToUtf8(window.detail));
+    const ScriptAnswer* a = Next({Kind::Ok, Kind::Print, Kind::Esc}, e);
+    const bool printed = a && a->kind == Kind::Print;
+    e.answer = printed ? "print" : "ok";
+    Record(std::move(e));
+    if (printed && print)
+        print();
+}
+
+void ScriptedUi::Terminate(int exitCode) {
+    std::fflush(nullptr);
+    throw ProgramEnded{exitCode};
+}
+
+}  // namespace axo::ui

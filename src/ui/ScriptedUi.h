@@ -1,0 +1,122 @@
+// The scripted front end of the UI services: answers come from a queue (filled by tests or read
+// from a script), every text shown is recorded in a transcript, and the command line uses it
+// with default answers, echoing messages to standard error and drawing progress on a terminal.
+#pragma once
+
+#include <deque>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/UiServices.h"
+
+namespace axo::ui {
+
+/// One window as it was shown, in UTF-8: kind, title, lines, buttons and the answer given.
+struct TranscriptEntry {
+    std::string kind;  ///< "message", "wait", "notice", "decision", "prompt", "progress", ...
+    std::string title;
+    std::vector<std::string> lines;
+    std::vector<std::string> buttons;
+    std::string answer;
+    /// The entry as text: "[kind] title", a "| " line per text line, "buttons: ...",
+    /// "answer: ...".
+    std::string ToString() const;
+};
+
+/// An answer to the next question.
+struct ScriptAnswer {
+    enum class Kind { Ok, Esc, Button, Value, Leave, Timeout, Print };
+    Kind kind = Kind::Ok;
+    int button = 0;
+    std::string value;  ///< UTF-8, for Value
+};
+
+/// A script does not fit the questions asked (too few answers, or the wrong kind).
+class ScriptError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class ScriptedUi : public UiServices {
+  public:
+    struct Options {
+        /// With strict, a question without a fitting queued answer throws ScriptError;
+        /// otherwise it gets its default (O.K., the default button, confirmation, time-out).
+        bool strict = true;
+        /// Where each window's text is echoed as it is shown (none when null).
+        std::ostream* echo = nullptr;
+        /// Where a progress bar is drawn (none when null); meant for a terminal.
+        std::ostream* progress = nullptr;
+        /// How long the wait window stays before the next attempt.
+        int waitMs = 0;
+        Desktop desktop;
+    };
+
+    ScriptedUi();
+    explicit ScriptedUi(Options options);
+    ~ScriptedUi() override;
+
+    // ---- Script --------------------------------------------------------------------------
+    void Queue(ScriptAnswer::Kind kind, int button = 0, std::string value = {}) {
+        answers_.push_back(ScriptAnswer{kind, button, std::move(value)});
+    }
+    void QueueOk() { Queue(ScriptAnswer::Kind::Ok); }
+    void QueueEsc() { Queue(ScriptAnswer::Kind::Esc); }
+    void QueueButton(int button) { Queue(ScriptAnswer::Kind::Button, button); }
+    void QueueValue(std::string utf8) { Queue(ScriptAnswer::Kind::Value, 0, std::move(utf8)); }
+    /// Reads answers, one a line: "ok", "esc", "button N", "value TEXT", "leave", "timeout",
+    /// "print", and "stop N" (STOP pressed at the Nth step of the next progress panel).
+    /// Blank lines and lines starting with "#" are skipped. Throws ScriptError on a bad line.
+    void LoadScript(std::string_view script);
+    /// STOP is pressed on the next progress panel when its pass reaches this step.
+    void StopProgressAtStep(int step) { stopAtSteps_.push_back(step); }
+    std::size_t PendingAnswers() const { return answers_.size(); }
+
+    // ---- What was shown ------------------------------------------------------------------
+    const std::vector<TranscriptEntry>& Transcript() const { return transcript_; }
+    std::string TranscriptText() const;
+    void ClearTranscript() { transcript_.clear(); }
+    Text StatusPanel(int panel) const;
+    bool MenuEnabled() const { return menuEnabled_; }
+    int ProgressSteps() const { return progressSteps_; }
+
+    // ---- Primitives ----------------------------------------------------------------------
+    Desktop GetDesktop() const override { return options_.desktop; }
+    int RunMessage(const MessageWindow& window) override;
+    std::unique_ptr<ModelessWindow> OpenModeless(const MessageWindow& window) override;
+    int RunDecision(const DecisionWindow& window) override;
+    int RunPrompt(const PromptWindow& window, Text& value) override;
+    void ShowStatus(int panel, const Text& text) override;
+    void SetMenuEnabled(bool enabled) override { menuEnabled_ = enabled; }
+    void ProcessEvents() override {}
+    std::unique_ptr<ProgressView> OpenProgress(const ProgressState& state) override;
+    WaitOutcome RunWait(const WaitWindow& window) override;
+    void RunReport(const ReportWindow& window, const std::function<void()>& print) override;
+    [[noreturn]] void Terminate(int exitCode) override;
+
+  private:
+    class Progress;
+
+    Options options_;
+    std::deque<ScriptAnswer> answers_;
+    std::deque<int> stopAtSteps_;
+    std::vector<TranscriptEntry> transcript_;
+    std::vector<Text> statusPanels_;
+    bool menuEnabled_ = true;
+    int progressSteps_ = 0;
+
+    /// Takes the next answer when it is one of `accepted`; nullptr when the queue is empty or
+    /// the next answer is of another kind and the script is lenient.
+    const ScriptAnswer* Next(std::initializer_list<ScriptAnswer::Kind> accepted,
+                             const TranscriptEntry& question);
+    void Record(TranscriptEntry entry);
+    ScriptAnswer taken_;
+};
+
+/// The lines of a message window in UTF-8, as the transcript records them.
+std::vector<std::string> LinesUtf8(const std::vector<MessageLine>& lines);
+
+}  // namespace axo::ui
