@@ -1,33 +1,20 @@
-// axo-pap-cli: the program's commands without a window.
-#include <cstring>
+// axo-pap-cli: the program's commands without a window. Global options come before or after
+// the command; each command parses its own options and calls the core.
 #include <iostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
-#include "util/Version.h"
-
-namespace {
-
-void PrintHelp(std::ostream& out) {
-    out << "axo-pap-cli - POMOCNÝ ANALYTICKÝ PŘEHLED bez okna\n"
-           "\n"
-           "Použití: axo-pap-cli [volby] příkaz [argumenty]\n"
-           "\n"
-           "Volby:\n"
-           "  --help       tato nápověda\n"
-           "  --version    verze programu\n";
-}
-
-}  // namespace
+#include "Commands.h"
+#include "Options.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
-        PrintHelp(std::cout);
-        return argc < 2 ? 2 : 0;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    try {
+        const axo::cli::Options options(args, axo::cli::FlagNames());
+        return axo::cli::RunCommand(options, std::cout, std::cerr);
+    } catch (const std::invalid_argument& e) {
+        std::cerr << e.what() << "\n";
+        return 2;
     }
-    if (std::strcmp(argv[1], "--version") == 0) {
-        std::cout << "AXO_PAP " << axo::ToUtf8(axo::ProgramVersionText()) << " (build "
-                  << axo::BuildVersion() << ")\n";
-        return 0;
-    }
-    std::cerr << "Neznámý příkaz: " << argv[1] << "\n";
-    return 2;
 }

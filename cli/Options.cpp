@@ -1,0 +1,62 @@
+// Command-line parsing of axo-pap-cli.
+#include "Options.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace axo::cli {
+
+Options::Options(const std::vector<std::string>& args, const std::vector<std::string>& flags) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() < 3 || a.rfind("--", 0) != 0) {
+            positional_.push_back(a);
+            continue;
+        }
+        const auto eq = a.find('=');
+        const std::string name = a.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+        if (eq != std::string::npos) {
+            values_[name] = a.substr(eq + 1);
+        } else if (std::find(flags.begin(), flags.end(), name) != flags.end()) {
+            values_[name] = "";
+        } else if (i + 1 < args.size()) {
+            values_[name] = args[++i];
+        } else {
+            throw std::invalid_argument("Volba --" + name + " potřebuje hodnotu.");
+        }
+    }
+}
+
+std::optional<std::string> Options::Get(const std::string& name) const {
+    const auto it = values_.find(name);
+    if (it == values_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::string Options::GetOr(const std::string& name, const std::string& fallback) const {
+    return Get(name).value_or(fallback);
+}
+
+std::optional<int> Options::GetInt(const std::string& name) const {
+    const auto value = Get(name);
+    if (!value)
+        return std::nullopt;
+    char* end = nullptr;
+    const long n = std::strtol(value->c_str(), &end, 10);
+    if (value->empty() || *end != '\0' || n < -2147483647L || n > 2147483647L)
+        throw std::invalid_argument("Volba --" + name + " potřebuje celé číslo, ne \"" + *value +
+                                    "\".");
+    return static_cast<int>(n);
+}
+
+std::vector<std::string> Options::Unknown(const std::vector<std::string>& known) const {
+    std::vector<std::string> unknown;
+    for (const auto& [name, value] : values_)
+        if (std::find(known.begin(), known.end(), name) == known.end())
+            unknown.push_back(name);
+    return unknown;
+}
+
+}  // namespace axo::cli
