@@ -1,6 +1,8 @@
 // Text shaping, upper-casing, folding and matching of Windows-1250 texts.
 #include "util/Retezce.h"
 
+#include "util/Cisla.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -224,13 +226,9 @@ bool MaskMatch(const Text& mask, const Text& text, bool fold) {
 bool EqualAtDecimals(double x, double y, int d) {
     if ((x < 0 && y > 0) || (x > 0 && y < 0))
         return false;
+    // The same number texts the printouts show, so that "equal" means "prints the same".
     const int decimals = std::clamp(d, 0, 20);
-    // Large enough for the widest double (309 digits) with 20 decimals.
-    char bufX[400];
-    char bufY[400];
-    std::snprintf(bufX, sizeof bufX, "%.*f", decimals, std::fabs(x));
-    std::snprintf(bufY, sizeof bufY, "%.*f", decimals, std::fabs(y));
-    return std::string_view(bufX) == std::string_view(bufY);
+    return RealToText(std::fabs(x), 0, decimals) == RealToText(std::fabs(y), 0, decimals);
 }
 
 }  // namespace axo
