@@ -7,9 +7,11 @@
 
 #include "Commands.h"
 #include "Options.h"
+#include "util/Regional.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    axo::SetRegionalSettings(axo::RegionalSettings::FromEnvironment());
     try {
         const axo::cli::Options options(args, axo::cli::FlagNames());
         return axo::cli::RunCommand(options, std::cout, std::cerr);
