@@ -78,8 +78,7 @@ struct CodePageTables {
 };
 
 constexpr unsigned char NextCode(std::string_view utf8, std::size_t& i) {
-    const char32_t cp = detail::DecodeUtf8(utf8.data(), utf8.size(), i);
-    const int code = cp == detail::kBadUtf8 ? -1 : UnicodeToCp1250(cp);
+    const int code = detail::NextCp1250Code(utf8, i);
     if (code < 0)
         throw "a character of a code-page table has no place in Windows-1250";
     return static_cast<unsigned char>(code);

@@ -187,6 +187,13 @@ constexpr char32_t DecodeUtf8(const char* s, std::size_t n, std::size_t& i) {
     return cp;
 }
 
+/// Reads the next UTF-8 character of `utf8` at `i` as its Windows-1250 code (advancing `i`);
+/// -1 when the character is malformed or has no place in Windows-1250.
+constexpr int NextCp1250Code(std::string_view utf8, std::size_t& i) {
+    const char32_t cp = DecodeUtf8(utf8.data(), utf8.size(), i);
+    return cp == kBadUtf8 ? -1 : UnicodeToCp1250(cp);
+}
+
 template <std::size_t N>
 struct Utf8Literal {
     char bytes[N]{};
@@ -204,8 +211,7 @@ consteval Cp1250Literal<N> ToCp1250Literal(const Utf8Literal<N>& lit) {
     Cp1250Literal<N> out;
     const std::size_t n = N - 1;  // without the terminating zero
     for (std::size_t i = 0; i < n;) {
-        const char32_t cp = DecodeUtf8(lit.bytes, n, i);
-        const int code = cp == kBadUtf8 ? -1 : UnicodeToCp1250(cp);
+        const int code = NextCp1250Code(std::string_view(lit.bytes, n), i);
         if (code < 0)
             throw "a character of this literal has no place in Windows-1250";
         out.bytes[out.length++] = static_cast<char>(code);
