@@ -83,9 +83,12 @@ TEST(FiscalYearTest, VatRatesDecideWhetherADateMayBeUsed) {
         bool accepted;
     } cases[] = {
         {"15. 3.2016", "Kč", false},  // third rate 0 in the months of 2015-2023
-        {"15. 3.2014", "Kč", true},  {"15. 3.2024", "Kč", true}, {"15. 3.2016", "EUR", true},
-        {"15. 3.2016", "SK", true},  {" 1. 1.2009", "Kč", true},  // no entry covers it: accepted
-                                                                  // with zero rates
+        {"15. 3.2014", "Kč", true},
+        {"15. 3.2024", "Kč", true},
+        {"15. 3.2016", "EUR", true},
+        {"15. 3.2016", "SK", true},
+        {" 1. 1.2009", "Kč", true},   // no entry covers it: accepted
+                                      // with zero rates
         {"15.99.2016", "Kč", false},  // month 99 stands for the current month
     };
     for (const Case& c : cases) {
