@@ -8,6 +8,12 @@
 #include <sstream>
 #include <thread>
 
+#include "ui/Calculator.h"
+#include "ui/Calendar.h"
+#include "ui/Dialog.h"
+#include "ui/DialogScript.h"
+#include "util/Datum.h"
+
 namespace axo::ui {
 
 namespace {
@@ -30,6 +36,8 @@ std::string KindName(Kind kind) {
             return "timeout";
         case Kind::Print:
             return "print";
+        case Kind::Dialog:
+            return "dialog";
     }
     return "?";
 }
@@ -186,6 +194,12 @@ void ScriptedUi::LoadScript(std::string_view script) {
             Queue(Kind::Timeout);
         } else if (word == "print") {
             Queue(Kind::Print);
+        } else if (word == "dialog") {
+            try {
+                QueueDialog(rest);
+            } catch (const ScriptError& e) {
+                throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
+            }
         } else if (word == "stop") {
             StopProgressAtStep(number_of(rest));
         } else {
@@ -193,6 +207,15 @@ void ScriptedUi::LoadScript(std::string_view script) {
                               word + "\"");
         }
     }
+}
+
+void ScriptedUi::QueueDialog(std::string steps) {
+    try {
+        ParseDialogSteps(steps);
+    } catch (const DialogScriptError& e) {
+        throw ScriptError(e.what());
+    }
+    Queue(Kind::Dialog, 0, std::move(steps));
 }
 
 std::string ScriptedUi::TranscriptText() const {
@@ -336,6 +359,139 @@ void ScriptedUi::RunReport(const ReportWindow& window, const std::function<void(
     Record(std::move(e));
     if (printed && print)
         print();
+}
+
+namespace {
+
+std::vector<std::string> Utf8Lines(const std::vector<Text>& texts) {
+    std::vector<std::string> lines;
+    for (const Text& t : texts) {
+        // A memo's line breaks become lines of their own.
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t end = t.find(kLineBreakMark, start);
+            lines.push_back(ToUtf8(t.substr(start, end == Text::npos ? Text::npos : end - start)));
+            if (end == Text::npos)
+                break;
+            start = end + 1;
+        }
+    }
+    return lines;
+}
+
+TranscriptEntry DialogEntry(const TDialogAXO& dialog) {
+    return {"dialog",
+            ToUtf8(dialog.Caption()),
+            Utf8Lines(dialog.TranscriptLines()),
+            Utf8Lines(dialog.ButtonCaptions()),
+            {}};
+}
+
+}  // namespace
+
+int ScriptedUi::RunDialogWindow(TDialogAXO& dialog) {
+    bool refused = false;
+    bool answered = false;
+    while (!dialog.IsClosed() && !answers_.empty() && answers_.front().kind == Kind::Dialog) {
+        const std::string steps = answers_.front().value;
+        answers_.pop_front();
+        answered = true;
+        try {
+            refused = !ApplyDialogSteps(dialog, ParseDialogSteps(steps)) || refused;
+        } catch (const DialogScriptError& e) {
+            throw ScriptError(e.what());
+        }
+    }
+    if (answered || dialog.ShowCount() <= 1 || defaultedDialog_ != &dialog) {
+        defaultedDialog_ = &dialog;
+        defaultedShows_ = 0;
+    }
+    if (!dialog.IsClosed()) {
+        if (options_.strict) {
+            throw ScriptError(std::string(answered ? "the script leaves the dialog open:\n"
+                                                   : "the script has no answer to:\n") +
+                              DialogEntry(dialog).ToString());
+        }
+        CloseByDefault(dialog, refused);
+    }
+    TranscriptEntry e = DialogEntry(dialog);
+    e.answer = "close " + std::to_string(dialog.CloseCode());
+    Record(std::move(e));
+    return dialog.CloseCode();
+}
+
+void ScriptedUi::CloseByDefault(TDialogAXO& dialog, bool refused) {
+    ++defaultedShows_;
+    if (defaultedShows_ > 2)
+        throw ScriptError("the dialog refuses to close:\n" + DialogEntry(dialog).ToString());
+    if (!refused && defaultedShows_ == 1)
+        dialog.KeyDown({Key::F2});
+    if (!dialog.IsClosed())
+        dialog.KeyDown({Key::Esc});
+    // A dialog class may take <Esc> for itself; the window is closed all the same.
+    if (!dialog.IsClosed())
+        dialog.Close(kCloseLeave);
+}
+
+bool ScriptedUi::RunCalendar(TKalendarAXO& calendar) {
+    TranscriptEntry e{
+        "calendar", ToUtf8(TKalendarAXO::Title()), Utf8Lines(calendar.HelpLines()), {}, {}};
+    const ScriptAnswer* a = Next({Kind::Value, Kind::Ok, Kind::Esc, Kind::Leave}, e);
+    if (a && a->kind == Kind::Value) {
+        const Text typed = FromUtf8(a->value);
+        if (CheckDate(typed) != kDateValid)
+            throw ScriptError("the script gives no date to the calendar: " + a->value);
+        calendar.Select(ParseDate(typed));
+        calendar.Confirm();
+    } else if (!a || a->kind == Kind::Ok) {
+        calendar.Confirm();
+    } else {
+        calendar.Cancel();
+    }
+    const DateParts d = calendar.Selected();
+    e.answer = calendar.Confirmed() ? "date " + ToUtf8(DateText(d.day, d.month, d.year)) : "esc";
+    Record(std::move(e));
+    return calendar.Confirmed();
+}
+
+bool ScriptedUi::RunCalculator(TKalkulatorAXO& calculator) {
+    TranscriptEntry e{
+        "calculator", ToUtf8(TKalkulatorAXO::Title()), {ToUtf8(calculator.Line())}, {}, {}};
+    const ScriptAnswer* a = Next({Kind::Value, Kind::Ok, Kind::Esc, Kind::Leave}, e);
+    if (a && a->kind == Kind::Value) {
+        calculator.KeyDown({Key::Delete});
+        for (char ch : FromUtf8(a->value))
+            calculator.TypeChar(ch);
+    }
+    if (!a || a->kind == Kind::Value || a->kind == Kind::Ok) {
+        if (!calculator.Confirm()) {
+            if (options_.strict && a)
+                throw ScriptError("the calculator cannot evaluate: " + ToUtf8(calculator.Line()));
+            calculator.Cancel();
+        }
+    } else {
+        calculator.Cancel();
+    }
+    e.answer = calculator.Confirmed() ? "result " + ToUtf8(calculator.Line()) : "esc";
+    Record(std::move(e));
+    return calculator.Confirmed();
+}
+
+std::optional<Text> ScriptedUi::RunFileDialog(const FileDialogRequest& request) {
+    TranscriptEntry e{request.chooseDirectory ? "directory-dialog" : "file-dialog",
+                      ToUtf8(request.title),
+                      {"start: " + ToUtf8(request.startDirectory)},
+                      {},
+                      {}};
+    if (!request.filter.empty())
+        e.lines.push_back("filter: " + ToUtf8(request.filter));
+    const ScriptAnswer* a = Next({Kind::Value, Kind::Esc, Kind::Leave}, e);
+    std::optional<Text> chosen;
+    if (a && a->kind == Kind::Value)
+        chosen = FromUtf8(a->value);
+    e.answer = chosen ? "value " + a->value : "esc";
+    Record(std::move(e));
+    return chosen;
 }
 
 void ScriptedUi::Terminate(int exitCode) {

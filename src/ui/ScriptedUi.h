@@ -28,10 +28,10 @@ struct TranscriptEntry {
 
 /// An answer to the next question.
 struct ScriptAnswer {
-    enum class Kind { Ok, Esc, Button, Value, Leave, Timeout, Print };
+    enum class Kind { Ok, Esc, Button, Value, Leave, Timeout, Print, Dialog };
     Kind kind = Kind::Ok;
     int button = 0;
-    std::string value;  ///< UTF-8, for Value
+    std::string value;  ///< UTF-8, for Value; the steps of a Dialog answer
 };
 
 /// A script does not fit the questions asked (too few answers, or the wrong kind).
@@ -44,7 +44,9 @@ class ScriptedUi : public UiServices {
   public:
     struct Options {
         /// With strict, a question without a fitting queued answer throws ScriptError;
-        /// otherwise it gets its default (O.K., the default button, confirmation, time-out).
+        /// otherwise it gets its default (O.K., the default button, confirmation, time-out;
+        /// a dialog is confirmed with <F2> as its fields stand, and left with <Esc> when that
+        /// fails; a file dialog is cancelled).
         bool strict = true;
         /// Where each window's text is echoed as it is shown (none when null).
         std::ostream* echo = nullptr;
@@ -67,9 +69,13 @@ class ScriptedUi : public UiServices {
     void QueueEsc() { Queue(ScriptAnswer::Kind::Esc); }
     void QueueButton(int button) { Queue(ScriptAnswer::Kind::Button, button); }
     void QueueValue(std::string utf8) { Queue(ScriptAnswer::Kind::Value, 0, std::move(utf8)); }
+    /// Queues a dialog answer: steps such as "mesicOd=1 mesicDo=6 key:F2" (see DialogScript.h).
+    /// Throws ScriptError when the steps cannot be read.
+    void QueueDialog(std::string steps);
     /// Reads answers, one a line: "ok", "esc", "button N", "value TEXT", "leave", "timeout",
-    /// "print", and "stop N" (STOP pressed at the Nth step of the next progress panel).
-    /// Blank lines and lines starting with "#" are skipped. Throws ScriptError on a bad line.
+    /// "print", "dialog STEPS" and "stop N" (STOP pressed at the Nth step of the next progress
+    /// panel). Blank lines and lines starting with "#" are skipped. Throws ScriptError on a bad
+    /// line.
     void LoadScript(std::string_view script);
     /// STOP is pressed on the next progress panel when its pass reaches this step.
     void StopProgressAtStep(int step) { stopAtSteps_.push_back(step); }
@@ -96,6 +102,16 @@ class ScriptedUi : public UiServices {
     WaitOutcome RunWait(const WaitWindow& window) override;
     void RunReport(const ReportWindow& window, const std::function<void()>& print) override;
     [[noreturn]] void Terminate(int exitCode) override;
+    /// Applies the queued dialog answers (several in a row when the first leaves the dialog
+    /// open) and records the dialog as it closed: "[dialog] caption", a line per element,
+    /// the buttons and "answer: close N".
+    int RunDialogWindow(TDialogAXO& dialog) override;
+    /// "value DATE" chooses and confirms a date; "ok" confirms the shown one; "esc" cancels.
+    bool RunCalendar(TKalendarAXO& calendar) override;
+    /// "value EXPRESSION" types and confirms it; "ok" confirms the line; "esc" cancels.
+    bool RunCalculator(TKalkulatorAXO& calculator) override;
+    /// "value PATH" chooses a path; "esc" or "leave" cancels.
+    std::optional<Text> RunFileDialog(const FileDialogRequest& request) override;
 
   private:
     class Progress;
@@ -113,7 +129,13 @@ class ScriptedUi : public UiServices {
     const ScriptAnswer* Next(std::initializer_list<ScriptAnswer::Kind> accepted,
                              const TranscriptEntry& question);
     void Record(TranscriptEntry entry);
+    /// Closes a dialog the script left open: <F2> first, <Esc> after that.
+    void CloseByDefault(TDialogAXO& dialog, bool refused);
     ScriptAnswer taken_;
+    // Default answers given to the dialog being run, so that a dialog refusing to close
+    // cannot loop for ever.
+    const TDialogAXO* defaultedDialog_ = nullptr;
+    int defaultedShows_ = 0;
 };
 
 /// The lines of a message window in UTF-8, as the transcript records them.

@@ -3,6 +3,10 @@
 
 #include <string>
 
+#include "ui/Calculator.h"
+#include "ui/Calendar.h"
+#include "ui/Dialog.h"
+
 namespace axo::ui {
 
 namespace {
@@ -129,6 +133,25 @@ void UiServices::ShowProcessPanel() {
 void UiServices::EnableMainMenu(bool running) {
     mainMenuEnabled_ = !running;
     SetMenuEnabled(mainMenuEnabled_);
+}
+
+int UiServices::RunDialogWindow(TDialogAXO& dialog) {
+    dialog.Close(kCloseLeave);
+    return kCloseLeave;
+}
+
+bool UiServices::RunCalendar(TKalendarAXO& calendar) {
+    calendar.Cancel();
+    return false;
+}
+
+bool UiServices::RunCalculator(TKalkulatorAXO& calculator) {
+    calculator.Cancel();
+    return false;
+}
+
+std::optional<Text> UiServices::RunFileDialog(const FileDialogRequest&) {
+    return std::nullopt;
 }
 
 }  // namespace axo::ui

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -58,6 +59,20 @@ struct ReportWindow {
     std::vector<std::pair<Text, Text>> labels;
     Text detail;
 };
+
+/// The system file dialog for choosing a directory or a file (texts in Windows-1250; paths
+/// with "/").
+struct FileDialogRequest {
+    Text title;
+    Text fileName;  ///< the preset file name ("Adresář" when choosing a directory)
+    Text filter;    ///< "*.*" or "*." + an extension
+    Text startDirectory;
+    bool chooseDirectory = false;
+};
+
+class TDialogAXO;
+class TKalendarAXO;
+class TKalkulatorAXO;
 
 /// Thrown by front ends that cannot end the process (the scripted one in tests) when the
 /// program must end at once.
@@ -162,6 +177,19 @@ class UiServices {
     virtual void RunReport(const ReportWindow& window, const std::function<void()>& print) = 0;
     /// Ends the program at once, without any further closing steps.
     [[noreturn]] virtual void Terminate(int exitCode) = 0;
+
+    // ---- Primitives of dialog forms (a front end without them leaves every dialog) --------
+
+    /// Runs a dialog modally: shows the model, feeds the user's keys, typed characters, clicks
+    /// and choices into it, redraws it after each, and returns when the model has closed, with
+    /// its close code. A window closed by other means closes the model with code 2 (leave).
+    virtual int RunDialogWindow(TDialogAXO& dialog);
+    /// Runs the calendar window until the model closes; true when a date was confirmed.
+    virtual bool RunCalendar(TKalendarAXO& calendar);
+    /// Runs the calculator window until the model closes; true when a result was confirmed.
+    virtual bool RunCalculator(TKalkulatorAXO& calculator);
+    /// Shows the system file dialog; the chosen directory or file, none when cancelled.
+    virtual std::optional<Text> RunFileDialog(const FileDialogRequest& request);
 
   private:
     ColourScheme scheme_;
