@@ -8,7 +8,7 @@ CONFIG  ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsqlite3-dev libxml2-utils
 
-CLI := $(BUILD)/cli/axo-pap-cli
+CLI := $(BUILD)/bin/axo-pap-cli
 
 .PHONY: all deps configure build test demo bench format clean
 
