@@ -194,7 +194,8 @@ void AppendBytes(const fs::path& file, const std::string& bytes) {
 /// record-number order and the nine keys, the memo file in both spellings, the engine's
 /// rollback journal and the lock file of the table layer.
 std::vector<std::string> TableFileExtensions() {
-    std::vector<std::string> extensions = {".DB", ".DB-journal", ".PX", ".MB", ".mb", ".LCK"};
+    std::vector<std::string> extensions = {".DB", ".DB-journal", ".DB-log", ".PX",
+                                           ".MB", ".mb",         ".LCK"};
     for (char k = '0'; k <= '8'; ++k) {
         extensions.push_back(std::string(".XG") + k);
         extensions.push_back(std::string(".YG") + k);

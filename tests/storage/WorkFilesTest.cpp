@@ -319,7 +319,7 @@ TEST(WorkFilesTest, DeleteTableFilesRemovesTheWholeSetAndNothingElse) {
     ScratchDir scratch;
     const std::vector<std::string> tableFiles = {"T",     "T.DB",  "T.DB-journal", "T.PX",
                                                  "T.XG0", "T.YG0", "T.XG8",        "T.YG8",
-                                                 "T.MB",  "T.mb",  "T.LCK"};
+                                                 "T.MB",  "T.mb",  "T.LCK",        "T.DB-log"};
     const std::vector<std::string> others = {"TT.DB", "T.TXT", "U.DB"};
     for (const std::string& f : tableFiles)
         WriteBytes(scratch / f, f == "T" ? "" : "data");

@@ -1,0 +1,391 @@
+// Benchmark of the keyed-table layer against bare SQLite, side by side in one run:
+//  (1) walking a table of document lines (the UDPO layout, 331 bytes, 3 keys) in key order with
+//      BtNextKey + GetRec, against a bare SELECT ... ORDER BY of the same rows;
+//  (2) appending records under one table write lock with AddRec, against a bare INSERT loop in
+//      one transaction.
+// Usage: bench_storage [records to walk, default 1000000] [records to append, default 100000]
+// The tables go to build/bench/data-<pid> and are removed afterwards (kept with
+// AXO_KEEP_BENCH_DATA set).
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "storage/Files.h"
+#include "storage/SqliteEngine.h"
+#include "storage/SqliteText.h"
+#include "ui/ScriptedUi.h"
+#include "util/Cisla.h"
+#include "util/Retezce.h"
+
+namespace axo::storage {
+namespace {
+
+#pragma pack(push, 1)
+/// The document line record.
+struct VetaUDPO {
+    std::uint8_t PRIZNAK;
+    StrN<15> IDENTIFIKACE;
+    std::int32_t RADEK;
+    std::uint8_t PRIJEM_ADR;
+    StrN<3> MENA;
+    double KURZ;
+    double MNOZSTVI;
+    std::uint16_t SU;
+    std::uint16_t AE;
+    std::int32_t STREDISKO;
+    StrN<10> ZAKAZKA;
+    double MA_DATI;
+    double ZAKLAD_MD;
+    double DAL;
+    double ZAKLAD_DAL;
+    StrN<15> VS1;
+    StrN<30> POZNAMKA;
+    std::uint8_t DOPLNEK_CHAR;
+    StrN<25> DOPLNEK;
+    std::uint16_t TYP_DPH;
+    std::uint16_t MESIC_DPH;
+    std::uint16_t SALDO_PAR[6];
+    StrN<20> KLICVSTUPU;
+    std::uint8_t DRUH_VSTUPU;
+    std::uint8_t PRIZNAK_FDsPU;
+    std::uint16_t ROK_DPH;
+    std::int32_t RizeniEditace;
+    StrN<15> KomplUhr_UD;
+    std::int32_t KomplUhr_Rad;
+    double KomplUhr_Uhr;
+    StrN<3> KomplUhr_MFa;
+    StrN<15> DAN_DOK_PL_ZAL;
+    StrN<15> PLATBA_PREDEM;
+    std::uint8_t TYP_VETY_ZL;
+    std::uint8_t Rozpocet_343_koef;
+    std::int32_t UcPripad_Cislo;
+    std::uint8_t UcPripad_MD;
+    std::uint8_t UcPripad_Dal;
+    StrN<10> PARTNER;
+    StrN<10> PARTNER2;
+    StrN<3> KOD;
+    StrN<20> PDP_VYK;
+};
+#pragma pack(pop)
+static_assert(sizeof(VetaUDPO) == 331);
+
+/// The document line table of a fiscal year.
+class tUDPO : public tSoubor {
+  public:
+    tUDPO(const DataContext& ctx, Text name) : tSoubor(ctx), name_(std::move(name)) {}
+
+    void Describe(Text& fileName, Text& title, KeyTable& keys, int& keyCount,
+                  int& recordLength) override {
+        fileName = name_;
+        title = "Soubor řádků účetních dokladů"_t;
+        keyCount = 3;
+        keys[1] = {21, false, false};
+        keys[2] = {22, true, false};
+        keys[3] = {66, true, false};
+        recordLength = sizeof(VetaUDPO);
+        const char* fields[][2] = {
+            {"PRIZNAK", "byte"},
+            {"IDENTIFIKACE", "str15"},
+            {"RADEK", "Longint"},
+            {"PRIJEM_ADR", "byte"},
+            {"MENA", "Str3"},
+            {"KURZ", "double"},
+            {"MNOZSTVI", "Double"},
+            {"SU", "word"},
+            {"AE", "word"},
+            {"STREDISKO", "Longint"},
+            {"ZAKAZKA", "str10"},
+            {"MA_DATI", "double"},
+            {"ZAKLAD_MD", "double"},
+            {"DAL", "double"},
+            {"ZAKLAD_DAL", "double"},
+            {"VS1", "str15"},
+            {"POZNAMKA", "str30"},
+            {"DOPLNEK_CHAR", "byte"},
+            {"DOPLNEK", "Str25"},
+            {"TYP_DPH", "word"},
+            {"MESIC_DPH", "word"},
+            {"SALDO_PAR_Year", "word"},
+            {"SALDO_PAR_Month", "word"},
+            {"SALDO_PAR_Day", "word"},
+            {"SALDO_PAR_Hour", "word"},
+            {"SALDO_PAR_Min", "word"},
+            {"SALDO_PAR_Sec", "word"},
+            {"KLICVSTUPU", "Str20"},
+            {"DRUH_VSTUPU", "Byte"},
+            {"PRIZNAK_FDsPU", "Byte"},
+            {"ROK_DPH", "word"},
+            {"RizeniEditace", "LongInt"},
+            {"KomplUhr_UD", "str15"},
+            {"KomplUhr_Rad", "longint"},
+            {"KomplUhr_Uhr", "double"},
+            {"KomplUhr_MFa", "str3"},
+            {"DAN_DOK_PL_ZAL", "str15"},
+            {"PLATBA_PREDEM", "str15"},
+            {"TYP_VETY_ZL", "byte"},
+            {"Rozpocet_343_koef", "byte"},
+            {"UcPripad_Cislo", "longint"},
+            {"UcPripad_MD", "boolean"},
+            {"UcPripad_Dal", "boolean"},
+            {"PARTNER", "str10"},
+            {"PARTNER2", "str10"},
+            {"KOD", "str3"},
+            {"PDP_VYK", "str20"},
+        };
+        for (const auto& [name, type] : fields)
+            AddField(Text::FromBytes(name), Text::FromBytes(type));
+    }
+
+    Text MakeKey(int k, const void* buffer) override {
+        const auto& r = *static_cast<const VetaUDPO*>(buffer);
+        switch (k) {
+            case 1:
+                return IntToTextZeros(r.PRIZNAK, 1) + FixedKeyText(r.IDENTIFIKACE, 15) +
+                       IntToTextZeros(r.RADEK, 5);
+            case 2: {
+                bool paired = false;
+                for (std::uint16_t part : r.SALDO_PAR)
+                    paired = paired || part != 0;
+                return IntToTextZeros(r.SU, 3) + IntToTextZeros(r.AE, 3) + FixedKeyText(r.VS1, 15) +
+                       (paired ? "S"_t : "N"_t);
+            }
+            case 3:
+                return FixedKeyText(r.ZAKAZKA, 10) + IntToTextZeros(r.SU, 3) +
+                       IntToTextZeros(r.AE, 3) + IntToTextZeros(r.STREDISKO, 5) +
+                       FixedKeyText(r.VS1, 15) + FixedKeyText(r.POZNAMKA, 30);
+            default:
+                return tSoubor::MakeKey(k, buffer);
+        }
+    }
+
+  private:
+    Text name_;
+};
+
+/// A deterministic document line number i.
+VetaUDPO Line(std::int32_t i) {
+    VetaUDPO r{};
+    r.IDENTIFIKACE = "2024"_t + IntToTextZeros(1 + i % 12, 2) + "FP "_t + IntToTextZeros(i / 8, 6);
+    r.RADEK = 1 + i % 8;
+    r.MENA = "CZK"_t;
+    r.KURZ = 1;
+    r.SU = static_cast<std::uint16_t>(100 + (i * 7919LL) % 900);
+    r.AE = static_cast<std::uint16_t>(i % 50);
+    r.STREDISKO = i % 17;
+    r.ZAKAZKA = "Z"_t + IntToTextZeros(i % 101, 4);
+    r.MA_DATI = (i % 1000) * 1.25;
+    r.DAL = (i % 333) * 0.5;
+    r.VS1 = IntToTextZeros((i * 31LL) % 1000003, 10);
+    r.POZNAMKA = "Úhrada faktury č. "_t + IntToText(i);
+    r.PARTNER = "25596641"_t;
+    r.KOD = "0"_t + IntToTextZeros(i % 70, 2);
+    if (i % 3 == 0)
+        r.SALDO_PAR[0] = 2024;
+    return r;
+}
+
+double Seconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Check(int rc, sqlite3* db) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "SQLite: %s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+/// Binds a row's columns to the parameters of "INSERT INTO DATA VALUES (?1, ...)".
+class Binder : public RowWriter {
+  public:
+    explicit Binder(sqlite3_stmt* s) : s_(s) {}
+    void SetNull(int c) override { sqlite3_bind_null(s_, c + 1); }
+    void SetInteger(int c, std::int64_t v) override { sqlite3_bind_int64(s_, c + 1, v); }
+    void SetReal(int c, double v) override { sqlite3_bind_double(s_, c + 1, v); }
+    void SetText(int c, std::string_view t) override {
+        text_.clear();
+        AppendCp1250AsUtf8(text_, t);
+        sqlite3_bind_text(s_, c + 1, text_.data(), static_cast<int>(text_.size()),
+                          SQLITE_TRANSIENT);
+    }
+
+  private:
+    sqlite3_stmt* s_;
+    std::string text_;
+};
+
+/// Inserts lines first..first+count-1 with bare SQLite in one transaction: the generator of
+/// the walked table and the baseline of the appends.
+void BareInsert(const std::filesystem::path& file, tUDPO& kind,
+                const std::vector<FieldLayout>& layout, std::int32_t first, std::int32_t count) {
+    sqlite3* db = nullptr;
+    Check(sqlite3_open(file.c_str(), &db), db);
+    Check(ConfigureConnection(db, 10000), db);
+    std::string sql = "INSERT INTO DATA VALUES (?1";
+    for (int c = 2; c <= 3 + 2 + static_cast<int>(layout.size()); ++c)
+        sql += ", ?" + std::to_string(c);
+    sql += ")";
+    sqlite3_stmt* s = nullptr;
+    Check(sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr), db);
+    Check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+    Binder binder(s);
+    for (std::int32_t i = first; i < first + count; ++i) {
+        const VetaUDPO r = Line(i);
+        sqlite3_bind_int64(s, 1, i);
+        for (int k = 1; k <= 3; ++k)
+            binder.SetText(k, kind.MakeKey(k, &r).substr(0, kind.Keys()[k].length).View());
+        sqlite3_bind_int(s, 5, 0);
+        WriteRecord(layout, reinterpret_cast<const std::byte*>(&r), 5, binder, {});
+        Check(sqlite3_step(s), db);
+        sqlite3_reset(s);
+    }
+    Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+}
+
+/// Reads every column of every row in the order of key 2: the walk's baseline.
+long long BareWalk(const std::filesystem::path& file) {
+    sqlite3* db = nullptr;
+    Check(sqlite3_open(file.c_str(), &db), db);
+    Check(ConfigureConnection(db, 10000), db);
+    sqlite3_stmt* s = nullptr;
+    Check(sqlite3_prepare_v2(db, "SELECT * FROM DATA ORDER BY W_INDEX_02, W_INDEX_PR", -1, &s,
+                             nullptr),
+          db);
+    long long sum = 0;
+    const int columns = sqlite3_column_count(s);
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(s, c)) {
+                case SQLITE_INTEGER:
+                    sum += sqlite3_column_int64(s, c);
+                    break;
+                case SQLITE_FLOAT:
+                    sum += static_cast<long long>(sqlite3_column_double(s, c));
+                    break;
+                case SQLITE_TEXT:
+                    sum += sqlite3_column_bytes(s, c) + *sqlite3_column_text(s, c);
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return sum;
+}
+
+/// The same walk through the layer: BtNextKey + GetRec.
+long long LayerWalk(const DataContext& ctx, const Text& name, std::int32_t& records) {
+    tUDPO file(ctx, name);
+    if (!file.InitFile(1, _NoWait))
+        std::exit(1);
+    long long sum = 0;
+    records = 0;
+    std::int32_t n = 0;
+    Text key;
+    VetaUDPO r;
+    file.BtClearKey(2);
+    while (file.BtNextKey(2, n, key)) {
+        file.GetRec(n, &r);
+        sum += r.RADEK + r.SU + key.size();
+        ++records;
+    }
+    return sum;
+}
+
+int Run(std::int32_t walkRecords, std::int32_t appendRecords) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(AXO_BENCH_DATA_DIR) / ("data-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    ui::ScriptedUi::Options options;
+    options.strict = false;
+    ui::ScriptedUi ui(options);
+    DataContext ctx;
+    ctx.ui = &ui;
+    ctx.currentDirectory = dir;
+    ctx.programDirectory = dir;
+
+    std::vector<FieldLayout> layout;
+    {
+        tUDPO kind(ctx, "UDPO2024"_t);
+        kind.InitFile(3, _NoWait);
+        FieldList fields = kind.Fields();
+        KeyTable keys = kind.Keys();
+        layout = CheckStructure(fields, 3, keys, sizeof(VetaUDPO), nullptr).layout;
+        kind.CloseFile();
+        std::printf("Generating %d document lines ... ", walkRecords);
+        std::fflush(stdout);
+        const double t =
+            Seconds([&] { BareInsert(dir / "UDPO2024.DB", kind, layout, 1, walkRecords); });
+        std::printf("%.2f s\n", t);
+    }
+
+    // (1) Walk in key order, each side twice, the better run counts (a warm page cache for both).
+    double bare = 1e9, layer = 1e9;
+    long long bareSum = 0, layerSum = 0;
+    std::int32_t walked = 0;
+    for (int round = 0; round < 2; ++round) {
+        bare = std::min(bare, Seconds([&] { bareSum = BareWalk(dir / "UDPO2024.DB"); }));
+        layer = std::min(layer, Seconds([&] { layerSum = LayerWalk(ctx, "UDPO2024"_t, walked); }));
+    }
+    std::printf("(1) walk of %d records in key order\n", walked);
+    std::printf("    bare SELECT ... ORDER BY       %8.3f s  (%.2f us/record, checksum %lld)\n",
+                bare, bare * 1e6 / walkRecords, bareSum);
+    std::printf("    BtNextKey + GetRec             %8.3f s  (%.2f us/record, checksum %lld)\n",
+                layer, layer * 1e6 / walkRecords, layerSum);
+    std::printf("    ratio layer / bare             %8.2f   (target <= 2)\n", layer / bare);
+
+    // (2) Appends under one table write lock against a bare INSERT loop in one transaction.
+    double bareAppend = 0, layerAppend = 0;
+    {
+        tUDPO empty(ctx, "UDPOBARE"_t);
+        empty.InitFile(3, _NoWait);
+        empty.CloseFile();
+        bareAppend =
+            Seconds([&] { BareInsert(dir / "UDPOBARE.DB", empty, layout, 1, appendRecords); });
+    }
+    {
+        tUDPO file(ctx, "UDPONEW"_t);
+        file.InitFile(3, _NoWait);
+        layerAppend = Seconds([&] {
+            file.BtLockFileBlock(_Wait);
+            for (std::int32_t i = 1; i <= appendRecords; ++i) {
+                const VetaUDPO r = Line(i);
+                std::int32_t n = 0;
+                file.AddRec(n, &r);
+            }
+            file.Unlock();
+        });
+    }
+    std::printf("(2) %d appends\n", appendRecords);
+    std::printf("    bare INSERT loop, one commit   %8.3f s  (%.2f us/record)\n", bareAppend,
+                bareAppend * 1e6 / appendRecords);
+    std::printf("    AddRec under a table lock      %8.3f s  (%.2f us/record, each durable)\n",
+                layerAppend, layerAppend * 1e6 / appendRecords);
+    std::printf("    ratio layer / bare             %8.2f   (target <= 2)\n",
+                layerAppend / bareAppend);
+    if (!std::getenv("AXO_KEEP_BENCH_DATA"))
+        fs::remove_all(dir);
+    return 0;
+}
+
+}  // namespace
+}  // namespace axo::storage
+
+int main(int argc, char** argv) {
+    const int walk = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    const int append = argc > 2 ? std::atoi(argv[2]) : 100000;
+    return axo::storage::Run(walk, append);
+}

@@ -1,0 +1,171 @@
+// The SQLite engine: creating table files all or nothing, opening them under the table's open
+// mode, and the file-level services the layer needs.
+#include "storage/SqliteEngine.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "storage/FileLocks.h"
+#include "storage/SqliteSupport.h"
+#include "storage/SqliteTable.h"
+#include "storage/SqliteText.h"
+
+namespace axo::storage {
+
+namespace fs = std::filesystem;
+using Stage = EngineError::Stage;
+using namespace sqlite;
+
+namespace {
+
+std::string ColumnSql(const ColumnDef& c) {
+    const std::string name = Quote(c.name);
+    const std::string length = std::to_string(c.length);
+    switch (c.kind) {
+        case ColumnKind::RecordNumber:
+            return name + " INTEGER PRIMARY KEY";
+        case ColumnKind::Key:
+            return name + " VARCHAR(" + length + ") COLLATE " + kKeyCollation;
+        case ColumnKind::LockFlag:
+            return name + " BOOLEAN NOT NULL DEFAULT 0";
+        case ColumnKind::SmallInt:
+            return name + " SMALLINT CHECK (" + name + " BETWEEN -32768 AND 32767)";
+        case ColumnKind::Integer:
+            return name + " INTEGER";
+        case ColumnKind::Float:
+            return name + " REAL";
+        case ColumnKind::Boolean:
+            return name + " BOOLEAN";
+        case ColumnKind::String:
+            return name + " VARCHAR(" + length + ")";
+        case ColumnKind::Memo:
+            return name + " TEXT";
+    }
+    return name;
+}
+
+std::string CreateTableSql(const TableDef& def) {
+    std::string sql = std::string("CREATE TABLE ") + kSqliteTableName + " (";
+    for (std::size_t i = 0; i < def.columns.size(); ++i)
+        sql += (i ? ", " : "") + ColumnSql(def.columns[i]);
+    return sql + ")";
+}
+
+std::string CreateIndexSql(const IndexDef& index) {
+    return std::string("CREATE ") + (index.unique || index.primary ? "UNIQUE " : "") + "INDEX " +
+           Quote(index.name) + " ON " + kSqliteTableName + " (" + Quote(index.column) + ")";
+}
+
+class SqliteReservation : public TableReservation {
+  public:
+    explicit SqliteReservation(std::unique_ptr<LockFile> lock) : lock_(std::move(lock)) {}
+
+  private:
+    std::unique_ptr<LockFile> lock_;
+};
+
+class SqliteEngine : public Engine {
+  public:
+    explicit SqliteEngine(const SqliteOptions& options) : options_(options) {}
+
+    void Create(const fs::path& dataFile, const TableDef& def) override {
+        // The table is built under a name of its own and then given the data file's name in one
+        // step, so that nobody ever opens a half-created table and two stations creating the
+        // same table at once both end up with one complete table.
+        const fs::path building(dataFile.string() + ".new" + std::to_string(::getpid()));
+        RemoveQuiet(building);
+        RemoveQuiet(JournalOf(building));
+        try {
+            {
+                Db db = OpenDb(building, true, options_.busyTimeoutMs, Stage::CreateTable);
+                Exec(db.get(), "BEGIN", Stage::CreateTable);
+                Exec(db.get(), CreateTableSql(def), Stage::CreateTable);
+                for (const IndexDef& index : def.indexes)
+                    Exec(db.get(), CreateIndexSql(index), Stage::CreateIndexes);
+                Exec(db.get(), "COMMIT", Stage::CloseCreated);
+                if (const int rc = sqlite3_close(db.release()); rc != SQLITE_OK)
+                    Throw(rc, nullptr, Stage::CloseCreated);
+            }
+            if (::renameat2(AT_FDCWD, building.c_str(), AT_FDCWD, dataFile.c_str(),
+                            RENAME_NOREPLACE) != 0 &&
+                errno != EEXIST)
+                throw EngineError(std::string(engine_text::kCannotAccessDirectory) +
+                                      " (the new table cannot be given its name)",
+                                  Stage::CloseCreated);
+            RemoveQuiet(building);
+            SyncDirectory(dataFile.parent_path());
+        } catch (...) {
+            RemoveQuiet(building);
+            RemoveQuiet(JournalOf(building));
+            throw;
+        }
+    }
+
+    std::unique_ptr<EngineTable> Open(const fs::path& dataFile, bool exclusive) override {
+        auto lock = std::make_unique<LockFile>(LockFilePath(dataFile));
+        const auto mode = exclusive ? LockFile::Mode::Exclusive : LockFile::Mode::Shared;
+        if (lock->TryLock(LockFile::kOpenSlot, mode) != LockFile::Conflict::None)
+            throw EngineError(std::string(engine_text::kFileLocked) +
+                              (exclusive ? " (the table is open elsewhere)"
+                                         : " (the table is open exclusively elsewhere)"));
+        Db db = OpenDb(dataFile, false, options_.busyTimeoutMs);
+        auto table =
+            std::make_unique<SqliteTable>(std::move(db), dataFile, std::move(lock), options_);
+        // Writes that returned to a process killed while holding the table lock are in its
+        // write log: the table is complete only with them.
+        table->RecoverWriteLog();
+        return table;
+    }
+
+    std::vector<Text> IndexNames(const fs::path& dataFile) override {
+        Db db = OpenDb(dataFile, false, options_.busyTimeoutMs);
+        Statement s(db.get(), "SELECT name FROM sqlite_master WHERE type = 'index'");
+        std::vector<Text> names;
+        while (s.Step()) {
+            const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(s.Get(), 0));
+            names.push_back(FromUtf8(name ? name : ""));
+        }
+        return names;
+    }
+
+    std::vector<fs::path> TableFiles(const fs::path& dataFile) override {
+        // The journal goes with its data file: a journal left behind would be played back into
+        // a new table of the same name and damage it.
+        return {dataFile, JournalOf(dataFile), WriteLogOf(dataFile)};
+    }
+
+    void Settle(const fs::path& dataFile) override {
+        // Reading the schema makes SQLite play back a journal left by a killed writer; the
+        // caller holds the table, so a write log left beside it is written again too.
+        Db db = OpenDb(dataFile, false, options_.busyTimeoutMs);
+        Exec(db.get(), "SELECT count(*) FROM sqlite_master");
+        SqliteTable(std::move(db), dataFile, nullptr, options_).RecoverWriteLog();
+    }
+
+    std::unique_ptr<TableReservation> Reserve(const fs::path& dataFile) override {
+        auto lock = std::make_unique<LockFile>(LockFilePath(dataFile));
+        if (lock->TryLock(LockFile::kOpenSlot, LockFile::Mode::Exclusive) !=
+            LockFile::Conflict::None)
+            throw EngineError(std::string(engine_text::kFileLocked) +
+                              " (the table is open elsewhere)");
+        return std::make_unique<SqliteReservation>(std::move(lock));
+    }
+
+  private:
+    SqliteOptions options_;
+};
+
+}  // namespace
+
+std::shared_ptr<Engine> MakeSqliteEngine(const SqliteOptions& options) {
+    return std::make_shared<SqliteEngine>(options);
+}
+
+std::shared_ptr<Engine> DefaultEngine() {
+    return MakeSqliteEngine();
+}
+
+}  // namespace axo::storage

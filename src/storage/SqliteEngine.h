@@ -1,0 +1,34 @@
+// The SQLite engine of the keyed-table layer: one database file per table holding the table
+// "DATA" in the engine-level layout and its indexes, a rollback journal with full synchronous
+// commits, and the table's open modes and table locks as byte locks on its lock file. Each write
+// is committed before it returns, except under the table write lock, where writes are grouped
+// into one commit and each is kept in the table's write log until then (SqliteWriteLog.h).
+#pragma once
+
+#include <memory>
+
+#include "storage/Engine.h"
+
+struct sqlite3;
+
+namespace axo::storage {
+
+struct SqliteOptions {
+    /// How long a statement waits while another connection writes the file.
+    int busyTimeoutMs = 10000;
+    /// How long a write outside a table lock waits for another process's table write lock.
+    int writerWaitMs = 10000;
+};
+
+/// The name of the table inside every table file.
+inline constexpr const char* kSqliteTableName = "DATA";
+
+/// A SQLite engine with the given settings.
+std::shared_ptr<Engine> MakeSqliteEngine(const SqliteOptions& options = {});
+
+/// Applies the settings every connection of the layer needs: the key collation, extended
+/// result codes, the busy timeout, the rollback journal and full synchronous commits. Returns
+/// the SQLite result code of the first step that failed (SQLITE_OK when none did).
+int ConfigureConnection(sqlite3* db, int busyTimeoutMs);
+
+}  // namespace axo::storage
