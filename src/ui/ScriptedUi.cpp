@@ -1,9 +1,15 @@
 // The scripted front end: queued answers, transcript, echo and terminal progress.
 #include "ui/ScriptedUi.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <ostream>
 #include <sstream>
 #include <thread>
@@ -12,6 +18,7 @@
 #include "ui/Calendar.h"
 #include "ui/Dialog.h"
 #include "ui/DialogScript.h"
+#include "ui/ListWindow.h"
 #include "util/Datum.h"
 
 namespace axo::ui {
@@ -38,6 +45,8 @@ std::string KindName(Kind kind) {
             return "print";
         case Kind::Dialog:
             return "dialog";
+        case Kind::List:
+            return "list";
     }
     return "?";
 }
@@ -61,6 +70,91 @@ std::string CaptionUtf8(const Caption& c) {
 }
 
 class Window : public ModelessWindow {};
+
+/// The list window's buttons by their component names.
+std::optional<ListButton> ListButtonByName(const std::string& name) {
+    static const std::pair<const char*, ListButton> kButtons[] = {
+        {"ButtonSipkaDolu", ListButton::SipkaDolu},
+        {"ButtonSipkaNahoru", ListButton::SipkaNahoru},
+        {"ButtonPageDown", ListButton::PageDown},
+        {"ButtonPageUp", ListButton::PageUp},
+        {"ButtonCtrlEnd", ListButton::CtrlEnd},
+        {"ButtonCtrlHome", ListButton::CtrlHome},
+        {"ButtonPrint", ListButton::Print},
+        {"ButtonInfo", ListButton::Info},
+        {"BitBtnF7", ListButton::F7},
+        {"ButtonVyber", ListButton::Vyber},
+        {"ButtonExit", ListButton::Exit},
+    };
+    for (const auto& [buttonName, button] : kButtons)
+        if (name == buttonName)
+            return button;
+    return std::nullopt;
+}
+
+/// Reads list window steps; throws ScriptError for a step a list window does not take.
+std::vector<DialogStep> ParseListSteps(const std::string& steps) {
+    std::vector<DialogStep> parsed;
+    try {
+        parsed = ParseDialogSteps(steps);
+    } catch (const DialogScriptError& e) {
+        throw ScriptError(e.what());
+    }
+    for (const DialogStep& step : parsed) {
+        const bool ok =
+            step.kind == DialogStep::Kind::Key ||
+            (step.kind == DialogStep::Kind::Click && ListButtonByName(step.name)) ||
+            (step.kind == DialogStep::Kind::Fill && step.name == "line" && !step.value.empty() &&
+             step.value.find_first_not_of("0123456789") == std::string::npos &&
+             step.value.size() < 6);
+        if (!ok)
+            throw ScriptError("a list window takes no step \"" + step.name + "\"");
+    }
+    return parsed;
+}
+
+void ApplyListSteps(TRolMem& window, const std::vector<DialogStep>& steps) {
+    for (const DialogStep& step : steps) {
+        if (window.IsClosed())
+            return;
+        if (step.kind == DialogStep::Kind::Key)
+            window.KeyDown(step.key);
+        else if (step.kind == DialogStep::Kind::Click)
+            window.Press(*ListButtonByName(step.name));
+        else
+            window.SetCurrent(std::stoi(step.value) - 1);
+    }
+}
+
+TranscriptEntry ListEntry(const TRolMem& window) {
+    TranscriptEntry e{"list", ToUtf8(window.Caption()), {}, {"O.K.", "Zpět"}, {}};
+    if (window.HeaderVisible())
+        e.lines.push_back("header: " + ToUtf8(window.Header()));
+    for (int i = 0; i < window.LineCount(); ++i)
+        e.lines.push_back((i == window.Current() ? "> " : "  ") +
+                          ToUtf8(window.Lines()[static_cast<std::size_t>(i)]));
+    return e;
+}
+
+/// The listing file as UTF-8 text with box characters and LF line ends.
+std::string PrintoutText(const std::filesystem::path& listing) {
+    std::ifstream in(listing, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    std::string text;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string_view line(bytes.data() + start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        text += ListingToUtf8(Text::FromBytes(line)) + "\n";
+        start = next;
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -197,6 +291,12 @@ void ScriptedUi::LoadScript(std::string_view script) {
         } else if (word == "dialog") {
             try {
                 QueueDialog(rest);
+            } catch (const ScriptError& e) {
+                throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
+            }
+        } else if (word == "list") {
+            try {
+                QueueList(rest);
             } catch (const ScriptError& e) {
                 throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
             }
@@ -492,6 +592,76 @@ std::optional<Text> ScriptedUi::RunFileDialog(const FileDialogRequest& request) 
     e.answer = chosen ? "value " + a->value : "esc";
     Record(std::move(e));
     return chosen;
+}
+
+void ScriptedUi::QueueList(std::string steps) {
+    ParseListSteps(steps);
+    Queue(Kind::List, 0, std::move(steps));
+}
+
+std::filesystem::path ScriptedUi::NewPrintoutFile() {
+    std::error_code ec;
+    const std::filesystem::path dir = options_.printoutDirectory.empty()
+                                          ? std::filesystem::temp_directory_path(ec)
+                                          : options_.printoutDirectory;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const std::filesystem::path file = dir / ("axo-printout-" + std::to_string(::getpid()) +
+                                                  "-" + std::to_string(++printouts_) + ".txt");
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            return file;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return {};
+}
+
+void ScriptedUi::ShowListing(const ListingView& listing, const std::function<void()>& output) {
+    TranscriptEntry e{"printout", ToUtf8(listing.title), {}, {}, {}};
+    const std::filesystem::path file = NewPrintoutFile();
+    std::ofstream out;
+    if (!file.empty())
+        out.open(file, std::ios::binary | std::ios::trunc);
+    out << PrintoutText(listing.file);
+    out.close();
+    if (!file.empty() && out)
+        e.lines.push_back("file: " + file.string());
+    else
+        e.lines.push_back("error: the printout could not be written to a file");
+    const bool print = !answers_.empty() && answers_.front().kind == Kind::Print;
+    if (print) {
+        answers_.pop_front();
+        e.answer = "print";
+    }
+    Record(std::move(e));
+    if (print && output)
+        output();
+}
+
+int ScriptedUi::RunListWindow(TRolMem& window) {
+    bool answered = false;
+    while (!window.IsClosed() && !answers_.empty() && answers_.front().kind == Kind::List) {
+        const std::string steps = answers_.front().value;
+        answers_.pop_front();
+        answered = true;
+        ApplyListSteps(window, ParseListSteps(steps));
+    }
+    if (!window.IsClosed()) {
+        if (options_.strict) {
+            throw ScriptError(std::string(answered ? "the script leaves the list window open:\n"
+                                                   : "the script has no answer to:\n") +
+                              ListEntry(window).ToString());
+        }
+        window.KeyDown({Key::Esc});
+    }
+    TranscriptEntry e = ListEntry(window);
+    e.answer = "close " + std::to_string(window.Result());
+    if (window.Result() == TRolMem::kResultPicked)
+        e.answer += ": " + ToUtf8(window.CurrentLine());
+    Record(std::move(e));
+    return window.Result();
 }
 
 void ScriptedUi::Terminate(int exitCode) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <iosfwd>
 #include <stdexcept>
 #include <string>
@@ -28,10 +29,10 @@ struct TranscriptEntry {
 
 /// An answer to the next question.
 struct ScriptAnswer {
-    enum class Kind { Ok, Esc, Button, Value, Leave, Timeout, Print, Dialog };
+    enum class Kind { Ok, Esc, Button, Value, Leave, Timeout, Print, Dialog, List };
     Kind kind = Kind::Ok;
     int button = 0;
-    std::string value;  ///< UTF-8, for Value; the steps of a Dialog answer
+    std::string value;  ///< UTF-8, for Value; the steps of a Dialog or List answer
 };
 
 /// A script does not fit the questions asked (too few answers, or the wrong kind).
@@ -54,6 +55,8 @@ class ScriptedUi : public UiServices {
         std::ostream* progress = nullptr;
         /// How long the wait window stays before the next attempt.
         int waitMs = 0;
+        /// Where shown printouts are written (UTF-8); empty: the system's temporary directory.
+        std::filesystem::path printoutDirectory;
         Desktop desktop;
     };
 
@@ -72,10 +75,14 @@ class ScriptedUi : public UiServices {
     /// Queues a dialog answer: steps such as "mesicOd=1 mesicDo=6 key:F2" (see DialogScript.h).
     /// Throws ScriptError when the steps cannot be read.
     void QueueDialog(std::string steps);
+    /// Queues a list window answer: steps "line=N" (line N becomes current), "key:NAME" and
+    /// "click:BUTTON" (a button of the window by its name, e.g. click:ButtonVyber). Throws
+    /// ScriptError when the steps cannot be read.
+    void QueueList(std::string steps);
     /// Reads answers, one a line: "ok", "esc", "button N", "value TEXT", "leave", "timeout",
-    /// "print", "dialog STEPS" and "stop N" (STOP pressed at the Nth step of the next progress
-    /// panel). Blank lines and lines starting with "#" are skipped. Throws ScriptError on a bad
-    /// line.
+    /// "print", "dialog STEPS", "list STEPS" and "stop N" (STOP pressed at the Nth step of the
+    /// next progress panel). Blank lines and lines starting with "#" are skipped. Throws
+    /// ScriptError on a bad line.
     void LoadScript(std::string_view script);
     /// STOP is pressed on the next progress panel when its pass reaches this step.
     void StopProgressAtStep(int step) { stopAtSteps_.push_back(step); }
@@ -112,6 +119,15 @@ class ScriptedUi : public UiServices {
     bool RunCalculator(TKalkulatorAXO& calculator) override;
     /// "value PATH" chooses a path; "esc" or "leave" cancels.
     std::optional<Text> RunFileDialog(const FileDialogRequest& request) override;
+    /// Showing a printout writes it (UTF-8, box characters, LF) to a new file in the printout
+    /// directory and records "[printout] title" with the line "file: PATH". It asks nothing;
+    /// only a queued "print" answer, when it is next, sends the printout to the output channel.
+    void ShowListing(const ListingView& listing, const std::function<void()>& output) override;
+    /// Applies the queued list answers (several in a row while the window stays open) and
+    /// records "[list] caption" with the header, the lines (the current one marked ">") and
+    /// "answer: close N". A window the script leaves open is an error when strict, else left
+    /// with <Esc>.
+    int RunListWindow(TRolMem& window) override;
 
   private:
     class Progress;
@@ -131,6 +147,9 @@ class ScriptedUi : public UiServices {
     void Record(TranscriptEntry entry);
     /// Closes a dialog the script left open: <F2> first, <Esc> after that.
     void CloseByDefault(TDialogAXO& dialog, bool refused);
+    /// A new file for a shown printout.
+    std::filesystem::path NewPrintoutFile();
+    int printouts_ = 0;
     ScriptAnswer taken_;
     // Default answers given to the dialog being run, so that a dialog refusing to close
     // cannot loop for ever.

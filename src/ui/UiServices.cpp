@@ -6,6 +6,7 @@
 #include "ui/Calculator.h"
 #include "ui/Calendar.h"
 #include "ui/Dialog.h"
+#include "ui/ListWindow.h"
 
 namespace axo::ui {
 
@@ -152,6 +153,16 @@ bool UiServices::RunCalculator(TKalkulatorAXO& calculator) {
 
 std::optional<Text> UiServices::RunFileDialog(const FileDialogRequest&) {
     return std::nullopt;
+}
+
+void UiServices::ShowListing(const ListingView&, const std::function<void()>& output) {
+    if (output)
+        output();
+}
+
+int UiServices::RunListWindow(TRolMem& window) {
+    window.Close(TRolMem::kResultLeave);
+    return TRolMem::kResultLeave;
 }
 
 }  // namespace axo::ui

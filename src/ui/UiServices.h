@@ -5,6 +5,7 @@
 // by the tests and the command line.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -70,9 +71,20 @@ struct FileDialogRequest {
     bool chooseDirectory = false;
 };
 
+/// A text printout handed to the user: the listing file (Windows-1250, CR LF, the family's frame
+/// codes) with the measures its output needs.
+struct ListingView {
+    Text title;  ///< the printout's name
+    std::filesystem::path file;
+    int lineWidth = 78;
+    int narrowLength = 0;  ///< lines per page up to 80 characters a line; both 0: endless paper
+    int wideLength = 0;    ///< lines per page above 80 characters a line
+};
+
 class TDialogAXO;
 class TKalendarAXO;
 class TKalkulatorAXO;
+class TRolMem;
 
 /// Thrown by front ends that cannot end the process (the scripted one in tests) when the
 /// program must end at once.
@@ -190,6 +202,19 @@ class UiServices {
     virtual bool RunCalculator(TKalkulatorAXO& calculator);
     /// Shows the system file dialog; the chosen directory or file, none when cancelled.
     virtual std::optional<Text> RunFileDialog(const FileDialogRequest& request);
+
+    // ---- Primitives of text printouts and list windows ------------------------------------
+
+    /// Shows a text printout. `output` sends it to the output channel of the printer set-up
+    /// (print module, print manager, text or HTML file); a viewer calls it for its print and
+    /// save actions, as often as the user asks. The listing file stays valid until this
+    /// returns; the caller deletes it afterwards. The base has no viewer: it sends the
+    /// printout to the output channel at once.
+    virtual void ShowListing(const ListingView& listing, const std::function<void()>& output);
+    /// Runs the scrolling list window modally: shows the model, feeds the user's keys, clicks
+    /// and resizes into it, and returns when the model has closed, with its result (1 picked,
+    /// 2 left). The base has no window: it leaves the list (2).
+    virtual int RunListWindow(TRolMem& window);
 
   private:
     ColourScheme scheme_;

@@ -1,0 +1,6 @@
+// The print manager "Axo_PrMa": prints a text listing through CUPS (see ui/ListingPrint.h).
+#include "ui/ListingPrint.h"
+
+int main(int argc, char** argv) {
+    return axo::ui::PrintManagerMain(argc, argv);
+}
