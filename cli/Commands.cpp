@@ -1,8 +1,10 @@
 // The command table of axo-pap-cli: each command is a name, a line of help and a routine.
 #include "Commands.h"
 
+#include <algorithm>
 #include <ostream>
 
+#include "StartupCommands.h"
 #include "util/Text.h"
 #include "util/Version.h"
 
@@ -27,6 +29,11 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&);
 const Command kCommands[] = {
     {"help", "help", "tato nápověda", RunHelp},
     {"version", "version", "verze programu", RunVersion},
+    {"init", "init ADRESÁŘ --year RRRR",
+     "založí prázdnou instalaci (roky RRRR-1 a RRRR; volby --user, --password, --firm, --ico, "
+     "--force; bez nich uživatel UCETNI s heslem ucetni)",
+     RunInit},
+    {"info", "info", "spustí program v instalaci a vypíše informace o systému", RunInfo},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
@@ -34,13 +41,22 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
            "Použití: axo-pap-cli [globální volby] příkaz [argumenty a volby]\n\n"
            "Příkazy:\n";
     for (const Command& c : kCommands) {
+        // Padded by characters, not bytes: usages may hold Czech letters.
         std::string usage = c.usage;
-        usage.resize(std::max<std::size_t>(usage.size(), 28), ' ');
+        const auto characters = static_cast<std::size_t>(
+            std::count_if(usage.begin(), usage.end(), [](char ch) { return (ch & 0xC0) != 0x80; }));
+        usage.append(characters < 28 ? 28 - characters : 0, ' ');
         out << "  " << usage << " " << c.help << "\n";
     }
     out << "\nGlobální volby:\n"
            "  --help                       tato nápověda\n"
-           "  --version                    verze programu\n";
+           "  --version                    verze programu\n"
+           "  --home ADRESÁŘ               instalace (jinak AXO_HOME, jinak adresář programu)\n"
+           "  --user JMÉNO                 uživatel, jemuž heslo patří\n"
+           "  --password HESLO             heslo (jinak proměnná prostředí AXO_PASSWORD)\n"
+           "  --station ČÍSLO              stanice zákazníka víceklientské instalace\n"
+           "  --year KÓD                   hospodářský rok (kód cesty, např. 2024)\n"
+           "  --date D.M.RRRR              datum pro program (jinak dle roku, jinak dnešní)\n";
     return 0;
 }
 

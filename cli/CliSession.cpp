@@ -1,0 +1,49 @@
+// Opening and closing the session of a command.
+#include "CliSession.h"
+
+#include <ostream>
+
+#include "startup/Machine.h"
+#include "startup/StartUp.h"
+
+namespace axo::cli {
+
+std::vector<std::string> SessionOptionNames() {
+    return {"home", "user", "password", "station", "year", "date"};
+}
+
+OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostream& err) {
+    const startup::EnvironmentReader environment = startup::ProcessEnvironment();
+    startup::StartUpOptions start;
+    std::optional<std::string> password = options.Get("password");
+    if (!password)
+        password = environment("AXO_PASSWORD");
+    if (!password || password->empty()) {
+        err << "Heslo zadejte volbou --password nebo v proměnné prostředí AXO_PASSWORD.\n";
+        return {nullptr, 2};
+    }
+    start.password = FromUtf8(*password);
+    if (const auto station = options.Get("station"))
+        start.station = FromUtf8(*station);
+    start.userName = FromUtf8(options.GetOr("user", ""));
+    if (options.Has("year") || options.Has("date")) {
+        start.yearChoice = startup::StartUpOptions::YearChoice{FromUtf8(options.GetOr("year", "")),
+                                                               FromUtf8(options.GetOr("date", ""))};
+    }
+    auto session = std::make_unique<startup::Session>(
+        ui, SystemClock(), startup::InstallationHome(options.Get("home"), environment),
+        startup::ComputerId(environment), std::move(start));
+    // The command line has a status line of its own (the transcript); the process names of the
+    // start-up go there.
+    ui.RegisterStatusBar();
+    if (!startup::StartUp(*session))
+        return {nullptr, 1};
+    session->ReadSwitches();
+    return {std::move(session), 0};
+}
+
+void CloseSession(startup::Session& session) {
+    startup::ShutDown(session);
+}
+
+}  // namespace axo::cli

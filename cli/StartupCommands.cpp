@@ -1,0 +1,76 @@
+// init: a new, empty installation; info: the start-up and the system information.
+#include "StartupCommands.h"
+
+#include <algorithm>
+#include <ostream>
+#include <stdexcept>
+
+#include "CliSession.h"
+#include "CliUi.h"
+#include "startup/NewInstallation.h"
+#include "startup/SystemInformation.h"
+#include "util/Retezce.h"
+
+namespace axo::cli {
+
+namespace {
+
+/// Refuses options the command does not know; true when there are none.
+bool OnlyKnown(const Options& options, std::vector<std::string> known, std::ostream& err) {
+    known.insert(known.end(), {"help", "version"});
+    const std::vector<std::string> unknown = options.Unknown(known);
+    for (const std::string& name : unknown)
+        err << "Neznámá volba --" << name << ".\n";
+    return unknown.empty();
+}
+
+std::string InfoLine(const startup::InfoRow& row) {
+    const Text caption = row.item.empty() ? row.label : LeftJustify(row.label, 14) + row.item;
+    return ToUtf8(RightJustify(row.number, 3) + " "_t + LeftJustify(caption, 46) + " "_t +
+                  row.value);
+}
+
+}  // namespace
+
+int RunInit(const Options& options, std::ostream& out, std::ostream& err) {
+    if (!OnlyKnown(options, {"year", "user", "password", "firm", "ico", "force"}, err))
+        return 2;
+    if (options.Positional().size() != 2 || !options.Has("year")) {
+        err << "Použití: axo-pap-cli init ADRESÁŘ --year RRRR [--user JMÉNO --password HESLO "
+               "--firm NÁZEV --ico IČO] [--force]\n";
+        return 2;
+    }
+    startup::NewInstallation spec;
+    spec.directory = options.Positional()[1];
+    spec.year = options.GetInt("year").value_or(0);
+    if (const auto user = options.Get("user"))
+        spec.userName = FromUtf8(*user);
+    if (const auto password = options.Get("password"))
+        spec.password = FromUtf8(*password);
+    if (const auto firm = options.Get("firm"))
+        spec.firmName = FromUtf8(*firm);
+    spec.ico = FromUtf8(options.GetOr("ico", ""));
+    spec.force = options.Has("force");
+    CliUi ui;
+    if (!startup::CreateInstallation(spec, ui, SystemClock()))
+        return 1;
+    out << "Instalace je založena v adresáři " << spec.directory.string() << " (hospodářské roky "
+        << spec.year - 1 << " a " << spec.year << "), uživatel " << ToUtf8(spec.userName) << ".\n";
+    return 0;
+}
+
+int RunInfo(const Options& options, std::ostream& out, std::ostream& err) {
+    if (!OnlyKnown(options, SessionOptionNames(), err))
+        return 2;
+    CliUi ui;
+    OpenedSession opened = OpenSession(options, ui, err);
+    if (!opened.session)
+        return opened.exitCode;
+    out << "Informace o systému AXO\n";
+    for (const startup::InfoRow& row : startup::SystemInformationRows(*opened.session))
+        out << InfoLine(row) << "\n";
+    CloseSession(*opened.session);
+    return 0;
+}
+
+}  // namespace axo::cli

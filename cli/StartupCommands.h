@@ -1,0 +1,15 @@
+// The commands of axo-pap-cli that create an installation and show its environment.
+#pragma once
+
+#include <iosfwd>
+
+#include "Options.h"
+
+namespace axo::cli {
+
+/// init DIR --year YYYY [--user NAME --password P --firm NAME --ico ICO] [--force]
+int RunInit(const Options& options, std::ostream& out, std::ostream& err);
+/// info: the system information of a started session.
+int RunInfo(const Options& options, std::ostream& out, std::ostream& err);
+
+}  // namespace axo::cli

@@ -1,0 +1,253 @@
+// Creating a new installation.
+#include "startup/NewInstallation.h"
+
+#include <fstream>
+#include <set>
+#include <system_error>
+#include <vector>
+
+#include "startup/InstallationFiles.h"
+#include "startup/Session.h"
+#include "storage/WorkFiles.h"
+#include "util/Cisla.h"
+#include "util/Datum.h"
+#include "util/Retezce.h"
+
+namespace axo::startup {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kBreak = ui::kLineBreakMark;
+
+Text Shown(const fs::path& path) {
+    return storage::WithBackslash(storage::TextFromPath(path), true);
+}
+
+bool Refuse(ui::UiServices& ui, const Text& text) {
+    ui.ShowErrorLine(text);
+    return false;
+}
+
+bool Validate(const NewInstallation& spec, ui::UiServices& ui) {
+    if (spec.year < 1901 || spec.year > 9998)
+        return Refuse(ui, "Hospodářský rok musí být rok o čtyřech číslicích."_t);
+    if (Trim(spec.userName).empty() || spec.userName.size() > 7)
+        return Refuse(ui, "Jméno uživatele musí mít 1 až 7 znaků."_t);
+    if (Trim(spec.password) != spec.password || spec.password.empty() || spec.password.size() > 7)
+        return Refuse(ui, "Heslo musí mít 1 až 7 znaků bez mezer na okrajích."_t);
+    if (spec.firmName.size() > 30)
+        return Refuse(ui, "Název organizace může mít nejvýše 30 znaků."_t);
+    if (spec.ico.size() > 10)
+        return Refuse(ui, "IČO může mít nejvýše 10 znaků."_t);
+    return true;
+}
+
+/// The VAT rates of the Czech Republic since 2013: first day, last day, three rates.
+std::vector<Text> VatRates() {
+    return {" 1. 1.201331.12.201421.0015.00 0.00"_t, " 1. 1.201531.12.202321.0015.0010.00"_t,
+            " 1. 1.202431.12.209921.0012.00 0.00"_t};
+}
+
+tVetaAXO ProgramRecord(const NewInstallation& spec) {
+    tVetaAXO p;
+    p.CisloVerze = ProgramDataVersionText();
+    for (int area = 0; area < kAreaRoots; ++area)
+        p.CA_Cesta[area] = NewAreaRoot(area);
+    p.ZnakMeny = "Kč"_t;
+    p.NastaveniBarev = 1;
+    p.MaxFPMRadekPortrait = 64;
+    p.MaxFPMRadekLandScape = 44;
+    p.PopisFirmy = spec.firmName;
+    for (int i = 0; i < 2; ++i) {
+        const int year = spec.year - 1 + i;
+        p.OBD[i].Cesta = IntToText(year);
+        p.OBD[i].PocMes = 1;
+        p.OBD[i].PocRok = static_cast<std::uint16_t>(year);
+        p.OBD[i].KoncMes = 12;
+        p.OBD[i].KoncRok = static_cast<std::uint16_t>(year);
+    }
+    const std::vector<Text> rates = VatRates();
+    for (std::size_t i = 0; i < rates.size(); ++i)
+        p.DPH_Sazby[i] = rates[i];
+    return p;
+}
+
+tVetaAXO_DATA DataRecord(const NewInstallation& spec, int year) {
+    tVetaAXO_DATA d;
+    d.CisloVerze = ProgramDataVersionText();
+    d.NazevFirmy = spec.firmName;
+    d.IcoFirmy = spec.ico;
+    d.OBD_Cesta = IntToText(year);
+    d.OBD_PocMes = 1;
+    d.OBD_PocRok = static_cast<std::uint16_t>(year);
+    d.OBD_KoncMes = 12;
+    d.OBD_KoncRok = static_cast<std::uint16_t>(year);
+    d.PAP = 1;
+    return d;
+}
+
+tVetaAXO_USER UserRecord(const NewInstallation& spec) {
+    tVetaAXO_USER u;
+    u.JmenoUzivatele = spec.userName;
+    u.HesloUzivatele = spec.password;
+    u.Vystavil = spec.userName;
+    return u;
+}
+
+/// Creates a table anew (its old files deleted) holding one record.
+template <class Kind>
+bool WriteTable(const storage::DataContext& ctx, const fs::path& directory, const void* record) {
+    Kind file(ctx);
+    if (!file.InitFilePath(Shown(directory), 3, storage::_Wait))
+        return false;
+    std::int32_t n = 0;
+    const bool added = file.AddRec(n, record);
+    file.CloseFile();
+    return added;
+}
+
+bool WriteConfig(const fs::path& directory) {
+    const Text content =
+        "; AXO_PAP - konfigurace instalace\r\nAXO_TEMP=temp/\r\n"_t + "AXO_MODALNI_TISK=ANO\r\n"_t;
+    std::ofstream out(directory / "AXO.CFG", std::ios::binary | std::ios::trunc);
+    out << content.Bytes();
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+/// The data directories of the new installation: every distinct area root with both years.
+std::vector<fs::path> DataDirectories(const fs::path& home, int year) {
+    std::set<Text> roots;
+    for (int area = 0; area < 8; ++area)
+        roots.insert(NewAreaRoot(area));
+    std::vector<fs::path> directories;
+    for (const Text& root : roots)
+        for (int y : {year - 1, year})
+            directories.push_back(home / storage::PathFromText(root) / std::to_string(y));
+    return directories;
+}
+
+bool Populate(const fs::path& home, const NewInstallation& spec, ui::UiServices& ui,
+              const Clock& clock) {
+    storage::DataContext ctx;
+    ctx.ui = &ui;
+    ctx.clock = &clock;
+    ctx.programDirectory = home;
+    ctx.currentDirectory = home;
+    ctx.programFileName = Text::FromBytes(kProgramFileName);
+    std::vector<fs::path> directories = DataDirectories(home, spec.year);
+    for (const Text& extra : {NewAreaRoot(8), NewAreaRoot(9), "temp/"_t})
+        directories.push_back(home / storage::PathFromText(extra));
+    for (const fs::path& d : directories) {
+        if (Shown(d).size() > 79)
+            return Refuse(ui, "Cesta ["_t + Shown(d) + "] je delší než 79 znaků."_t);
+        std::error_code ec;
+        fs::create_directories(d, ec);
+        if (!fs::is_directory(d, ec))
+            return Refuse(ui, "Adresář ["_t + Shown(d) + "] nelze vytvořit."_t);
+    }
+    if (!WriteConfig(home))
+        return Refuse(ui, "Konfigurační soubor ["_t + Shown(home) + "AXO.CFG] nelze zapsat."_t);
+    const tVetaAXO program = ProgramRecord(spec);
+    const tVetaAXO_USER user = UserRecord(spec);
+    bool written = true;
+    for (const fs::path& d : DataDirectories(home, spec.year)) {
+        const tVetaAXO_DATA data = DataRecord(spec, std::stoi(d.filename().string()));
+        written = written && WriteTable<tSouborAXO_DATA>(ctx, d, &data) &&
+                  WriteTable<tSouborAXO_USER>(ctx, d, &user);
+    }
+    // The program installation last: a directory without it is no installation yet, so an
+    // interrupted creation can simply be repeated.
+    written = written && WriteTable<tSouborAXO>(ctx, home, &program);
+    if (!written)
+        return Refuse(ui, "Instalační soubory v adresáři ["_t + Shown(home) + "] nelze založit."_t);
+    return true;
+}
+
+/// An installation in use keeps its program installation file open: it must not be recreated
+/// under the running programs.
+bool InstallationInUse(const fs::path& home, ui::UiServices& ui, const Clock& clock) {
+    if (ProbeInstallationTable(home / "AXO.DB", kFieldsAXO) != TableProbe::Usable)
+        return false;
+    storage::DataContext ctx;
+    ctx.ui = &ui;
+    ctx.clock = &clock;
+    ctx.programDirectory = home;
+    ctx.currentDirectory = home;
+    tSouborAXO file(ctx);
+    const bool free = file.InitFilePath(Shown(home), 4, storage::_NoWait);
+    file.CloseFile();
+    return !free;
+}
+
+/// Creates the installation in a directory that did not exist or was empty; a failure takes
+/// away what was made.
+bool CreateInEmpty(const fs::path& target, bool existed, const NewInstallation& spec,
+                   ui::UiServices& ui, const Clock& clock) {
+    std::error_code ec;
+    fs::create_directories(target, ec);
+    if (!fs::is_directory(target, ec))
+        return Refuse(ui, "Adresář ["_t + Shown(target) + "] nelze vytvořit."_t);
+    if (Populate(target, spec, ui, clock))
+        return true;
+    if (!existed) {
+        fs::remove_all(target, ec);
+    } else {
+        for (const fs::directory_entry& entry : fs::directory_iterator(target, ec))
+            fs::remove_all(entry.path(), ec);
+    }
+    return false;
+}
+
+}  // namespace
+
+Text DefaultUserName() {
+    return "UCETNI"_t;
+}
+
+Text DefaultPassword() {
+    return "ucetni"_t;
+}
+
+Text DefaultFirmName() {
+    return "Příspěvková organizace"_t;
+}
+
+Text NewAreaRoot(int area) {
+    switch (area) {
+        case kAreaCiselniky:
+            return "ciselniky/"_t;
+        case kAreaPrubezne:
+            return "prubezne/"_t;
+        case kAreaSablony:
+            return "sablony/"_t;
+        default:
+            return "data/"_t;
+    }
+}
+
+bool CreateInstallation(const NewInstallation& spec, ui::UiServices& ui, const Clock& clock) {
+    if (!Validate(spec, ui))
+        return false;
+    std::error_code ec;
+    fs::path target = fs::absolute(spec.directory, ec).lexically_normal();
+    if (!target.has_filename())
+        target = target.parent_path();
+    const bool exists = fs::exists(target, ec);
+    if (exists && !fs::is_directory(target, ec))
+        return Refuse(ui, "["_t + storage::TextFromPath(target) + "] není adresář."_t);
+    if (!exists || fs::is_empty(target, ec))
+        return CreateInEmpty(target, exists, spec, ui, clock);
+    if (storage::FileExists(target / "AXO.DB")) {
+        if (!spec.force)
+            return Refuse(ui, "V adresáři ["_t + Shown(target) + "] již instalace existuje."_t +
+                                  kBreak + "Přepsat ji lze jen výslovným povolením."_t);
+        if (InstallationInUse(target, ui, clock))
+            return Refuse(ui, "Instalace v adresáři ["_t + Shown(target) + "] se právě používá."_t);
+    }
+    return Populate(target, spec, ui, clock);
+}
+
+}  // namespace axo::startup

@@ -1,0 +1,43 @@
+// Creating a new, empty installation from which the start-up succeeds: the program
+// installation with the fiscal years of a year and the year before, the data areas with their
+// data and user installations for both years, one user, the configuration file and the work
+// directory. Every path inside is relative, so the installation can be moved.
+#pragma once
+
+#include <filesystem>
+
+#include "ui/UiServices.h"
+#include "util/Clock.h"
+#include "util/Text.h"
+
+namespace axo::startup {
+
+/// The user a new installation gets when none is named.
+Text DefaultUserName();
+Text DefaultPassword();
+/// The organisation's name when none is given.
+Text DefaultFirmName();
+
+/// What the new installation is to hold.
+struct NewInstallation {
+    std::filesystem::path directory;
+    int year = 0;
+    Text userName = DefaultUserName();
+    Text password = DefaultPassword();
+    Text firmName = DefaultFirmName();
+    Text ico;
+    /// Rewrite the installation tables of an existing installation (its other files stay).
+    bool force = false;
+};
+
+/// The roots of the data areas 0-9 in a new installation: areas 0-6 "data/", 7 "ciselniky/",
+/// 8 "prubezne/", 9 "sablony/".
+Text NewAreaRoot(int area);
+
+/// Creates the installation. In a directory that did not exist or was empty, a failure takes
+/// away what was made; the program installation is written last, so that an interrupted
+/// creation leaves no installation and can be repeated. An existing installation is refused
+/// unless `force`, and also then while a program runs in it. False after a message.
+bool CreateInstallation(const NewInstallation& spec, ui::UiServices& ui, const Clock& clock);
+
+}  // namespace axo::startup

@@ -1,0 +1,190 @@
+// axo-pap-cli init and info end to end: the program is run as a process, in a controlled
+// environment, against installations it creates; refused start-ups exit non-zero with their
+// message and leave the installation untouched.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "../startup/StartupTestSupport.h"
+
+namespace axo::cli::test {
+namespace {
+
+using startup::test::Flat;
+using startup::test::ScratchDir;
+using startup::test::Snapshot;
+using startup::test::Tables;
+using startup::test::TakeSnapshot;
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Read(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class StartupCommandsTest : public ::testing::Test {
+  protected:
+    /// Runs the program with `args` (already quoted where needed) in an environment of its own:
+    /// no password or home from the caller, a fixed computer identification.
+    CliRun Cli(const std::string& args, const std::string& env = "") {
+        const fs::path out = dir_.Path() / "out.txt";
+        const fs::path err = dir_.Path() / "err.txt";
+        const std::string command = "env -u AXO_PASSWORD -u AXO_HOME AXO_COMPUTER_ID=0000ABCD " +
+                                    env + " " + Quote(AXO_CLI_PATH) + " " + args + " >" +
+                                    Quote(out.string()) + " 2>" + Quote(err.string()) +
+                                    " </dev/null";
+        const int status = std::system(command.c_str());
+        CliRun run;
+        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = Read(out);
+        run.err = Read(err);
+        return run;
+    }
+    fs::path Home() const { return dir_.Path() / "skola"; }
+    std::string HomeArg() const { return "--home " + Quote(Home().string()); }
+    CliRun Init(const std::string& extra = "") {
+        return Cli("init " + Quote(Home().string()) +
+                   " --year 2024 --user NOVAK --password tajne --firm 'Škola Nová' "
+                   "--ico 12345678 " +
+                   extra);
+    }
+
+    ScratchDir dir_;
+};
+
+TEST_F(StartupCommandsTest, InitMakesAnInstallationThatInfoStartsIn) {
+    const CliRun init = Init();
+    ASSERT_EQ(0, init.code) << init.err;
+    EXPECT_NE(std::string::npos, init.out.find("hospodářské roky 2023 a 2024"));
+    const CliRun info = Cli(HomeArg() + " info --password tajne --year 2024");
+    ASSERT_EQ(0, info.code) << info.err;
+    const std::string home = Home().string();
+    const std::string flat = Flat(info.out);
+    for (const std::string& row : {
+             std::string("Informace o systému AXO 1. Datum pro program 31.12.2024 [ systémové "
+                         "datum počítače"),
+             "2. Aktuální adresář (disk) " + home + "/ 3. Verze programu 2024W01/C1 05.03.2024",
+             std::string("4. Rok účetního období 2024, 12/2024"),
+             "5. Cesta k datům Účetnictví " + home + "/data/2024/ modulu Banka " + home,
+             "Cesta ke společným číselníkům " + home + "/ciselniky/2024/",
+             "k časově průběžným souborům " + home + "/prubezne/",
+             "k tiskovým formulářům " + home + "/sablony/ Konfigurační soubor AXO.CFG",
+             std::string("6. Heslo, jméno uživatele ZÁKLADNÍ, NOVAK (NOVAK) 7. Daň z přidané "
+                         "hodnoty Uživatel není plátcem DPH. 8. Jméno účtové osnovy Rozp2024 9. "
+                         "Číslo stanice, popis 000, Škola Nová 10. Národní měna Kč"),
+         })
+        EXPECT_NE(std::string::npos, flat.find(row)) << row << "\n" << info.out;
+    Tables tables(Home());
+    const auto user = tables.Users(Home() / "data" / "2024").at(0);
+    EXPECT_EQ(startup::kNotLoggedIn, user.Prihl_UzivatelPrihlasen);  // info logged out again
+}
+
+TEST_F(StartupCommandsTest, PasswordUserAndMovedInstallation) {
+    ASSERT_EQ(0, Init().code);
+    const fs::path moved = dir_.Path() / "jinde";
+    fs::rename(Home(), moved);  // every path inside is relative to the installation
+    const std::string home = "--home " + Quote(moved.string());
+    EXPECT_EQ(0, Cli(home + " info --year 2023", "AXO_PASSWORD=tajne").code);
+    const CliRun noPassword = Cli(home + " info --year 2023");
+    EXPECT_EQ(2, noPassword.code);
+    EXPECT_NE(std::string::npos, noPassword.err.find("AXO_PASSWORD"));
+    const CliRun otherUser = Cli(home + " info --year 2023 --user DVORAK --password tajne");
+    EXPECT_EQ(1, otherUser.code);
+    EXPECT_NE(std::string::npos, Flat(otherUser.err).find("obsahuje pro zadané heslo jiné jméno."));
+    const CliRun unknown = Cli(home + " info --year 2023 --password tajne --colour red");
+    EXPECT_EQ(2, unknown.code);
+    EXPECT_NE(std::string::npos, unknown.err.find("--colour"));
+}
+
+TEST_F(StartupCommandsTest, InitRefusesAnExistingInstallationUnlessForced) {
+    ASSERT_EQ(0, Init().code);
+    std::ofstream(Home() / "data" / "2024" / "UDPO2024.DB") << "accounting data";
+    const CliRun again = Init();
+    EXPECT_EQ(1, again.code);
+    EXPECT_NE(std::string::npos, Flat(again.err).find("již instalace existuje."));
+    const CliRun forced = Cli("init " + Quote(Home().string()) + " --year 2024 --force");
+    EXPECT_EQ(0, forced.code) << forced.err;
+    EXPECT_EQ("accounting data", Read(Home() / "data" / "2024" / "UDPO2024.DB"));
+    EXPECT_EQ(0, Cli(HomeArg() + " info --year 2024 --password ucetni").code);  // the default user
+    struct Case {
+        const char* args;
+        const char* message;
+    } invalid[] = {
+        {"--year 24", "Hospodářský rok musí být rok o čtyřech číslicích."},
+        {"--year 2024 --password dlouheheslo", "Heslo musí mít 1 až 7 znaků"},
+        {"--year 2024 --user ''", "Jméno uživatele musí mít 1 až 7 znaků."},
+    };
+    for (const Case& c : invalid) {
+        const CliRun run = Cli("init " + Quote((dir_.Path() / "nova").string()) + " " + c.args);
+        EXPECT_EQ(1, run.code) << c.args;
+        EXPECT_NE(std::string::npos, Flat(run.err).find(c.message)) << run.err;
+        EXPECT_FALSE(fs::exists(dir_.Path() / "nova")) << c.args;
+    }
+}
+
+TEST_F(StartupCommandsTest, RefusedStartUpsExitNonZeroAndWriteNothing) {
+    ASSERT_EQ(0, Init().code);
+    const fs::path data = Home() / "data" / "2024";
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        std::string args;
+        const char* message;
+    } cases[] = {
+        {"fiscal year outside the table", [] {}, "--year 2030",
+         "Zadaný hospodářský rok není definován v programovém instalačním souboru [2030]."},
+        {"date outside the table", [] {}, "--date 1.1.2019",
+         "Datum je mimo rozsah tabulky přípustných hospodářských roků !"},
+        {"wrong password", [] {}, "--year 2024 --password jine",
+         "UŽIVATELSKÝ instalační soubor neobsahuje zadané heslo"},
+        {"unknown station",
+         [this] { Tables(Home()).EditProgram([](startup::tVetaAXO& p) { p.Prodejce = 90; }); },
+         "--year 2024 --station 5", "Dříve vybraný zákaznik neexistuje."},
+        {"data version 2024W02",
+         [this, data] {
+             Tables tables(Home());
+             tables.EditProgram([](startup::tVetaAXO& p) {
+                 p.CisloVerze = "2024W02"_t;
+                 p.Prodejce = 0;
+             });
+             for (const fs::path& d : {data, Home() / "ciselniky" / "2024"})
+                 tables.EditData(d, [](startup::tVetaAXO_DATA& r) { r.CisloVerze = "2024W02"_t; });
+         },
+         "--year 2024", "NESOUHLASÍ ČÍSLO VERZE. Verze dat: 2024W02 Verze programu: 2024W01"},
+        {"missing data area", [this] { fs::remove_all(Home() / "ciselniky" / "2024"); },
+         "--year 2024", "Neexistuje adresář ["},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.spoil();
+        const Snapshot before = TakeSnapshot(Home());
+        const CliRun run = Cli(HomeArg() + " info --password tajne " + c.args);
+        EXPECT_EQ(1, run.code);
+        EXPECT_NE(std::string::npos, Flat(run.err).find(c.message)) << run.err;
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_TRUE(before == TakeSnapshot(Home())) << "the installation was changed";
+    }
+    const CliRun missing = Cli("--home " + Quote(dir_.Path().string()) + " info --password x");
+    EXPECT_EQ(1, missing.code);
+    EXPECT_NE(std::string::npos, Flat(missing.err).find("Neexistuje PROGRAMOVY instalacni soubor"));
+}
+
+}  // namespace
+}  // namespace axo::cli::test
