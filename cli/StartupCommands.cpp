@@ -40,22 +40,23 @@ int RunInit(const Options& options, std::ostream& out, std::ostream& err) {
                "--firm NÁZEV --ico IČO] [--force]\n";
         return 2;
     }
-    startup::NewInstallation spec;
-    spec.directory = options.Positional()[1];
-    spec.year = options.GetInt("year").value_or(0);
+    startup::NewInstallation request;
+    request.directory = options.Positional()[1];
+    request.year = options.GetInt("year").value_or(0);
     if (const auto user = options.Get("user"))
-        spec.userName = FromUtf8(*user);
+        request.userName = FromUtf8(*user);
     if (const auto password = options.Get("password"))
-        spec.password = FromUtf8(*password);
+        request.password = FromUtf8(*password);
     if (const auto firm = options.Get("firm"))
-        spec.firmName = FromUtf8(*firm);
-    spec.ico = FromUtf8(options.GetOr("ico", ""));
-    spec.force = options.Has("force");
+        request.firmName = FromUtf8(*firm);
+    request.ico = FromUtf8(options.GetOr("ico", ""));
+    request.force = options.Has("force");
     CliUi ui;
-    if (!startup::CreateInstallation(spec, ui, SystemClock()))
+    if (!startup::CreateInstallation(request, ui, SystemClock()))
         return 1;
-    out << "Instalace je založena v adresáři " << spec.directory.string() << " (hospodářské roky "
-        << spec.year - 1 << " a " << spec.year << "), uživatel " << ToUtf8(spec.userName) << ".\n";
+    out << "Instalace je založena v adresáři " << request.directory.string()
+        << " (hospodářské roky " << request.year - 1 << " a " << request.year << "), uživatel "
+        << ToUtf8(request.userName) << ".\n";
     return 0;
 }
 

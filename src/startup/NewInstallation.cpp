@@ -30,16 +30,17 @@ bool Refuse(ui::UiServices& ui, const Text& text) {
     return false;
 }
 
-bool Validate(const NewInstallation& spec, ui::UiServices& ui) {
-    if (spec.year < 1901 || spec.year > 9998)
+bool Validate(const NewInstallation& request, ui::UiServices& ui) {
+    if (request.year < 1901 || request.year > 9998)
         return Refuse(ui, "Hospodářský rok musí být rok o čtyřech číslicích."_t);
-    if (Trim(spec.userName).empty() || spec.userName.size() > 7)
+    if (Trim(request.userName).empty() || request.userName.size() > 7)
         return Refuse(ui, "Jméno uživatele musí mít 1 až 7 znaků."_t);
-    if (Trim(spec.password) != spec.password || spec.password.empty() || spec.password.size() > 7)
+    if (Trim(request.password) != request.password || request.password.empty() ||
+        request.password.size() > 7)
         return Refuse(ui, "Heslo musí mít 1 až 7 znaků bez mezer na okrajích."_t);
-    if (spec.firmName.size() > 30)
+    if (request.firmName.size() > 30)
         return Refuse(ui, "Název organizace může mít nejvýše 30 znaků."_t);
-    if (spec.ico.size() > 10)
+    if (request.ico.size() > 10)
         return Refuse(ui, "IČO může mít nejvýše 10 znaků."_t);
     return true;
 }
@@ -50,7 +51,7 @@ std::vector<Text> VatRates() {
             " 1. 1.202431.12.209921.0012.00 0.00"_t};
 }
 
-tVetaAXO ProgramRecord(const NewInstallation& spec) {
+tVetaAXO ProgramRecord(const NewInstallation& request) {
     tVetaAXO p;
     p.CisloVerze = ProgramDataVersionText();
     for (int area = 0; area < kAreaRoots; ++area)
@@ -59,9 +60,9 @@ tVetaAXO ProgramRecord(const NewInstallation& spec) {
     p.NastaveniBarev = 1;
     p.MaxFPMRadekPortrait = 64;
     p.MaxFPMRadekLandScape = 44;
-    p.PopisFirmy = spec.firmName;
+    p.PopisFirmy = request.firmName;
     for (int i = 0; i < 2; ++i) {
-        const int year = spec.year - 1 + i;
+        const int year = request.year - 1 + i;
         p.OBD[i].Cesta = IntToText(year);
         p.OBD[i].PocMes = 1;
         p.OBD[i].PocRok = static_cast<std::uint16_t>(year);
@@ -74,11 +75,11 @@ tVetaAXO ProgramRecord(const NewInstallation& spec) {
     return p;
 }
 
-tVetaAXO_DATA DataRecord(const NewInstallation& spec, int year) {
+tVetaAXO_DATA DataRecord(const NewInstallation& request, int year) {
     tVetaAXO_DATA d;
     d.CisloVerze = ProgramDataVersionText();
-    d.NazevFirmy = spec.firmName;
-    d.IcoFirmy = spec.ico;
+    d.NazevFirmy = request.firmName;
+    d.IcoFirmy = request.ico;
     d.OBD_Cesta = IntToText(year);
     d.OBD_PocMes = 1;
     d.OBD_PocRok = static_cast<std::uint16_t>(year);
@@ -88,11 +89,11 @@ tVetaAXO_DATA DataRecord(const NewInstallation& spec, int year) {
     return d;
 }
 
-tVetaAXO_USER UserRecord(const NewInstallation& spec) {
+tVetaAXO_USER UserRecord(const NewInstallation& request) {
     tVetaAXO_USER u;
-    u.JmenoUzivatele = spec.userName;
-    u.HesloUzivatele = spec.password;
-    u.Vystavil = spec.userName;
+    u.JmenoUzivatele = request.userName;
+    u.HesloUzivatele = request.password;
+    u.Vystavil = request.userName;
     return u;
 }
 
@@ -129,7 +130,7 @@ std::vector<fs::path> DataDirectories(const fs::path& home, int year) {
     return directories;
 }
 
-bool Populate(const fs::path& home, const NewInstallation& spec, ui::UiServices& ui,
+bool Populate(const fs::path& home, const NewInstallation& request, ui::UiServices& ui,
               const Clock& clock) {
     storage::DataContext ctx;
     ctx.ui = &ui;
@@ -137,7 +138,7 @@ bool Populate(const fs::path& home, const NewInstallation& spec, ui::UiServices&
     ctx.programDirectory = home;
     ctx.currentDirectory = home;
     ctx.programFileName = Text::FromBytes(kProgramFileName);
-    std::vector<fs::path> directories = DataDirectories(home, spec.year);
+    std::vector<fs::path> directories = DataDirectories(home, request.year);
     for (const Text& extra : {NewAreaRoot(8), NewAreaRoot(9), "temp/"_t})
         directories.push_back(home / storage::PathFromText(extra));
     for (const fs::path& d : directories) {
@@ -150,11 +151,11 @@ bool Populate(const fs::path& home, const NewInstallation& spec, ui::UiServices&
     }
     if (!WriteConfig(home))
         return Refuse(ui, "Konfigurační soubor ["_t + Shown(home) + "AXO.CFG] nelze zapsat."_t);
-    const tVetaAXO program = ProgramRecord(spec);
-    const tVetaAXO_USER user = UserRecord(spec);
+    const tVetaAXO program = ProgramRecord(request);
+    const tVetaAXO_USER user = UserRecord(request);
     bool written = true;
-    for (const fs::path& d : DataDirectories(home, spec.year)) {
-        const tVetaAXO_DATA data = DataRecord(spec, std::stoi(d.filename().string()));
+    for (const fs::path& d : DataDirectories(home, request.year)) {
+        const tVetaAXO_DATA data = DataRecord(request, std::stoi(d.filename().string()));
         written = written && WriteTable<tSouborAXO_DATA>(ctx, d, &data) &&
                   WriteTable<tSouborAXO_USER>(ctx, d, &user);
     }
@@ -184,13 +185,13 @@ bool InstallationInUse(const fs::path& home, ui::UiServices& ui, const Clock& cl
 
 /// Creates the installation in a directory that did not exist or was empty; a failure takes
 /// away what was made.
-bool CreateInEmpty(const fs::path& target, bool existed, const NewInstallation& spec,
+bool CreateInEmpty(const fs::path& target, bool existed, const NewInstallation& request,
                    ui::UiServices& ui, const Clock& clock) {
     std::error_code ec;
     fs::create_directories(target, ec);
     if (!fs::is_directory(target, ec))
         return Refuse(ui, "Adresář ["_t + Shown(target) + "] nelze vytvořit."_t);
-    if (Populate(target, spec, ui, clock))
+    if (Populate(target, request, ui, clock))
         return true;
     if (!existed) {
         fs::remove_all(target, ec);
@@ -228,26 +229,26 @@ Text NewAreaRoot(int area) {
     }
 }
 
-bool CreateInstallation(const NewInstallation& spec, ui::UiServices& ui, const Clock& clock) {
-    if (!Validate(spec, ui))
+bool CreateInstallation(const NewInstallation& request, ui::UiServices& ui, const Clock& clock) {
+    if (!Validate(request, ui))
         return false;
     std::error_code ec;
-    fs::path target = fs::absolute(spec.directory, ec).lexically_normal();
+    fs::path target = fs::absolute(request.directory, ec).lexically_normal();
     if (!target.has_filename())
         target = target.parent_path();
     const bool exists = fs::exists(target, ec);
     if (exists && !fs::is_directory(target, ec))
         return Refuse(ui, "["_t + storage::TextFromPath(target) + "] není adresář."_t);
     if (!exists || fs::is_empty(target, ec))
-        return CreateInEmpty(target, exists, spec, ui, clock);
+        return CreateInEmpty(target, exists, request, ui, clock);
     if (storage::FileExists(target / "AXO.DB")) {
-        if (!spec.force)
+        if (!request.force)
             return Refuse(ui, "V adresáři ["_t + Shown(target) + "] již instalace existuje."_t +
                                   kBreak + "Přepsat ji lze jen výslovným povolením."_t);
         if (InstallationInUse(target, ui, clock))
             return Refuse(ui, "Instalace v adresáři ["_t + Shown(target) + "] se právě používá."_t);
     }
-    return Populate(target, spec, ui, clock);
+    return Populate(target, request, ui, clock);
 }
 
 }  // namespace axo::startup

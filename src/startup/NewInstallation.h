@@ -38,6 +38,6 @@ Text NewAreaRoot(int area);
 /// away what was made; the program installation is written last, so that an interrupted
 /// creation leaves no installation and can be repeated. An existing installation is refused
 /// unless `force`, and also then while a program runs in it. False after a message.
-bool CreateInstallation(const NewInstallation& spec, ui::UiServices& ui, const Clock& clock);
+bool CreateInstallation(const NewInstallation& request, ui::UiServices& ui, const Clock& clock);
 
 }  // namespace axo::startup

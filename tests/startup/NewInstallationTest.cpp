@@ -15,18 +15,18 @@ class NewInstallationTest : public InstallationTest {};
 TEST_F(NewInstallationTest, FailedCreationLeavesNothingBehind) {
     ui::ScriptedUi ui(Strict());
     ui.QueueOk();
-    NewInstallation spec;
-    spec.year = 2024;
+    NewInstallation request;
+    request.year = 2024;
     // The data directories would be longer than the table layer takes.
-    spec.directory = dir_.Path() / std::string(60, 'a');
-    EXPECT_FALSE(CreateInstallation(spec, ui, clock_));
+    request.directory = dir_.Path() / std::string(60, 'a');
+    EXPECT_FALSE(CreateInstallation(request, ui, clock_));
     EXPECT_NE(std::string::npos, FlatLines(ui.Transcript().at(0)).find("je delší než 79 znaků."));
-    EXPECT_FALSE(fs::exists(spec.directory));
+    EXPECT_FALSE(fs::exists(request.directory));
     const fs::path empty = dir_.Path() / std::string(62, 'b');
     fs::create_directory(empty);
-    spec.directory = empty;
+    request.directory = empty;
     ui.QueueOk();
-    EXPECT_FALSE(CreateInstallation(spec, ui, clock_));
+    EXPECT_FALSE(CreateInstallation(request, ui, clock_));
     EXPECT_TRUE(fs::is_directory(empty));
     EXPECT_TRUE(fs::is_empty(empty));
 }
@@ -35,18 +35,18 @@ TEST_F(NewInstallationTest, InstallationInUseIsNotRecreated) {
     auto session = NewSession();
     ASSERT_TRUE(StartUp(*session));
     const Snapshot before = TakeSnapshot(Home());
-    NewInstallation spec;
-    spec.directory = Home();
-    spec.year = 2014;
-    spec.force = true;
+    NewInstallation request;
+    request.directory = Home();
+    request.year = 2014;
+    request.force = true;
     ui_.QueueOk();
-    EXPECT_FALSE(CreateInstallation(spec, ui_, clock_));
+    EXPECT_FALSE(CreateInstallation(request, ui_, clock_));
     EXPECT_EQ(Flat("Instalace v adresáři [" + Home().string() + "/] se právě používá."),
               LastMessage());
     EXPECT_TRUE(before == TakeSnapshot(Home()));
-    spec.force = false;
+    request.force = false;
     ui_.QueueOk();
-    EXPECT_FALSE(CreateInstallation(spec, ui_, clock_));
+    EXPECT_FALSE(CreateInstallation(request, ui_, clock_));
     EXPECT_NE(std::string::npos, LastMessage().find("již instalace existuje."));
     ShutDown(*session);
 }

@@ -191,15 +191,15 @@ class InstallationTest : public ::testing::Test {
         static const fs::path home = [] {
             ui::ScriptedUi quiet(Lenient());
             FixedClock clock(DateTime{2014, 6, 15, 9, 30, 0, 0});
-            NewInstallation spec;
-            spec.directory = dir.Path() / "axo";
-            spec.year = 2014;
-            spec.userName = "NOVAK"_t;
-            spec.password = "heslo1"_t;
-            spec.firmName = "Škola"_t;
-            spec.ico = "00064581"_t;
-            EXPECT_TRUE(CreateInstallation(spec, quiet, clock));
-            return spec.directory;
+            NewInstallation request;
+            request.directory = dir.Path() / "axo";
+            request.year = 2014;
+            request.userName = "NOVAK"_t;
+            request.password = "heslo1"_t;
+            request.firmName = "Škola"_t;
+            request.ico = "00064581"_t;
+            EXPECT_TRUE(CreateInstallation(request, quiet, clock));
+            return request.directory;
         }();
         return home;
     }
