@@ -80,6 +80,8 @@ tVetaAXO_DATA DataRecord(const NewInstallation& request, int year) {
     d.CisloVerze = ProgramDataVersionText();
     d.NazevFirmy = request.firmName;
     d.IcoFirmy = request.ico;
+    // Contributory organisations keep their books as accounting units of kind 3 (chart "Rozv").
+    d.CharakterFirmy = 3;
     d.OBD_Cesta = IntToText(year);
     d.OBD_PocMes = 1;
     d.OBD_PocRok = static_cast<std::uint16_t>(year);

@@ -87,7 +87,7 @@ TEST_F(StartupCommandsTest, InitMakesAnInstallationThatInfoStartsIn) {
              "k časově průběžným souborům " + home + "/prubezne/",
              "k tiskovým formulářům " + home + "/sablony/ Konfigurační soubor AXO.CFG",
              std::string("6. Heslo, jméno uživatele ZÁKLADNÍ, NOVAK (NOVAK) 7. Daň z přidané "
-                         "hodnoty Uživatel není plátcem DPH. 8. Jméno účtové osnovy Rozp2024 9. "
+                         "hodnoty Uživatel není plátcem DPH. 8. Jméno účtové osnovy Rozv2024 9. "
                          "Číslo stanice, popis 000, Škola Nová 10. Národní měna Kč"),
          })
         EXPECT_NE(std::string::npos, flat.find(row)) << row << "\n" << info.out;

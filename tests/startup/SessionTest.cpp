@@ -47,7 +47,7 @@ TEST_F(SessionTest, SystemInformationOfACalendarYear) {
         "Konfigurační soubor | AXO.CFG",
         "6. Heslo, jméno uživatele | ZÁKLADNÍ, NOVAK (NOVAK)",
         "7. Daň z přidané hodnoty | Uživatel není plátcem DPH.",
-        "8. Jméno účtové osnovy | Rozp2014",
+        "8. Jméno účtové osnovy | Rozv2014",
         "9. Číslo stanice, popis | 000, Škola",
         "10. Národní měna | Kč",
     };

@@ -39,7 +39,7 @@ TEST_F(StartUpTest, StartUpEstablishesTheRunAndShutDownEndsIt) {
     EXPECT_EQ(Home() / "sablony", s.TemplateDirectory());
     EXPECT_EQ("Škola                         "_t, s.FirmName());
     EXPECT_EQ("00064581"_t, s.Ico());
-    EXPECT_EQ("Rozp2014"_t, s.ChartOfAccountsName());
+    EXPECT_EQ("Rozv2014"_t, s.ChartOfAccountsName());
     EXPECT_EQ("~NOVAK"_t, s.State().parameterVaultName);
     EXPECT_EQ("&NOVAK"_t, s.State().documentVaultName);
     EXPECT_EQ(Text::FromBytes(kProgramFileName), s.Context().programFileName);
