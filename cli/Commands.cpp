@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "DataCommands.h"
 #include "StartupCommands.h"
 #include "util/Text.h"
 #include "util/Version.h"
@@ -34,6 +35,13 @@ const Command kCommands[] = {
      "--force; bez nich uživatel UCETNI s heslem ucetni)",
      RunInit},
     {"info", "info", "spustí program v instalaci a vypíše informace o systému", RunInfo},
+    {"import-upap", "import-upap SOUBOR", "číselník PAP z UPAP.txt či UPAP_04..09", RunImportUpap},
+    {"import-ukod", "import-ukod SOUBOR", "číselník kódů transakce z UKod.txt", RunImportUkod},
+    {"fill-chart", "fill-chart", "doplnění údajů pro PAP do účtového rozvrhu", RunFillChart},
+    {"import-chart", "import-chart SOUBOR.csv", "účty účtového rozvrhu z CSV", RunImportChart},
+    {"import-journal", "import-journal SOUBOR.csv", "doklady z CSV (--replace)", RunImportJournal},
+    {"demo-install", "demo-install ADRESÁŘ", "ukázková instalace (--lines, --seed)",
+     RunDemoInstall},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {

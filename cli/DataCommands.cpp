@@ -1,0 +1,199 @@
+// The data commands of axo-pap-cli: each opens the session the global options name, calls the
+// core function and reports what it did.
+#include "DataCommands.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "CliSession.h"
+#include "CliUi.h"
+#include "pap/DemoData.h"
+#include "pap/DemoJournal.h"
+#include "pap/FillChart.h"
+#include "pap/ImportChart.h"
+#include "pap/ImportJournal.h"
+#include "pap/ImportUKod.h"
+#include "pap/ImportUPAP.h"
+#include "startup/DataAreas.h"
+#include "startup/NewInstallation.h"
+#include "util/Clock.h"
+
+namespace axo::cli {
+
+namespace {
+
+/// Refuses options the command does not know; true when there are none.
+bool OnlyKnown(const Options& options, std::vector<std::string> known, std::ostream& err) {
+    known.insert(known.end(), {"help", "version"});
+    const std::vector<std::string> unknown = options.Unknown(known);
+    for (const std::string& name : unknown)
+        err << "Neznámá volba --" << name << ".\n";
+    return unknown.empty();
+}
+
+std::vector<std::string> With(std::vector<std::string> names, std::vector<std::string> more) {
+    names.insert(names.end(), more.begin(), more.end());
+    return names;
+}
+
+/// Where the session's fiscal year keeps its documents and code lists.
+pap::PapLocation LocationOf(const startup::Session& session) {
+    return {session.AccountingDirectory(), session.CodeListDirectory(),
+            startup::FiscalYearDirectoryName(session), session.DataInstallation().CharakterFirmy};
+}
+
+/// Runs `work` in the session the options name; the usage line is printed when the command's
+/// positional arguments are not `positional` in number.
+template <class Work>
+int InSession(const Options& options, std::size_t positional, const char* usage,
+              std::vector<std::string> ownOptions, std::ostream& err, Work work) {
+    if (!OnlyKnown(options, With(SessionOptionNames(), std::move(ownOptions)), err))
+        return 2;
+    if (options.Positional().size() != positional + 1) {
+        err << "Použití: axo-pap-cli " << usage << "\n";
+        return 2;
+    }
+    CliUi ui;
+    OpenedSession opened = OpenSession(options, ui, err);
+    if (!opened.session)
+        return opened.exitCode;
+    const bool done = work(*opened.session, ui);
+    CloseSession(*opened.session);
+    return done ? 0 : 1;
+}
+
+std::filesystem::path Argument(const Options& options) {
+    return options.Positional()[1];
+}
+
+void PrintCounts(std::ostream& out, const char* what, const pap::CodeListImportResult& r) {
+    out << what << ": zapsáno " << r.written << ", přeskočeno řádků " << r.skipped << ".\n";
+}
+
+/// The installation of the demo organisation, with what the options change.
+startup::NewInstallation DemoInstallation(const Options& options) {
+    startup::NewInstallation i;
+    i.directory = options.Positional()[1];
+    i.year = options.GetInt("year").value_or(SystemClock().Now().year);
+    i.userName = FromUtf8(options.GetOr("user", ToUtf8(i.userName)));
+    i.password = FromUtf8(options.GetOr("password", ToUtf8(i.password)));
+    i.firmName = FromUtf8(options.GetOr("firm", "Základní škola Demo, p. o."));
+    i.ico = FromUtf8(options.GetOr("ico", ToUtf8(pap::IcoWithCheckDigit(7088412))));
+    i.force = options.Has("force");
+    return i;
+}
+
+/// Starts the new installation as its user would, for the installation's year, and fills it;
+/// 0, or the exit code of the failure.
+int FillDemo(const startup::NewInstallation& installation, const pap::DemoOptions& demo, CliUi& ui,
+             pap::DemoResult& result, std::ostream& err) {
+    const Options session(
+        {"--home", installation.directory.string(), "--user", ToUtf8(installation.userName),
+         "--password", ToUtf8(installation.password), "--year", std::to_string(installation.year)},
+        {});
+    OpenedSession opened = OpenSession(session, ui, err);
+    if (!opened.session)
+        return opened.exitCode;
+    const bool done = pap::InstallDemoData(LocationOf(*opened.session), opened.session->Context(),
+                                           ui, demo, result);
+    CloseSession(*opened.session);
+    return done ? 0 : 1;
+}
+
+}  // namespace
+
+int RunImportUpap(const Options& options, std::ostream& out, std::ostream& err) {
+    return InSession(
+        options, 1, "import-upap SOUBOR", {}, err, [&](startup::Session& s, CliUi& ui) {
+            const auto r = pap::ImportUPAP(LocationOf(s), s.Context(), ui, Argument(options));
+            if (r.done)
+                PrintCounts(out, "Číselník PAP pro výkazy", r);
+            return r.done;
+        });
+}
+
+int RunImportUkod(const Options& options, std::ostream& out, std::ostream& err) {
+    return InSession(
+        options, 1, "import-ukod SOUBOR", {}, err, [&](startup::Session& s, CliUi& ui) {
+            const auto r = pap::ImportUKod(LocationOf(s), s.Context(), ui, Argument(options));
+            if (r.done)
+                PrintCounts(out, "Číselník kódů transakce", r);
+            return r.done;
+        });
+}
+
+int RunFillChart(const Options& options, std::ostream& out, std::ostream& err) {
+    return InSession(options, 0, "fill-chart", {}, err, [&](startup::Session& s, CliUi& ui) {
+        ui.PushProcess(pap::FillChartTitle());
+        const bool done = pap::FillChartFromPap(LocationOf(s), s.Context(), ui);
+        ui.PopProcess();
+        if (done)
+            out << "Účtový rozvrh je doplněn z číselníku PAP.\n";
+        return done;
+    });
+}
+
+int RunImportChart(const Options& options, std::ostream& out, std::ostream& err) {
+    return InSession(
+        options, 1, "import-chart SOUBOR.csv", {}, err, [&](startup::Session& s, CliUi& ui) {
+            const auto r = pap::ImportChart(LocationOf(s), s.Context(), ui, Argument(options));
+            if (r.done)
+                out << "Účtový rozvrh: nových účtů " << r.added << ", změněných " << r.changed
+                    << ". Údaje PAP doplní příkaz fill-chart.\n";
+            return r.done;
+        });
+}
+
+int RunImportJournal(const Options& options, std::ostream& out, std::ostream& err) {
+    return InSession(
+        options, 1, "import-journal SOUBOR.csv [--replace]", {"replace"}, err,
+        [&](startup::Session& s, CliUi& ui) {
+            pap::JournalImportOptions o;
+            o.replace = options.Has("replace");
+            o.firstPeriod = s.FiscalYear().FirstPeriod();
+            o.lastPeriod = s.FiscalYear().LastPeriod();
+            o.askRetry = false;
+            const auto r = pap::ImportJournal(LocationOf(s), s.Context(), ui, Argument(options), o);
+            if (r.done)
+                out << "Účetní doklady: dokladů " << r.documents << ", řádků " << r.lines
+                    << ", nahrazených dokladů " << r.replacedDocuments << ".\n";
+            return r.done;
+        });
+}
+
+int RunDemoInstall(const Options& options, std::ostream& out, std::ostream& err) {
+    const std::vector<std::string> known = {"year", "user",  "password", "firm",
+                                            "ico",  "force", "lines",    "seed"};
+    if (!OnlyKnown(options, known, err))
+        return 2;
+    if (options.Positional().size() != 2) {
+        err << "Použití: axo-pap-cli demo-install ADRESÁŘ [--year RRRR --user JMÉNO --password "
+               "HESLO --firm NÁZEV --ico IČO --force] [--lines N] [--seed S]\n";
+        return 2;
+    }
+    const startup::NewInstallation installation = DemoInstallation(options);
+    pap::DemoOptions demo;
+    demo.year = installation.year;
+    demo.lines = options.GetInt("lines").value_or(demo.lines);
+    demo.seed = static_cast<std::uint64_t>(options.GetInt("seed").value_or(1));
+    demo.textDirectory = installation.directory;
+    if (demo.lines < 0) {
+        err << "Volba --lines potřebuje kladné číslo.\n";
+        return 2;
+    }
+    CliUi ui;
+    if (!startup::CreateInstallation(installation, ui, SystemClock()))
+        return 1;
+    pap::DemoResult r;
+    if (const int code = FillDemo(installation, demo, ui, r, err))
+        return code;
+    out << "Ukázková instalace je založena v adresáři " << installation.directory.string()
+        << " (hospodářský rok " << installation.year << ", uživatel "
+        << ToUtf8(installation.userName) << "): účtů " << r.accounts << ", kódů PAP " << r.papCodes
+        << ", kódů transakce " << r.transactionCodes << ", dokladů " << r.documents << ", řádků "
+        << r.lines << ".\n";
+    return 0;
+}
+
+}  // namespace axo::cli

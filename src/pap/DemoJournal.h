@@ -1,0 +1,33 @@
+// The booked documents of the demo organisation for one fiscal year: opening balances, twelve
+// months of invoices, bank statements, cash, payroll, depreciation, transfers and off-balance
+// records, every document balanced; partners as valid IČOs, country codes and the special values
+// "111" ... "444". A few documents carry the faults that the record check, the statement protocols
+// and the control runs exist to catch (their header describes the fault); a few are adjusting
+// documents (" U") and some are in state 3. The same seed always gives the same documents.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "pap/ImportJournal.h"
+
+namespace axo::pap {
+
+struct DemoJournalOptions {
+    int year = 2024;
+    /// About this many lines; the documents every month needs come first, so a small number
+    /// gives somewhat more.
+    int lines = 20000;
+    std::uint64_t seed = 1;
+};
+
+/// The text every faulty document's description begins with.
+Text DemoFaultPrefix();
+
+/// The documents, in booking order.
+std::vector<JournalDocument> BuildDemoJournal(const DemoJournalOptions& options);
+
+/// The IČO of seven digits (0 - 9,999,999) completed by its check digit.
+Text IcoWithCheckDigit(std::uint32_t sevenDigits);
+
+}  // namespace axo::pap
