@@ -1,0 +1,378 @@
+// Benchmark of the statement compiler against a bare scan of the document lines, side by side
+// in one run: compiling statements I and IV over generated data, against the SQLite C API
+// walking the same document line table in the order of its account key and reading every
+// column. Each size runs in a process of its own, which also reports its peak memory, so that
+// the growth of memory with the number of lines shows.
+// Usage: bench_statement [lines of the small set, default 250000] [of the large, 1000000]
+//        bench_statement --generate DIR N          (a data set kept for profiling)
+//        bench_statement --measure DIR time|1|4   (the measurements of a generated set)
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "pap/StatementTitles.h"
+#include "pap/Statements.h"
+#include "pap/papVykaz.h"
+#include "storage/SqliteEngine.h"
+#include "storage/SqliteText.h"
+#include "ui/ScriptedUi.h"
+#include "util/Cisla.h"
+
+namespace axo::pap::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kAccounts = 120;  ///< synthetic accounts, two analytic accounts each
+
+/// Shown printouts go to the data set's directory, which is removed with it.
+ui::ScriptedUi::Options UiOptions(const fs::path& dir) {
+    ui::ScriptedUi::Options o;
+    o.strict = false;
+    o.printoutDirectory = dir;
+    return o;
+}
+
+struct Bench {
+    ui::ScriptedUi ui;
+    FixedClock clock{{2024, 12, 31, 12, 0, 0, 0}};
+    storage::DataContext data;
+    PapLocation where;
+
+    explicit Bench(const fs::path& dir) : ui(UiOptions(dir)) {
+        data.ui = &ui;
+        data.clock = &clock;
+        data.programDirectory = dir;
+        data.currentDirectory = dir;
+        where = {dir, dir, "2024"_t, 3};
+    }
+};
+
+double Seconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Check(int rc, sqlite3* db) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "SQLite: %s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+int Su(int a) {
+    return 10 + a * 3;
+}
+
+/// The code lists: per synthetic account a 3-character sum code and two 4-character codes of
+/// statements I and IV, transaction codes 401-420, 451-470, 433 and 483.
+void WriteCodeLists(Bench& b) {
+    tFileRozvrh chart(b.data, b.where);
+    tFileUAPV codes(b.data, b.where);
+    tFileUKod kinds(b.data, b.where);
+    tFileUDHL headers(b.data, b.where);
+    if (!chart.InitFile(3, storage::_NoWait) || !codes.InitFile(3, storage::_NoWait) ||
+        !kinds.InitFile(3, storage::_NoWait) || !headers.InitFile(3, storage::_NoWait))
+        std::exit(1);
+    chart.BtLockFileBlock(storage::_Wait);
+    codes.BtLockFileBlock(storage::_Wait);
+    kinds.BtLockFileBlock(storage::_Wait);
+    int row = 0;
+    std::int32_t n = 0;
+    for (int a = 0; a < kAccounts; ++a) {
+        tVetaUAPV sum;
+        sum.STAT_ANAL = IntToTextZeros(Su(a), 3);
+        sum.VYKAZ_I_II_III = 1;
+        sum.RADEK = static_cast<Word>(++row);
+        sum.POPIS = "Součet "_t + sum.STAT_ANAL.Get();
+        sum.VYKAZY[0] = sum.VYKAZY[3] = 1;
+        codes.AddRec(n, &sum);
+        for (int k = 1; k <= 2; ++k) {
+            tVetaUAPV code = sum;
+            code.STAT_ANAL = sum.STAT_ANAL.Get() + IntToText(k);
+            code.RADEK = static_cast<Word>(++row);
+            for (int f = 0; f < 20; ++f)
+                code.MD[f] = code.DAL[f] = 1;
+            codes.AddRec(n, &code);
+            tVetaRozvrh account;
+            account.SE = static_cast<Word>(Su(a));
+            account.AE = static_cast<Word>(k);
+            account.STAT_ANAL = code.STAT_ANAL;
+            account.AKT_PAS = a % 5 == 0 ? 'P' : 'A';
+            account.VYKAZY[0] = account.VYKAZY[3] = 1;
+            account.PO_CINNOST = 1;
+            chart.AddRec(n, &account);
+        }
+    }
+    for (int c :
+         {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 33,
+          51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 83}) {
+        tVetaUKod kind;
+        kind.Kod = "4"_t + IntToTextZeros(c, 2);
+        kinds.AddRec(n, &kind);
+    }
+}
+
+/// Binds a row's columns to the parameters of "INSERT INTO DATA VALUES (?1, ...)".
+class Binder : public storage::RowWriter {
+  public:
+    explicit Binder(sqlite3_stmt* s) : s_(s) {}
+    void SetNull(int c) override { sqlite3_bind_null(s_, c + 1); }
+    void SetInteger(int c, std::int64_t v) override { sqlite3_bind_int64(s_, c + 1, v); }
+    void SetReal(int c, double v) override { sqlite3_bind_double(s_, c + 1, v); }
+    void SetText(int c, std::string_view t) override {
+        text_.clear();
+        storage::AppendCp1250AsUtf8(text_, t);
+        sqlite3_bind_text(s_, c + 1, text_.data(), static_cast<int>(text_.size()),
+                          SQLITE_TRANSIENT);
+    }
+
+  private:
+    sqlite3_stmt* s_;
+    std::string text_;
+};
+
+/// Document line i: an account, a month 00-12 of 2024, amounts, a transaction code, a partner.
+tVetaUDPO Line(std::int32_t i) {
+    tVetaUDPO r;
+    const int a = static_cast<int>((i * 7919L) % kAccounts);
+    r.IDENTIFIKACE =
+        "2024"_t + IntToTextZeros(i % 13, 2) + "FA01"_t + IntToTextZeros(i / 8 % 100000, 5);
+    r.RADEK = 1 + i % 8;
+    r.SU = static_cast<Word>(Su(a));
+    r.AE = static_cast<Word>(1 + i % 2);
+    r.MA_DATI = i % 3 ? (i % 1000) * 1.25 : 0;
+    r.DAL = i % 3 ? 0 : (i % 333) * 0.5;
+    r.VS1 = IntToTextZeros((i * 31) % 1000003, 10);
+    r.POZNAMKA = "Úhrada č. "_t + IntToText(i);
+    r.PARTNER = IntToTextZeros(25596641 + i % 50, 8);
+    // The codes of the list in turn, and now and then one that no list knows (99): the error
+    // protocols get a few lines.
+    const int c = i % 42;
+    const int n = i % 997 == 0 ? 99 : c < 20 ? c + 1 : c < 40 ? c + 31 : c == 40 ? 33 : 83;
+    r.KOD = "4"_t + IntToTextZeros(n, 2);
+    return r;
+}
+
+/// Writes the document lines with bare SQLite in one transaction (the file kind gives the
+/// table, its keys and its record layout).
+void WriteLines(Bench& b, std::int32_t count) {
+    std::vector<storage::FieldLayout> layout;
+    {
+        tFileUDPO kind(b.data, b.where);
+        if (!kind.InitFile(3, storage::_NoWait))
+            std::exit(1);
+        storage::FieldList fields = kind.Fields();
+        layout = storage::CheckStructure(fields, 3, kind.Keys(), sizeof(tVetaUDPO), nullptr).layout;
+    }
+    tFileUDPO kind(b.data, b.where);
+    kind.InitFile(0, storage::_NoWait);
+    sqlite3* db = nullptr;
+    Check(sqlite3_open((b.where.dataDirectory / "UDPO2024.DB").c_str(), &db), db);
+    Check(storage::ConfigureConnection(db, 10000), db);
+    std::string sql = "INSERT INTO DATA VALUES (?1";
+    for (int c = 2; c <= 3 + 2 + static_cast<int>(layout.size()); ++c)
+        sql += ", ?" + std::to_string(c);
+    sqlite3_stmt* s = nullptr;
+    Check(sqlite3_prepare_v2(db, (sql + ")").c_str(), -1, &s, nullptr), db);
+    Check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+    Binder binder(s);
+    for (std::int32_t i = 1; i <= count; ++i) {
+        const tVetaUDPO r = Line(i);
+        sqlite3_bind_int64(s, 1, i);
+        for (int k = 1; k <= 3; ++k)
+            binder.SetText(k, kind.MakeKey(k, &r).View());
+        sqlite3_bind_int(s, 5, 0);
+        storage::WriteRecord(layout, reinterpret_cast<const std::byte*>(&r), 5, binder, {});
+        Check(sqlite3_step(s), db);
+        sqlite3_reset(s);
+    }
+    Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+}
+
+/// Every column of every document line in the order of the account key.
+long long BareScan(const fs::path& dir) {
+    sqlite3* db = nullptr;
+    Check(sqlite3_open((dir / "UDPO2024.DB").c_str(), &db), db);
+    Check(storage::ConfigureConnection(db, 10000), db);
+    sqlite3_stmt* s = nullptr;
+    Check(sqlite3_prepare_v2(db, "SELECT * FROM DATA ORDER BY W_INDEX_02, W_INDEX_PR", -1, &s,
+                             nullptr),
+          db);
+    long long sum = 0;
+    const int columns = sqlite3_column_count(s);
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(s, c)) {
+                case SQLITE_INTEGER:
+                    sum += sqlite3_column_int64(s, c);
+                    break;
+                case SQLITE_FLOAT:
+                    sum += static_cast<long long>(sqlite3_column_double(s, c));
+                    break;
+                case SQLITE_TEXT:
+                    sum += sqlite3_column_bytes(s, c) + *sqlite3_column_text(s, c);
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return sum;
+}
+
+/// Compiles statement `cislo` for the whole year; the number of result rows.
+long long Compile(Bench& b, int cislo) {
+    StatementContext ctx;
+    ctx.data = &b.data;
+    ctx.location = b.where;
+    ctx.fiscalYear = 2024;
+    ctx.currentMonth = 12;
+    ctx.dialogs.programDate = "31.12.2024"_t;
+    ctx.dialogs.clock = &b.clock;
+    ctx.listing.data = &b.data;
+    int rows = 0;
+    ctx.runReport = [&](const ReportHandOver& h) {
+        if (auto file = OpenResultFile(b.data, h)) {
+            rows = file->BtUsedRecs();
+            file->CloseFile();
+        }
+        DeleteResultFile(h.dataFile);
+    };
+    Text result;
+    if (!SestavVykazCislo(ctx, cislo, StatementCaption(cislo), {}, nullptr, result))
+        std::exit(1);
+    return rows;
+}
+
+long PeakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+/// The measurements of one size, each kind in a process of its own. "time": the bare scan and
+/// both statements in turns, three rounds, the best time of each (so that a change of load on
+/// the machine hits all three alike); writes "scan I IV rowsI rowsIV". "1" or "4": one
+/// compilation alone, so that the process's peak memory is its own; writes "kilobytes".
+int Measure(const fs::path& dir, const std::string& what) {
+    Bench b(dir);
+    if (what != "time") {
+        Compile(b, std::stoi(what));
+        std::printf("%ld\n", PeakKilobytes());
+        return 0;
+    }
+    double scan = 1e9, first = 1e9, fourth = 1e9;
+    long long rowsI = 0, rowsIV = 0;
+    for (int round = 0; round < 3; ++round) {
+        scan = std::min(scan, Seconds([&] { BareScan(dir); }));
+        first = std::min(first, Seconds([&] { rowsI = Compile(b, 1); }));
+        fourth = std::min(fourth, Seconds([&] { rowsIV = Compile(b, 4); }));
+    }
+    std::printf("%.6f %.6f %.6f %lld %lld\n", scan, first, fourth, rowsI, rowsIV);
+    return 0;
+}
+
+/// Runs a measurement in a child process; what it wrote.
+std::string InChild(const fs::path& dir, const std::string& what) {
+    int out[2];
+    if (::pipe(out) != 0)
+        std::exit(1);
+    std::fflush(stdout);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::execl("/proc/self/exe", "bench_statement", "--measure", dir.c_str(), what.c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::string text;
+    char buffer[256];
+    ssize_t n;
+    while ((n = ::read(out[0], buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<std::size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::printf("    (the measurement \"%s\" failed)\n", what.c_str());
+        std::exit(1);
+    }
+    return text;
+}
+
+/// Generates a data set of `lines` document lines in `dir`.
+void Generate(const fs::path& dir, std::int32_t lines) {
+    fs::create_directories(dir);
+    Bench b(dir);
+    std::printf("Generating %d document lines ... ", lines);
+    std::fflush(stdout);
+    const double t = Seconds([&] {
+        WriteCodeLists(b);
+        WriteLines(b, lines);
+    });
+    std::printf("%.1f s\n", t);
+}
+
+/// Measures one size; returns the peak memory of the compilations in kilobytes.
+long RunSize(const fs::path& dir, std::int32_t lines) {
+    Generate(dir, lines);
+    double scan = 0, first = 0, fourth = 0;
+    long long rowsI = 0, rowsIV = 0;
+    std::sscanf(InChild(dir, "time").c_str(), "%lf %lf %lf %lld %lld", &scan, &first, &fourth,
+                &rowsI, &rowsIV);
+    const long peakI = std::atol(InChild(dir, "1").c_str());
+    const long peakIV = std::atol(InChild(dir, "4").c_str());
+    std::printf("  %d lines\n", lines);
+    std::printf("    bare scan in account order   %8.3f s  (%.2f us/line)\n", scan,
+                scan * 1e6 / lines);
+    std::printf("    statement I  (%4lld rows)      %8.3f s  ratio %5.2f (<= 3)  peak %6.1f MB\n",
+                rowsI, first, first / scan, peakI / 1024.0);
+    std::printf("    statement IV (%4lld rows)      %8.3f s  ratio %5.2f (<= 4)  peak %6.1f MB\n",
+                rowsIV, fourth, fourth / scan, peakIV / 1024.0);
+    return std::max(peakI, peakIV);
+}
+
+}  // namespace
+}  // namespace axo::pap::bench
+
+int main(int argc, char** argv) {
+    using namespace axo::pap::bench;
+    if (argc == 4 && std::string(argv[1]) == "--measure")
+        return Measure(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "--generate") {
+        Generate(argv[2], std::atoi(argv[3]));
+        return 0;
+    }
+    const std::int32_t small = argc > 1 ? std::atoi(argv[1]) : 250000;
+    const std::int32_t large = argc > 2 ? std::atoi(argv[2]) : 1000000;
+    const fs::path root =
+        fs::temp_directory_path() / ("axo-bench-statement-" + std::to_string(::getpid()));
+    std::vector<long> peaks;
+    for (std::int32_t lines : {small, large}) {
+        peaks.push_back(RunSize(root / std::to_string(lines), lines));
+        fs::remove_all(root / std::to_string(lines));
+    }
+    std::printf(
+        "  peak memory of the compilations: %.1f MB at %d lines, %.1f MB at %d lines "
+        "(target < 200 MB, not growing)\n",
+        peaks[0] / 1024.0, small, peaks[1] / 1024.0, large);
+    fs::remove_all(root);
+    return 0;
+}

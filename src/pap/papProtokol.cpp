@@ -1,0 +1,148 @@
+// The error protocol of a statement run.
+#include "pap/papProtokol.h"
+
+#include "pap/PapData.h"
+#include "util/Cisla.h"
+#include "util/Retezce.h"
+
+namespace axo::pap {
+
+namespace {
+
+struct Column {
+    std::uint8_t width;
+    Text caption;
+    Alignment alignment;
+};
+
+/// The columns of the document-line section; the unnamed reason column fills the line to 81.
+const std::vector<Column>& RadkoveSloupce() {
+    static const std::vector<Column> kColumns = {
+        {16, "Identifikace"_t, Alignment::kLeft},
+        {5, "Řádek"_t, Alignment::kLeft},
+        {7, " SÚ  AE"_t, Alignment::kLeft},
+        {14, "MD"_t, Alignment::kCentre},
+        {14, "DAL"_t, Alignment::kCentre},
+        {10, "Stat.anal."_t, Alignment::kLeft},
+        {7, {}, Alignment::kLeft},
+    };
+    return kColumns;
+}
+
+const std::vector<Column>& KodoveSloupce() {
+    static const std::vector<Column> kColumns = {
+        {12, "St.analytika"_t, Alignment::kLeft},
+        {9, "Transakce"_t, Alignment::kLeft},
+        {14, "MD"_t, Alignment::kCentre},
+        {14, "DAL"_t, Alignment::kCentre},
+    };
+    return kColumns;
+}
+
+const Text& NadpisKodu() {
+    static const Text kHeading = "nekorektní kódy transakce"_t;
+    return kHeading;
+}
+
+/// Sets the widths and the framed column header of a section and computes the frame lines.
+void NastavSloupce(ui::TextListing& listing, const std::vector<Column>& columns) {
+    listing.columnWidths.fill(0);
+    std::vector<Text> captions;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        listing.columnWidths[i] = columns[i].width;
+        captions.push_back(
+            JustifyWithChar(columns[i].caption, columns[i].width, ' ', columns[i].alignment));
+    }
+    listing.BuildFrameLines();
+    listing.framedHeader.fill({});
+    listing.framedHeader[0] = listing.FramedLine(captions);
+}
+
+Text Castka(double x) {
+    return AmountText(x, 14, 2);
+}
+
+}  // namespace
+
+tChybovyProtokol::tChybovyProtokol(std::unique_ptr<ui::TextListing> listing)
+    : listing_(std::move(listing)) {}
+
+std::unique_ptr<tChybovyProtokol> tChybovyProtokol::Zaloz(const ui::ListingEnvironment& env,
+                                                          const Text& title,
+                                                          const Text& processName) {
+    auto listing = ui::CreateListing(env);
+    if (!listing)
+        return nullptr;
+    listing->Init();
+    listing->printoutName = title;
+    listing->titles[0] = title;
+    listing->titles[1] = processName;
+    return std::unique_ptr<tChybovyProtokol>(new tChybovyProtokol(std::move(listing)));
+}
+
+Text tChybovyProtokol::Titulek(int odMesic, int doMesic, int rok) {
+    return "chybový protokol [od "_t + IntToText(odMesic) + " do "_t + IntToText(doMesic) + "/"_t +
+           IntToTextZeros(rok, 4) + "]"_t;
+}
+
+Text tChybovyProtokol::IdentifikaceText(const Text& identifikace) {
+    Text id = identifikace;
+    if (id.size() > 6 && id[6] == ' ')
+        id[6] = '_';
+    return DocumentIdText(id, "RR"_t);
+}
+
+void tChybovyProtokol::ZacniSekci(Sekce sekce) {
+    if (sekce_ == sekce)
+        return;
+    ui::TextListing& l = *listing_;
+    const bool first = sekce_ == Sekce::Zadna;
+    if (!first)
+        l.WriteLine(l.bottomLine);
+    NastavSloupce(l, sekce == Sekce::Radky ? RadkoveSloupce() : KodoveSloupce());
+    if (sekce == Sekce::Kody)
+        l.titles[2] = NadpisKodu();
+    if (first) {
+        l.PageHeading();
+    } else {
+        l.WriteLine({});
+        l.WriteLineWithRoom(JustifyWithChar(NadpisKodu(), l.lineWidth, ' ', Alignment::kCentre), 6);
+        l.WriteLine(l.TopFrameLine());
+        l.WriteLine(l.framedHeader[0]);
+        l.WriteLine(l.SeparatorLine());
+    }
+    sekce_ = sekce;
+}
+
+void tChybovyProtokol::ZapisRadek(const RadekProtokolu& r) {
+    ZacniSekci(Sekce::Radky);
+    const Text analytika =
+        r.ucetChybi ? JustifyWithChar("???"_t, 10, ' ', Alignment::kCentre) : r.analytika;
+    const std::vector<Text> cells = {
+        IdentifikaceText(r.identifikace),
+        IntToText(r.radek, 5),
+        IntToTextZeros(r.su, 3) + "/"_t + IntToTextZeros(r.ae, 3),
+        Castka(r.md),
+        Castka(r.dal),
+        analytika,
+        r.duvod,
+    };
+    listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
+}
+
+void tChybovyProtokol::ZapisNekorektniKod(const Text& analytika, const Text& transakce, double md,
+                                          double dal) {
+    ZacniSekci(Sekce::Kody);
+    const std::vector<Text> cells = {analytika, transakce, Castka(md), Castka(dal)};
+    listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
+}
+
+void tChybovyProtokol::Ukaz() {
+    if (Prazdny())
+        return;
+    listing_->WriteLine(listing_->bottomLine);
+    listing_->CloseListingFile();
+    listing_->HandOver(listing_->FileName());
+}
+
+}  // namespace axo::pap

@@ -1,0 +1,57 @@
+// The error protocol of a statement run: a text printout listing the document lines that could
+// not be assigned (with the reason), and the work records whose transaction code has no place
+// in statements IV to IX ("nekorektní kódy transakce").
+#pragma once
+
+#include <memory>
+
+#include "ui/TextListing.h"
+
+namespace axo::pap {
+
+/// One line of the protocol about a document line.
+struct RadekProtokolu {
+    Text identifikace;  ///< the line's document identification as stored
+    std::int32_t radek = 0;
+    std::uint16_t su = 0;
+    std::uint16_t ae = 0;
+    double md = 0;
+    double dal = 0;
+    Text analytika;          ///< the account's analytics
+    bool ucetChybi = false;  ///< the account does not exist: the analytics column shows "???"
+    Text duvod;              ///< the reason, at most 7 characters
+};
+
+class tChybovyProtokol {
+  public:
+    /// Creates the printout titled `title` with the process name as subtitle; none when the
+    /// listing file cannot be made (the user has been told).
+    static std::unique_ptr<tChybovyProtokol> Zaloz(const ui::ListingEnvironment& env,
+                                                   const Text& title, const Text& processName);
+
+    /// A line about a document line; the column header comes first on its first use.
+    void ZapisRadek(const RadekProtokolu& radek);
+    /// A line about a work record with an incorrect transaction code; the heading "nekorektní
+    /// kódy transakce" and its column header come first on its first use.
+    void ZapisNekorektniKod(const Text& analytika, const Text& transakce, double md, double dal);
+    /// Whether any line was written.
+    bool Prazdny() const { return sekce_ == Sekce::Zadna; }
+    /// Ends the printout and hands it to the user.
+    void Ukaz();
+
+    /// The title of a period's protocol: "chybový protokol [od 1 do 6/2023]".
+    static Text Titulek(int odMesic, int doMesic, int rok);
+    /// The identification column: the short display form, a blank in character 7 shown "_".
+    static Text IdentifikaceText(const Text& identifikace);
+
+  private:
+    enum class Sekce { Zadna, Radky, Kody };
+
+    explicit tChybovyProtokol(std::unique_ptr<ui::TextListing> listing);
+    void ZacniSekci(Sekce sekce);
+
+    std::unique_ptr<ui::TextListing> listing_;
+    Sekce sekce_ = Sekce::Zadna;
+};
+
+}  // namespace axo::pap
