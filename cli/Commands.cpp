@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <ostream>
 
+#include "ControlCommands.h"
 #include "DataCommands.h"
 #include "StartupCommands.h"
+#include "StatementCommands.h"
 #include "util/Text.h"
 #include "util/Version.h"
 
@@ -42,6 +44,10 @@ const Command kCommands[] = {
     {"import-journal", "import-journal SOUBOR.csv", "doklady z CSV (--replace)", RunImportJournal},
     {"demo-install", "demo-install ADRESÁŘ", "ukázková instalace (--lines, --seed)",
      RunDemoInstall},
+    {"statement", "statement N", "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F)",
+     RunStatement},
+    {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
+     RunCheck},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {

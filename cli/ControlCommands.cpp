@@ -1,0 +1,101 @@
+// The record check command: the session's environment, the dialog answered from the options,
+// and the shown protocol named where the user finds it.
+#include "ControlCommands.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "CliSession.h"
+#include "CliUi.h"
+#include "control/papKonPAP.h"
+
+namespace axo::cli {
+
+namespace {
+
+constexpr const char* kUsage = "check [--from M] [--to M] [--kind MASKA] [--number MASKA]";
+
+/// A mask option: at most `length` characters, no blank and no double quote (the dialog
+/// answer quotes it). Empty when absent.
+bool MaskOption(const Options& options, const std::string& name, std::size_t length,
+                std::string& value, std::ostream& err) {
+    value = options.GetOr(name, "");
+    const Text text = FromUtf8(value);
+    if (text.size() <= length && text.find(' ') == Text::npos && text.find('"') == Text::npos)
+        return true;
+    err << "Volba --" << name << " má nejvýše " << length
+        << " znaků bez mezer a uvozovek (\"?\" zastoupí libovolný znak).\n";
+    return false;
+}
+
+/// The dialog's answer: the options' values, then "zahájit kontrolu".
+std::string DialogAnswer(const Options& options, const std::string& kind,
+                         const std::string& number) {
+    std::string answer;
+    if (const auto from = options.GetInt("from"))
+        answer += "od=" + std::to_string(*from) + " ";
+    if (const auto to = options.GetInt("to"))
+        answer += "do=" + std::to_string(*to) + " ";
+    if (!kind.empty())
+        answer += "druh=\"" + kind + "\" ";
+    if (!number.empty())
+        answer += "cislo=\"" + number + "\" ";
+    return answer + "key:F2";
+}
+
+/// The file of the last printout shown since `from`; empty when none was.
+std::string ShownPrintout(const CliUi& ui, std::size_t from) {
+    std::string file;
+    const std::vector<ui::TranscriptEntry>& transcript = ui.Transcript();
+    for (std::size_t i = from; i < transcript.size(); ++i)
+        if (transcript[i].kind == "printout" && !transcript[i].lines.empty() &&
+            transcript[i].lines.front().rfind("file: ", 0) == 0)
+            file = transcript[i].lines.front().substr(6);
+    return file;
+}
+
+}  // namespace
+
+int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> known = SessionOptionNames();
+    known.insert(known.end(), {"from", "to", "kind", "number", "help", "version"});
+    for (const std::string& name : options.Unknown(known)) {
+        err << "Neznámá volba --" << name << ".\n";
+        return 2;
+    }
+    if (options.Positional().size() != 1) {
+        err << "Použití: axo-pap-cli " << kUsage << "\n";
+        return 2;
+    }
+    std::string kind;
+    std::string number;
+    if (!MaskOption(options, "kind", 4, kind, err) ||
+        !MaskOption(options, "number", 5, number, err))
+        return 2;
+    const std::string answer = DialogAnswer(options, kind, number);
+    CliUi ui;
+    OpenedSession opened = OpenSession(options, ui, err);
+    if (!opened.session)
+        return opened.exitCode;
+    const control::RecordCheckEnvironment env = control::RecordCheckEnvironmentFor(*opened.session);
+    const std::size_t before = ui.Transcript().size();
+    ui.QueueDialog(answer);
+    ui.PushProcess({});
+    const control::RecordCheckOutcome outcome = control::CheckAccountingRecords(env);
+    ui.PopProcess();
+    const std::string protocol = ShownPrintout(ui, before);
+    CloseSession(*opened.session);
+    if (outcome.end != control::RecordCheckEnd::Faults &&
+        outcome.end != control::RecordCheckEnd::Clean) {
+        err << "Kontrola nebyla provedena.\n";
+        return 1;
+    }
+    if (!protocol.empty())
+        out << "Protokol: " << protocol << "\n";
+    out << "Chybných účetních záznamů: " << outcome.faultyLines << " (zkontrolováno "
+        << outcome.checkedLines << ").\n";
+    return 0;
+}
+
+}  // namespace axo::cli

@@ -1,0 +1,187 @@
+// axo-pap-cli check end to end: an installation made by the program (init, import-chart,
+// fill-chart, import-journal) with its PAP code lists written through their file kinds; the
+// protocol's file is named with the number of faulty lines, faults exit 0, refusals non-zero.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+
+#include "pap/PapFiles.h"
+#include "ui/ScriptedUi.h"
+
+namespace axo::cli::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Read(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+pap::tVetaUAPV PapCode(const char* sa, int row, bool kod, std::initializer_list<int> numbers) {
+    pap::tVetaUAPV r;
+    r.STAT_ANAL = FromUtf8(sa);
+    r.VYKAZ_I_II_III = 1;
+    r.RADEK = static_cast<pap::Word>(row);
+    r.KOD = kod ? 1 : 0;
+    for (int n : numbers) {
+        if (n >= 1 && n <= 20)
+            r.MD[n - 1] = 1;
+        else if (n >= 51 && n <= 70)
+            r.DAL[n - 51] = 1;
+    }
+    return r;
+}
+
+/// The PAP codes and transaction codes of 2024, written through their file kinds.
+void WriteCodeLists(const fs::path& home) {
+    ui::ScriptedUi ui;
+    storage::DataContext ctx;
+    ctx.ui = &ui;
+    ctx.programDirectory = home;
+    ctx.currentDirectory = home;
+    const pap::PapLocation where{home / "data/2024", home / "ciselniky/2024", "2024"_t, 3};
+    pap::tFileUAPV codes(ctx, where);
+    ASSERT_TRUE(codes.InitFile(2, storage::_NoWait));
+    pap::tVetaUAPV spotreba = PapCode("5011", 1, true, {1});
+    spotreba.VYKAZY[3] = 1;
+    pap::tVetaUAPV odberatele = PapCode("3111", 2, true, {51, 55});
+    odberatele.VYKAZY[4] = 1;
+    odberatele.PARTNER = 1;
+    odberatele.CojePartner = 1;
+    odberatele.PARTNER2 = 1;
+    std::int32_t n = 0;
+    for (const pap::tVetaUAPV& r : {spotreba, odberatele})
+        ASSERT_TRUE(codes.AddRec(n, &r));
+    codes.CloseFile();
+    pap::tFileUKod kinds(ctx, where);
+    ASSERT_TRUE(kinds.InitFile(2, storage::_NoWait));
+    for (const char* kod : {"401", "455"}) {
+        pap::tVetaUKod r;
+        r.Kod = FromUtf8(kod);
+        r.PARTNER2 = kod[1] == '5' ? 1 : 0;
+        ASSERT_TRUE(kinds.AddRec(n, &r));
+    }
+    kinds.CloseFile();
+}
+
+class ControlCommandsTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir_ = fs::temp_directory_path() / ("axo-check-cli-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "tmp");
+        ASSERT_EQ(0, Cli("init " + Home().string() + " --year 2024").code);
+        WriteCodeLists(Home());
+        const fs::path chart = Write("chart.csv",
+                                     "su;ae;nazev;povaha;cinnost;stat_anal\n"
+                                     "501;100;Spotřeba materiálu;N;1;5011\n"
+                                     "311;100;Odběratelé;A;1;3111\n");
+        const fs::path journal = Write("journal.csv",
+                                       "doklad;radek;su;ae;md;dal;kod;partner;vs\n"
+                                       "202401FA01 0001;1;501;100;100;;401;;\n"
+                                       "202401FA01 0001;2;311;100;;100;455;12345678;VS77\n"
+                                       "202402FA01 0002;1;501;100;50;;;;\n"
+                                       "202402FA01 0002;2;999;0;;50;;;\n"
+                                       "202404FA01 0004;1;501;100;1;;;;\n");
+        for (const std::string& step : {"import-chart " + chart.string(), std::string("fill-chart"),
+                                        "import-journal " + journal.string()}) {
+            const CliRun run = InHome(step);
+            ASSERT_EQ(0, run.code) << step << "\n" << run.err;
+        }
+    }
+    static void TearDownTestSuite() { fs::remove_all(dir_); }
+
+    static fs::path Home() { return dir_ / "skola"; }
+    static fs::path Write(const std::string& name, const std::string& text) {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+        return dir_ / name;
+    }
+    static CliRun Cli(const std::string& args) {
+        const fs::path out = dir_ / "out.txt";
+        const fs::path err = dir_ / "err.txt";
+        const std::string command =
+            "cd " + dir_.string() +
+            " && env -u AXO_PASSWORD -u AXO_HOME TMPDIR=" + (dir_ / "tmp").string() +
+            " AXO_COMPUTER_ID=0000ABCD " + AXO_CLI_PATH + " " + args + " >" + out.string() + " 2>" +
+            err.string() + " </dev/null";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
+    }
+    static CliRun InHome(const std::string& args) {
+        return Cli(args + " --home " + Home().string() + " --password ucetni --year 2024");
+    }
+
+    static inline fs::path dir_;
+};
+
+TEST_F(ControlCommandsTest, FaultsAreFindings) {
+    const CliRun run = InHome("check --from 1 --to 3");
+    ASSERT_EQ(0, run.code) << run.err;
+    const std::string label = "Protokol: ";
+    ASSERT_EQ(0u, run.out.find(label)) << run.out;
+    const std::string path = run.out.substr(label.size(), run.out.find('\n') - label.size());
+    EXPECT_EQ(0u, path.rfind((dir_ / "tmp").string(), 0)) << path;
+    EXPECT_EQ("Chybných účetních záznamů: 3 (zkontrolováno 4).\n",
+              run.out.substr(run.out.find('\n') + 1));
+    const std::string protocol = Read(path);
+    EXPECT_NE(std::string::npos,
+              protocol.find("Protokol o kontrole vyplnění údajů pro POMOCNÝ ANALYTICKÝ PŘEHLED"));
+    EXPECT_NE(std::string::npos, protocol.find("od 1 do 3/2024"));
+    // 311/100 feeds V but has code 455, an invalid IČO and no partner 2.
+    EXPECT_NE(std::string::npos,
+              protocol.find("│01/24 FA01/0001 │  2│311 100│3111      │455│12345678  │          "
+                            "│  │  │  │  │  │ X│ 5│  │  │  │ X│  │  │"))
+        << protocol;
+    EXPECT_NE(std::string::npos, protocol.find("│02/24 FA01/0002 │  1│501 100│5011      │   │"))
+        << protocol;
+    EXPECT_NE(std::string::npos, protocol.find("│  2│999 000│")) << protocol;
+}
+
+TEST_F(ControlCommandsTest, NoFaultyLine) {
+    const CliRun run = InHome("check --from 1 --to 12 --kind BV");
+    ASSERT_EQ(0, run.code) << run.err;
+    EXPECT_EQ("Chybných účetních záznamů: 0 (zkontrolováno 0).\n", run.out);
+    EXPECT_NE(std::string::npos,
+              run.err.find("Dle zadaných parametrů nebyly nalezeny žádné chybné účetní"))
+        << run.err;
+}
+
+TEST_F(ControlCommandsTest, Refusals) {
+    struct Case {
+        std::string args;
+        int code;
+        std::string message;
+    } cases[] = {
+        {"check --bogus 1", 2, "Neznámá volba --bogus."},
+        {"check navic", 2, "Použití: axo-pap-cli check"},
+        {"check --kind FAKTURA", 2, "Volba --kind má nejvýše 4 znaků"},
+        {"check --number \"1 2\"", 2, "Volba --number má nejvýše 5 znaků"},
+        {"check --from x", 2, "--from"},
+        {"check --from 5 --to 2", 1, "Počáteční měsíc období nesmí být větší než koncový."},
+        {"check --from 13", 1, "Kontrola nebyla provedena."},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = InHome(c.args);
+        EXPECT_EQ(c.code, run.code) << c.args << "\n" << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.args << "\n" << run.err;
+    }
+    const CliRun withoutPassword = Cli("check --home " + Home().string());
+    EXPECT_EQ(2, withoutPassword.code);
+}
+
+}  // namespace
+}  // namespace axo::cli::test
