@@ -1,15 +1,17 @@
 // Opening and closing the session of a command.
 #include "CliSession.h"
 
+#include <filesystem>
 #include <ostream>
 
 #include "startup/Machine.h"
 #include "startup/StartUp.h"
+#include "ui/ScriptedUi.h"
 
 namespace axo::cli {
 
 std::vector<std::string> SessionOptionNames() {
-    return {"home", "user", "password", "station", "year", "date"};
+    return {"home", "user", "password", "station", "year", "date", "output"};
 }
 
 OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostream& err) {
@@ -39,6 +41,15 @@ OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostre
     if (!startup::StartUp(*session))
         return {nullptr, 1};
     session->ReadSwitches();
+    // Printouts shown by the command (protocols, statement rows) are written as files there.
+    if (auto* scripted = dynamic_cast<ui::ScriptedUi*>(&ui)) {
+        std::filesystem::path output = options.GetOr("output", "");
+        if (output.empty())
+            output = session->ProgramDirectory() / "vystupy";
+        std::error_code ec;
+        std::filesystem::create_directories(output, ec);
+        scripted->SetPrintoutDirectory(output);
+    }
     return {std::move(session), 0};
 }
 

@@ -1,6 +1,7 @@
 // The global options of axo-pap-cli that every command working in an installation takes, and
 // opening and closing the run's session with them: --home, --user, --password (else the
-// environment variable AXO_PASSWORD), --station, --year and --date.
+// environment variable AXO_PASSWORD), --station, --year, --date and --output (where printouts
+// and protocols are written; the installation's "vystupy" directory by default).
 #pragma once
 
 #include <iosfwd>

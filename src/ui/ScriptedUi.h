@@ -87,6 +87,11 @@ class ScriptedUi : public UiServices {
     /// STOP is pressed on the next progress panel when its pass reaches this step.
     void StopProgressAtStep(int step) { stopAtSteps_.push_back(step); }
     std::size_t PendingAnswers() const { return answers_.size(); }
+    /// Where shown printouts are written from now on (the system's temporary directory when
+    /// empty).
+    void SetPrintoutDirectory(std::filesystem::path directory) {
+        options_.printoutDirectory = std::move(directory);
+    }
 
     // ---- What was shown ------------------------------------------------------------------
     const std::vector<TranscriptEntry>& Transcript() const { return transcript_; }
