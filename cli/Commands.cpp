@@ -8,6 +8,7 @@
 #include "DataCommands.h"
 #include "StartupCommands.h"
 #include "StatementCommands.h"
+#include "XmlCommands.h"
 #include "util/Text.h"
 #include "util/Version.h"
 
@@ -48,6 +49,13 @@ const Command kCommands[] = {
      RunStatement},
     {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
      RunCheck},
+    {"xml", "xml N", "výkaz N do XML pro CSÚIS (--from M, --to M, volby dialogu XML)", RunXml},
+    {"xml14", "xml14", "výkaz XIV z PAP_CastXIV.csv do XML (volby dialogu XML)", RunXml14},
+    {"xml17", "xml17", "výkaz XVII z PAP_CastXVII.csv do XML (volby dialogu XML)", RunXml17},
+    {"summary", "summary", "sehrání výkazů I až IX do PAP_souhrn.xml (volby dialogu XML)",
+     RunSummary},
+    {"batch", "batch", "dávkové generování PAP_souhrn.xml (--month M, volby dialogu XML)",
+     RunBatch},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
@@ -70,7 +78,9 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
            "  --password HESLO             heslo (jinak proměnná prostředí AXO_PASSWORD)\n"
            "  --station ČÍSLO              stanice zákazníka víceklientské instalace\n"
            "  --year KÓD                   hospodářský rok (kód cesty, např. 2024)\n"
-           "  --date D.M.RRRR              datum pro program (jinak dle roku, jinak dnešní)\n";
+           "  --date D.M.RRRR              datum pro program (jinak dle roku, jinak dnešní)\n"
+           "  --output ADRESÁŘ             kam se zapisují protokoly a opisy (jinak vystupy/ v "
+           "instalaci)\n";
     return 0;
 }
 

@@ -68,10 +68,6 @@ void PrintProtocols(const CliUi& ui, std::size_t from, std::ostream& err) {
 
 }  // namespace
 
-pap::StatementContext StatementContextOf(const startup::Session& s) {
-    return app::StatementContextFor(s);
-}
-
 int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
     known.insert(known.end(), {"from", "to", "csv", "template", "help", "version"});
@@ -91,7 +87,7 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
         return opened.exitCode;
-    pap::StatementContext ctx = StatementContextOf(*opened.session);
+    pap::StatementContext ctx = app::StatementContextFor(*opened.session);
     ctx.defaultTemplate = FromUtf8(options.GetOr("template", ""));
     bool shown = false;
     bool written = true;

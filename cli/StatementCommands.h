@@ -5,13 +5,8 @@
 #include <iosfwd>
 
 #include "Options.h"
-#include "pap/StatementContext.h"
-#include "startup/Session.h"
 
 namespace axo::cli {
-
-/// The statement context of a started session (its tables, dates, switches and vault).
-pap::StatementContext StatementContextOf(const startup::Session& s);
 
 /// statement N [--from M] [--to M] [--csv FILE] [--template NAME]
 int RunStatement(const Options& options, std::ostream& out, std::ostream& err);

@@ -1,0 +1,58 @@
+// A file written whole or not at all: the bytes go to a temporary file beside the target, which
+// replaces the target only when everything was written and synced. A failure at any point
+// leaves the previous file (or none) and no temporary file behind. And the reading of an input
+// file whole, telling an open failure from a read failure.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace axo::xml {
+
+class AtomicFile {
+  public:
+    AtomicFile() = default;
+    /// Discards a file that was not committed.
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    /// Creates the temporary file in the target's directory. False (with the system's error
+    /// number in Error()) when it cannot be created; the target is not touched.
+    bool Create(const std::filesystem::path& target);
+    /// Appends bytes. After the first failure the file is spoilt: further writes do nothing and
+    /// Commit fails.
+    void Write(std::string_view bytes);
+    /// Appends a line and its CR LF.
+    void Line(std::string_view line);
+    /// Writes out, syncs and puts the file in place of the target. False (temporary file
+    /// removed, target untouched, Error() set) when any write failed or this step fails.
+    bool Commit();
+    /// Removes the temporary file; the target stays as it was.
+    void Discard();
+
+    /// The system's error number of the first failure; 0 while none happened.
+    int Error() const { return error_; }
+    const std::filesystem::path& Target() const { return target_; }
+
+  private:
+    void Flush();
+    void Fail(int error);
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    int fd_ = -1;
+    int error_ = 0;
+    std::string buffer_;
+};
+
+/// What reading an input file of the export gave.
+struct ReadResult {
+    int error = 0;        ///< the system's error number; 0 when the file was read whole
+    bool opened = false;  ///< the failure came while reading, after the file was opened
+};
+/// Reads a whole file into `bytes`.
+ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes);
+
+}  // namespace axo::xml

@@ -1,0 +1,177 @@
+// The summary of parts I-IX and the batch run. The summary is written whole through a
+// temporary file and the fragments are consumed only after it is in place, so that a failure
+// never costs the user the fragments of a batch run.
+#include "xml/papXML01az09.h"
+
+#include "pap/StatementTitles.h"
+#include "pap/papVykaz01.h"
+#include "pap/papVykaz02a03.h"
+#include "pap/papVykaz04az09.h"
+#include "storage/WorkFiles.h"
+#include "util/Cisla.h"
+#include "util/Datum.h"
+#include "util/Retezce.h"
+
+namespace axo::xml {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path FragmentPath(const fs::path& directory, int part) {
+    return directory / std::string(FindPart(part)->fileName);
+}
+
+void ShowCombineFailure(ui::UiServices& ui) {
+    ui.ShowErrorLine("Chyba při sehrávání výkazů!"_t + ui::kLineBreakMark + ui::kLineBreakMark +
+                     "Vygenerujte výkazy znovu a pokuste se o jejich opětovné sehrání."_t);
+}
+
+/// Copies the lines of a fragment into the summary; false after showing why it failed.
+bool CopyFragment(ui::UiServices& ui, const fs::path& fragment, AtomicFile& out) {
+    std::string bytes;
+    const ReadResult read = ReadWholeFile(fragment, bytes);
+    if (read.error != 0 && !read.opened) {
+        ui.ShowErrorLine("Chyba číslo "_t + IntToText(read.error) +
+                         " při otevírání vstupního souboru <"_t +
+                         FromUtf8(fragment.filename().string()) + ">."_t + ui::kLineBreakMark +
+                         "Funkce končí!"_t);
+        ShowCombineFailure(ui);
+        return false;
+    }
+    if (read.error != 0) {
+        ui.ShowErrorLine("Chyba při čtení vstupního souboru."_t + ui::kLineBreakMark +
+                         "Funkce končí!"_t);
+        ShowCombineFailure(ui);
+        return false;
+    }
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string_view line(bytes.data() + start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        out.Line(line);
+        start = end + 1;
+    }
+    return true;
+}
+
+/// The summary's lines up to the comment: envelope, body opening and header.
+void WriteSummaryHead(const XmlExportContext& ctx, AtomicFile& out, const TransferIds& ids,
+                      const XmlExportParams& p) {
+    const PartFile& summary = *FindPart(0);
+    WriteEnvelopeHead(out, summary.recordType, p, ids, IsoStampUtc(*ctx.data->clock).Bytes());
+    WriteBodyOpening(out, summary);
+    WriteStatementHeader(out, p,
+                         {IsoDate(*ctx.data->clock).Bytes(), StatementDateIso(p.statementDate)});
+    out.Line(std::string(5, '\t') + "<Komentar>" + XmlText("Komentář k PAPu"_t) + "</Komentar>");
+}
+
+/// Compiles part `cislo` in batch mode with the block of the batch run.
+void CompileInBatch(pap::StatementContext& statements, int cislo, const XmlExportParams& params) {
+    const Text caption = Trim(pap::StatementCaption(cislo));
+    Text result;
+    if (cislo == 1)
+        pap::SestavVykazI(statements, caption, {}, nullptr, result, &params, true);
+    else if (cislo <= 3)
+        pap::SestavVykazII_III(statements, cislo, caption, {}, nullptr, result, &params, true);
+    else
+        pap::SestavVykazIV_IX(statements, cislo, caption, {}, nullptr, result, &params, true);
+}
+
+/// Keeps the statements' XML hook on this export for the batch run and gives the old one back.
+class BatchHook {
+  public:
+    BatchHook(pap::StatementContext& statements, const XmlExportContext& ctx)
+        : statements_(statements), saved_(statements.exportXml) {
+        ConnectXmlExport(statements, ctx);
+    }
+    ~BatchHook() { statements_.exportXml = saved_; }
+    BatchHook(const BatchHook&) = delete;
+    BatchHook& operator=(const BatchHook&) = delete;
+
+  private:
+    pap::StatementContext& statements_;
+    decltype(pap::StatementContext::exportXml) saved_;
+};
+
+/// The process name of the batch run in the status bar while it runs.
+class ProcessName {
+  public:
+    ProcessName(ui::UiServices& ui, const Text& name) : ui_(ui) { ui_.PushProcess(name); }
+    ~ProcessName() { ui_.PopProcess(); }
+    ProcessName(const ProcessName&) = delete;
+    ProcessName& operator=(const ProcessName&) = delete;
+
+  private:
+    ui::UiServices& ui_;
+};
+
+}  // namespace
+
+int SummaryPartCount(int fiscalYear) {
+    return fiscalYear > 2021 ? 8 : 9;
+}
+
+std::optional<fs::path> BuildSummaryXml(const XmlExportContext& ctx, const TransferIds& givenIds,
+                                        const XmlExportParams& givenParams, bool batch) {
+    ui::UiServices& ui = ctx.Ui();
+    XmlExportParams params = givenParams;
+    TransferIds ids = givenIds;
+    if (!batch && !EditExportParams(ctx, kRecordSummary, params, ids)) {
+        ui.ShowInfo(
+            "Nebyly zadány parametry pro sestavení souboru pro CSÚIS. Soubor nebude vytvořen!"_t);
+        return std::nullopt;
+    }
+    const fs::path directory = storage::PathFromText(params.targetDirectory);
+    const int count = SummaryPartCount(ctx.fiscalYear);
+    for (int i = 1; i <= count; ++i) {
+        std::error_code ec;
+        if (!fs::exists(FragmentPath(directory, i), ec)) {
+            ui.ShowErrorLine("Na zadané cestě neexistuje výkaz "_t + "PAP_Cast"_t + IntToText(i) +
+                             ".xml"_t + ". Soubor nebude vytvořen!"_t);
+            return std::nullopt;
+        }
+    }
+    const fs::path target = directory / std::string(FindPart(0)->fileName);
+    if (!AskOverwrite(ui, target))
+        return std::nullopt;
+    AtomicFile out;
+    if (!out.Create(target)) {
+        ShowCreateError(ui, out.Error());
+        return std::nullopt;
+    }
+    WriteSummaryHead(ctx, out, ids, params);
+    for (int i = 1; i <= count; ++i)
+        if (!CopyFragment(ui, FragmentPath(directory, i), out))
+            return std::nullopt;
+    out.Line(std::string(4, '\t') + "</VykazPAPSouhrn>");
+    WriteEnvelopeTail(out);
+    if (!out.Commit()) {
+        ShowWriteError(ui, out.Error());
+        return std::nullopt;
+    }
+    for (int i = 1; i <= count; ++i)
+        storage::DeleteFileQuiet(FragmentPath(directory, i));
+    ShowSaved(ui, target, params.targetDirectory);
+    return target;
+}
+
+std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
+                                        pap::StatementContext& statements) {
+    ProcessName process(ctx.Ui(), "Zpracování výkazů I až IX do XML"_t);
+    XmlExportParams params{};
+    TransferIds ids;
+    if (!EditExportParams(ctx, kRecordBatch, params, ids))
+        return std::nullopt;
+    {
+        BatchHook hook(statements, ctx);
+        for (int i = 1; i <= SummaryPartCount(ctx.fiscalYear); ++i)
+            CompileInBatch(statements, i, params);
+    }
+    return BuildSummaryXml(ctx, ids, params, true);
+}
+
+}  // namespace axo::xml

@@ -1,0 +1,323 @@
+// The parameter dialog of the XML export (`tDialogPAP`): the fields of a record type, their
+// checks in the order the user meets them, and the block kept in the parameter vault.
+#include <sys/statvfs.h>
+
+#include <memory>
+
+#include "storage/WorkFiles.h"
+#include "ui/DialogInsert.h"
+#include "util/Cisla.h"
+#include "util/Datum.h"
+#include "util/Retezce.h"
+#include "xml/papXML.h"
+
+namespace axo::xml {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kColumns = 80;
+constexpr std::size_t kCaptionWidth = 25;
+constexpr const char* kHexDigits = "0123456789abcdefABCDEF";
+
+bool DriveReady(const XmlExportContext& ctx, const fs::path& directory) {
+    if (ctx.driveReady)
+        return ctx.driveReady(directory);
+    struct statvfs st {};
+    return ::statvfs(directory.c_str(), &st) == 0;
+}
+
+Text Caption(const char* utf8) {
+    return LeftJustify(FromUtf8(utf8), kCaptionWidth);
+}
+
+class tDialogPAP {
+  public:
+    tDialogPAP(const XmlExportContext& ctx, std::string_view recordType)
+        : ctx_(ctx), type_(recordType) {}
+
+    /// Runs the dialog; true with the accepted block and identifiers.
+    bool Run(XmlExportParams& params, TransferIds& ids);
+
+  private:
+    bool IsBatch() const { return type_ == kRecordBatch; }
+    bool ShowsDate() const {
+        return type_ == kRecordSummary ||
+               (ctx_.fiscalYear > 2013 && (type_ == "035" || type_ == "038"));
+    }
+    bool ShowsOrganisation() const { return type_ != kRecordFragment; }
+
+    void LoadBlock();
+    void Build();
+    int InsertPeriod();
+    int InsertDirectory(int row);
+    int InsertOrganisation(int row);
+    int InsertForms(int row);
+    ui::TPrvek* Field(int row, const char* caption, int length, ui::PrvekVariable variable,
+                      const char* name, int shown = 0);
+
+    bool MayConfirm(ui::TDialogAXO& d);
+    bool CheckForms(ui::TDialogAXO& d);
+    bool CheckOrganisation(ui::TDialogAXO& d);
+    bool CheckDirectory(ui::TDialogAXO& d, const fs::path& directory);
+    bool Refuse(ui::TDialogAXO& d, ui::DialogElement* field, const Text& message);
+
+    const XmlExportContext& ctx_;
+    std::string type_;
+    XmlExportParams block_{};
+    TransferIds ids_;
+    std::uint16_t month_ = 12;
+    std::uint8_t print_ = 1;
+    XmlExportParams accepted_{};
+    std::unique_ptr<ui::TDialogAXO> dialog_;
+    ui::TPrvek* directory_ = nullptr;
+    ui::TPrvek* ico_ = nullptr;
+    ui::TPrvek* name_ = nullptr;
+    ui::TPrvek* person_ = nullptr;
+    ui::TPrvek* email_ = nullptr;
+    ui::TPrvek* zo_ = nullptr;
+    ui::TPrvek* transaction_ = nullptr;
+    ui::TPrvek* forms_[3] = {};
+};
+
+void tDialogPAP::LoadBlock() {
+    if (startup::LoadSettings(ctx_.parameterVault, kParamsGroup, kParamsItem, &block_,
+                              sizeof block_))
+        return;
+    const fs::path base =
+        ctx_.dataDirectory.empty() ? ctx_.data->currentDirectory : ctx_.dataDirectory;
+    block_ = {};
+    block_.targetDirectory =
+        storage::WithBackslash(storage::TextFromPath(base / "Vykazy_XML"), true);
+    block_.ico = ctx_.firmIco;
+    block_.unitName = ctx_.firmName;
+    block_.telephone = RemoveBlanks(ctx_.firmPhone);
+    const DateParts today = ctx_.dialogs.ProgramDate();
+    block_.statementDate = ctx_.dialogs.programDate.empty()
+                               ? DateText(today.day, today.month, today.year)
+                               : ctx_.dialogs.programDate;
+}
+
+ui::TPrvek* tDialogPAP::Field(int row, const char* caption, int length, ui::PrvekVariable variable,
+                              const char* name, int shown) {
+    ui::TPrvek* field = ui::InsertPrvek(*dialog_, 3, row, {}, Caption(caption), length, variable,
+                                        {}, ui::TPrvek::kText, 0, shown);
+    dialog_->NameCurrent(name);
+    return field;
+}
+
+int tDialogPAP::InsertPeriod() {
+    if (ShowsDate()) {
+        ui::InsertPrvek(*dialog_, 3, 1, {}, "Výkaz sestaven ke dni : "_t, 10, block_.statementDate,
+                        {}, ui::TPrvek::kDate);
+        dialog_->NameCurrent("datum");
+    }
+    if (IsBatch()) {
+        const DateParts date = ctx_.dialogs.ProgramDate();
+        month_ = static_cast<std::uint16_t>(
+            date.month >= 1 && date.month <= 12 ? (date.month + 2) / 3 * 3 : 12);
+        ui::InsertPrvek(*dialog_, 3, 2, {}, "Zpracovat do období     "_t, 2, month_, {},
+                        ui::TPrvek::kWord);
+        dialog_->NameCurrent("mesic");
+        ui::Pripoj(*dialog_, ui::ValueRange::Numbers(1, 12));
+        ui::InsertLabel(*dialog_, 30, 2, {}, "/"_t + IntToTextZeros(ctx_.fiscalYear, 4));
+        ui::InsertCheckBox(*dialog_, {}, "Zobrazit výkazy k tisku"_t, print_, 26, 2, 44);
+        dialog_->NameCurrent("tisk");
+    }
+    return ShowsDate() || IsBatch() ? 3 : 1;
+}
+
+int tDialogPAP::InsertDirectory(int row) {
+    ui::InsertLabel(*dialog_, 3, row, {}, "Zadejte cestu k cílovému adresáři / složce"_t);
+    ui::TButtonAXO* pick = ui::InsertButton(
+        *dialog_, 66, row, "nápověda, předplnění dle vybraného adresáře"_t, "..."_t);
+    dialog_->NameCurrent("vyberAdresar");
+    directory_ = ui::InsertPrvek(*dialog_, 3, row + 1, {}, {}, 255, block_.targetDirectory, {},
+                                 ui::TPrvek::kText, 0, 70);
+    dialog_->NameCurrent("adresar");
+    pick->SetAction([this](ui::TDialogAXO& d) {
+        const ui::FileDialogRequest request{"Cílový adresář"_t, "Adresář"_t, "*.*"_t,
+                                            directory_->EditText(), true};
+        if (const std::optional<Text> chosen = d.Ui().RunFileDialog(request)) {
+            directory_->SetEditText(storage::WithBackslash(*chosen, true));
+            d.PutFocus(directory_);
+        }
+    });
+    return row + 2;
+}
+
+int tDialogPAP::InsertOrganisation(int row) {
+    ico_ = Field(row++, "IČO :", 10, block_.ico, "ico");
+    name_ = Field(row++, "Název účetní jednotky :", 75, block_.unitName, "nazev", 45);
+    person_ = Field(row++, "Zodpovědná osoba :", 75, block_.responsiblePerson, "osoba", 45);
+    email_ = Field(row++, "E-mail :", 75, block_.email, "email", 45);
+    Field(row++, "Telefon :", 20, block_.telephone, "telefon");
+    zo_ = Field(row++, "Identifikační číslo ZO :", 20, block_.zoNumber, "zo");
+    zo_->SetAllowedChars("0123456789"_t);
+    Field(row++, "Kapitola st. rozpočtu:", 3, block_.budgetChapter, "kapitola");
+    transaction_ = Field(row++, "Identifikátor přenosu :", 32, ids_.transactionId, "transakce");
+    transaction_->SetAllowedChars(Text::FromBytes(kHexDigits));
+    transaction_->SetHint(
+        "Tato identifikace musí být jedinečná pro každou zprávu odeslanou danou ÚJ\r"
+        "a může obsahovat libovolnou hodnotu (sled číslic a písmen a-f o maximální\r"
+        "délce 32 znaků)"_t);
+    ui::TPrvek* reference =
+        Field(row++, "Referenční id. přenosu :", 32, ids_.referenceId, "reference");
+    reference->SetAllowedChars(Text::FromBytes(kHexDigits));
+    reference->SetHint(
+        "Identifikátor přenosu, na který se daná zpráva odkazuje.\r"
+        "Poznámka: Tento element je povinnost vyplňovat pouze\r"
+        "v případě odesílání vyžádaného účetního dokladu či jiného\r"
+        "záznamu."_t);
+    return row;
+}
+
+int tDialogPAP::InsertForms(int row) {
+    struct FormField {
+        const char* caption;
+        StrN<250>* variable;
+        const char* name;
+        unsigned mask;
+    };
+    const FormField fields[] = {{"I.", &block_.formI, "formI", 2},
+                                {"II. a III.", &block_.formII_III, "formII_III", 4},
+                                {"IV. až IX.", &block_.formIV_IX, "formIV_IX", 24}};
+    ui::InsertLabel(*dialog_, 3, row++, {}, "Tiskové formuláře pro výkazy"_t);
+    for (int i = 0; i < 3; ++i) {
+        const FormField& f = fields[i];
+        forms_[i] = ui::InsertPrvek(*dialog_, 3, row++, "implicitní tiskový formulář"_t,
+                                    LeftJustify(FromUtf8(f.caption), 12), 250, *f.variable, {},
+                                    ui::TPrvek::kText, 0, 62);
+        dialog_->NameCurrent(f.name);
+        if (!ctx_.pickForm)
+            continue;
+        const unsigned mask = f.mask;
+        ui::Pripoj(*dialog_, ui::Ciselnik{[this, mask](Text& value) {
+            const auto chosen = ctx_.pickForm(mask, " Vyberte formulář pro opis výkazu"_t);
+            if (!chosen)
+                return ui::PickResult::None;
+            value = *chosen;
+            return ui::PickResult::Chosen;
+        }});
+    }
+    return row;
+}
+
+void tDialogPAP::Build() {
+    const int rows = (ShowsOrganisation() ? 9 : 0) + (IsBatch() ? 4 : 0) +
+                     (ShowsDate() || IsBatch() ? 2 : 0) + 4;
+    dialog_ = ui::CreateDialog(ctx_.Ui(), ctx_.dialogs, 0, 0, kColumns, {},
+                               "Zadání paramerů pro vytvoření souboru XML"_t, rows);
+    int row = InsertDirectory(InsertPeriod());
+    if (ShowsOrganisation())
+        row = InsertOrganisation(row);
+    if (IsBatch())
+        row = InsertForms(row);
+    ui::InsertOkZpet(*dialog_, 0, row + 1, {}, "odchod"_t, row + 1, 0, "vytvoření souboru XML"_t,
+                     "provést export"_t);
+    dialog_->SetMayClose(
+        [this](ui::TDialogAXO& d, int code) { return code != ui::kCloseConfirm || MayConfirm(d); });
+}
+
+bool tDialogPAP::Refuse(ui::TDialogAXO& d, ui::DialogElement* field, const Text& message) {
+    d.Ui().ShowErrorLine(message);
+    d.PutFocus(field);
+    return false;
+}
+
+bool tDialogPAP::CheckForms(ui::TDialogAXO& d) {
+    block_.statementDate = IntToTextZeros(DaysInMonth(month_, ctx_.fiscalYear), 2) + "."_t +
+                           IntToTextZeros(month_, 2) + "."_t + IntToTextZeros(ctx_.fiscalYear, 4);
+    StrN<250>* forms[3] = {&block_.formI, &block_.formII_III, &block_.formIV_IX};
+    for (int i = 0; i < 3; ++i) {
+        if (!print_) {
+            *forms[i] = Text();
+            continue;
+        }
+        const Text name = *forms[i];
+        if (!storage::FileExists(ctx_.templateDirectory / storage::PathFromText(name))) {
+            const Text directory =
+                storage::WithBackslash(storage::TextFromPath(ctx_.templateDirectory), true);
+            return Refuse(d, forms_[i], "Soubor <"_t + directory + name + "> neexistuje!"_t);
+        }
+    }
+    return true;
+}
+
+bool tDialogPAP::CheckOrganisation(ui::TDialogAXO& d) {
+    const auto empty = [](const Text& t) { return Trim(t).empty(); };
+    if (empty(block_.ico))
+        return Refuse(d, ico_, "Položka <IČO> není vyplněná!"_t);
+    if (Trim(block_.ico).size() > 8)
+        return Refuse(d, ico_, "Položka <IČO> může mít maximálně 8 znaků!"_t);
+    if (empty(block_.unitName))
+        return Refuse(d, name_, "Položka <Název účetní jednotky> není vyplněná!"_t);
+    if (empty(block_.responsiblePerson))
+        return Refuse(d, person_, "Položka <Zodpovědná osoba> není vyplněná!"_t);
+    if (empty(block_.email))
+        return Refuse(d, email_, "Položka <Email> není vyplněná!"_t);
+    if (empty(block_.zoNumber))
+        return Refuse(d, zo_, "Položka <Identifikační číslo ZO> není vyplněná!"_t);
+    if (empty(ids_.transactionId))
+        return Refuse(d, transaction_, "Položka <Identifikátor přenosu> není vyplněná!"_t);
+    return true;
+}
+
+bool tDialogPAP::CheckDirectory(ui::TDialogAXO& d, const fs::path& directory) {
+    std::error_code ec;
+    if (fs::is_directory(directory, ec))
+        return true;
+    if (!d.Ui().YesNo(" Zadaná cesta neexistuje "_t, "   ~V~ytvořit cestu   "_t,
+                      " <Esc>  ~N~ové zadání "_t, 1)) {
+        d.PutFocus(directory_);
+        return false;
+    }
+    if (!storage::ForceDirectories(directory))
+        return Refuse(d, directory_, "Nelze založit zadaný adresář!"_t);
+    return true;
+}
+
+bool tDialogPAP::MayConfirm(ui::TDialogAXO& d) {
+    d.WriteBack();
+    if (IsBatch() && !CheckForms(d))
+        return false;
+    if (ShowsOrganisation() && !CheckOrganisation(d))
+        return false;
+    const fs::path directory = storage::ExpandOrProgramDir(*ctx_.data, block_.targetDirectory);
+    if (!CheckDirectory(d, directory))
+        return false;
+    startup::SaveSettings(ctx_.parameterVault, kParamsGroup, kParamsItem, &block_, sizeof block_);
+    accepted_ = block_;
+    accepted_.targetDirectory = storage::WithBackslash(storage::TextFromPath(directory), true);
+    if (!DriveReady(ctx_, directory)) {
+        if (d.Ui().YesNo(" Mechanika nepřipravena "_t, "         ~Z~novu        "_t,
+                         " <Esc>u~k~ončení funkce "_t, 1))
+            return false;
+        d.Close(ui::kCloseLeave);
+    }
+    return true;
+}
+
+bool tDialogPAP::Run(XmlExportParams& params, TransferIds& ids) {
+    LoadBlock();
+    ids_ = {};
+    Build();
+    const bool accepted = ui::RunDialog(*dialog_);
+    ui::FreeDialog(dialog_);
+    if (!accepted)
+        return false;
+    params = accepted_;
+    ids = ids_;
+    return true;
+}
+
+}  // namespace
+
+bool EditExportParams(const XmlExportContext& ctx, std::string_view recordType,
+                      XmlExportParams& params, TransferIds& ids) {
+    tDialogPAP dialog(ctx, recordType);
+    return dialog.Run(params, ids);
+}
+
+}  // namespace axo::xml

@@ -1,0 +1,128 @@
+// The XML commands of axo-pap-cli end to end: the program runs as a process against a demo
+// installation; the batch run writes a valid summary from the compiled parts, a part file gets
+// its dialog from the options, and refusals exit non-zero with the program's message.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <regex>
+
+#include "XmlTestSupport.h"
+
+namespace axo::xml::test {
+namespace {
+
+struct CliRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+class XmlCliTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir_ = fs::temp_directory_path() / ("axo-xml-cli-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "out");
+        const CliRun demo =
+            Cli("demo-install " + (dir_ / "skola").string() + " --year 2023 --lines 300 --seed 5");
+        ASSERT_EQ(0, demo.code) << demo.err;
+    }
+    static void TearDownTestSuite() { fs::remove_all(dir_); }
+
+    static CliRun Cli(const std::string& args) {
+        const fs::path out = dir_ / "stdout.txt";
+        const fs::path err = dir_ / "stderr.txt";
+        const std::string command = "cd " + dir_.string() +
+                                    " && env -u AXO_PASSWORD -u AXO_HOME TMPDIR=" + dir_.string() +
+                                    " AXO_COMPUTER_ID=0000ABCD " + AXO_CLI_PATH + " " + args +
+                                    " >" + out.string() + " 2>" + err.string() + " </dev/null";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+    }
+    /// A command in the installation with every organisation field of the dialog given.
+    /// (The options of `args` come last: they win.)
+    static CliRun InHome(const std::string& args) {
+        return Cli("--home " + (dir_ / "skola").string() +
+                   " --password ucetni --year 2023 --dir out --ico 12345678"
+                   " --name \"Škola & spol\" --person \"Jana Nováková\" --email jana@skola.cz"
+                   " --zo 1234 --phone \"777 123 456\" " +
+                   args);
+    }
+
+    static inline fs::path dir_;
+};
+
+TEST_F(XmlCliTest, TheBatchRunWritesAValidSummaryAndConsumesTheFragments) {
+    const CliRun run = InHome("batch --month 12");
+    ASSERT_EQ(0, run.code) << run.err;
+    const fs::path summary = dir_ / "out" / "PAP_souhrn.xml";
+    EXPECT_EQ(summary.string() + "\n", run.out);
+    EXPECT_EQ(std::vector<std::string>{"PAP_souhrn.xml"}, Entries(dir_ / "out"));
+    EXPECT_EQ(0, Xmllint(summary, true));
+    const std::string bytes = ReadBytes(summary);
+    // From 2022 without part IX.
+    for (int part = 1; part <= 8; ++part)
+        EXPECT_NE(std::string::npos, bytes.find("<Cast" + std::to_string(part) + ">")) << part;
+    EXPECT_EQ(std::string::npos, bytes.find("<Cast9>"));
+    EXPECT_NE(std::string::npos, bytes.find("<stm:DatumVykaz>2023-12-31</stm:DatumVykaz>"));
+    EXPECT_NE(std::string::npos, bytes.find("<iissp:SubjectName>Škola &amp; spol<"));
+    // No identifier given: a fresh one of 32 hexadecimal digits.
+    EXPECT_TRUE(std::regex_search(bytes, std::regex("<iissp:TransactionId>[0-9a-f]{32}<")));
+
+    const CliRun again = InHome("summary");
+    EXPECT_EQ(1, again.code);
+    EXPECT_NE(std::string::npos, again.err.find("Na zadané cestě neexistuje výkaz PAP_Cast1.xml"))
+        << again.err;
+    EXPECT_EQ("", again.out);
+}
+
+TEST_F(XmlCliTest, APartFileFromTheStatementAndAFragment) {
+    const CliRun x = InHome("xml 10 --from 1 --to 6 --transaction-id ABCDEF12 --reference-id 77");
+    ASSERT_EQ(0, x.code) << x.err;
+    const fs::path file = dir_ / "out" / "PAP_CastX.xml";
+    EXPECT_EQ(file.string() + "\n", x.out);
+    EXPECT_EQ(0, Xmllint(file, true));
+    const std::string bytes = ReadBytes(file);
+    EXPECT_NE(std::string::npos, bytes.find("<iissp:TransactionId>ABCDEF12<"));
+    EXPECT_NE(std::string::npos, bytes.find("<iissp:ReferenceTransactionId>77<"));
+    EXPECT_NE(std::string::npos, bytes.find("<stm:DatumVykaz>2023-06-30</stm:DatumVykaz>"));
+
+    // The vault keeps the entries: a fragment needs nothing but the command.
+    const CliRun v =
+        Cli("xml 5 --home " + (dir_ / "skola").string() + " --password ucetni --year 2023");
+    ASSERT_EQ(0, v.code) << v.err;
+    const std::string fragment = ReadBytes(dir_ / "out" / "PAP_Cast5.xml");
+    EXPECT_EQ(0u, fragment.find("\t" + std::string(26, ' ') + "\t<Cast5>\r\n"));
+}
+
+TEST_F(XmlCliTest, RefusalsExitNonZeroWithTheProgramsMessage) {
+    const struct {
+        std::string args;
+        std::string message;
+    } cases[] = {
+        {"xml14 --ico 123456789", "Položka <IČO> může mít maximálně 8 znaků!"},
+        {"xml14", "Na zadané cestě neexistuje soubor PAP_CastXIV.csv"},
+        {"xml14 --transaction-id xyz", "Hodnotu <xyz> nelze zadat do položky <Identifikátor"},
+        {"xml17", "Výkaz č. XVII se od roku 2022 nepodává (byl zrušen)"},
+        {"xml 14", "N je číslo výkazu 1 až 13, 15 nebo 16"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliRun run = InHome(c.args);
+        EXPECT_NE(0, run.code);
+        EXPECT_NE(std::string::npos, run.err.find(c.message)) << run.err;
+        EXPECT_EQ("", run.out);
+    }
+    WriteBytes(dir_ / "out" / "PAP_CastXIV.csv", "X;12345678;;1;dva\n");
+    const CliRun wrong = InHome("xml14");
+    EXPECT_EQ(1, wrong.code);
+    EXPECT_NE(std::string::npos,
+              wrong.err.find("Soubor PAP_CastXIV.csv, řádek 1: položka 5 <dva> není číslo."))
+        << wrong.err;
+    EXPECT_FALSE(fs::exists(dir_ / "out" / "PAP_CastXIV.xml"));
+}
+
+}  // namespace
+}  // namespace axo::xml::test
