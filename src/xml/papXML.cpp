@@ -60,6 +60,28 @@ std::string Tabs(int n) {
     return std::string(static_cast<std::size_t>(n), '\t');
 }
 
+}  // namespace
+
+Text EnvelopePhone(const Text& typed) {
+    const Text compact = RemoveBlanks(typed);
+    Text phone;
+    std::size_t i = 0;
+    if (compact.StartsWith("TE"_t) || compact.StartsWith("FX"_t)) {
+        phone = compact.substr(0, 2);
+        i = 2;
+    }
+    if (i < compact.size() && compact[i] == '+') {
+        phone += "00"_t;
+        ++i;
+    }
+    for (; i < compact.size(); ++i)
+        if (compact[i] >= '0' && compact[i] <= '9')
+            phone += compact[i];
+    return phone;
+}
+
+namespace {
+
 void WriteSender(AtomicFile& f, const XmlExportParams& p) {
     f.Line(Tabs(2) + "<msg:Sender>");
     f.Line(Element(Tabs(3), "iissp:IC", XmlText(p.ico)));
@@ -68,7 +90,7 @@ void WriteSender(AtomicFile& f, const XmlExportParams& p) {
     f.Line(Element(Tabs(4), "iissp:PersonName", XmlText(p.responsiblePerson)));
     f.Line(Element(Tabs(4), "iissp:Email", XmlText(p.email)));
     f.Line(Element(Tabs(4), "iissp:PersonId", XmlText(p.zoNumber)));
-    const Text phone = RemoveBlanks(p.telephone);
+    const Text phone = EnvelopePhone(p.telephone);
     if (!phone.empty())
         f.Line(Element(Tabs(4), "iissp:PhoneNumber", XmlText(phone)));
     f.Line(Tabs(3) + "</iissp:ResponsiblePerson>");

@@ -86,6 +86,10 @@ std::string XmlText(const Text& text);
 /// An amount with two decimals (halves away from zero), "." as decimal point, "-" in front of
 /// negative values, no thousands separator: 0 gives "0.00", -12.5 gives "-12.50".
 std::string XmlAmount(double value);
+/// The telephone as the envelope carries it: blanks removed and, because the central system
+/// accepts nothing but digits there, an international "+" written as "00" and every other
+/// character that is not a digit left out (a leading "TE" or "FX" stays).
+Text EnvelopePhone(const Text& typed);
 /// Leading white space written as runs, "1t 26s 1t": one tab, 26 blanks, one tab.
 std::string Indent(std::string_view runs);
 /// A stored statement date (dd.mm.yyyy, blanks read as zeros) as yyyy-mm-dd.

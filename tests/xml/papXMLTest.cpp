@@ -58,6 +58,21 @@ class EnvelopeTest : public XmlTest {
     }
 };
 
+TEST(EnvelopePhoneTest, OnlyWhatTheEnvelopeSchemaAccepts) {
+    struct Case {
+        const char* typed;
+        const char* expected;
+    } cases[] = {
+        {"777 123 456", "777123456"},
+        {"+420 777 123 456", "00420777123456"},
+        {"(02) 123-456", "02123456"},
+        {"TE 777 123 456", "TE777123456"},
+        {"   ", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FromUtf8(c.expected), EnvelopePhone(FromUtf8(c.typed))) << c.typed;
+}
+
 TEST_F(EnvelopeTest, OptionalLinesAndTheTelephone) {
     XmlExportParams p = Params();
     std::string bytes = Envelope(p, {"ab12"_t, {}});
