@@ -9,6 +9,10 @@ PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchm
             libsqlite3-dev libxml2-utils
 
 CLI := $(BUILD)/bin/axo-pap-cli
+DEMO_DIR  := $(BUILD)/demo
+DEMO_YEAR := 2024
+# The demo installation's user is UCETNI with the password ucetni.
+DEMO_RUN  := AXO_PASSWORD=ucetni $(CLI) --home $(DEMO_DIR) --year $(DEMO_YEAR)
 
 .PHONY: all deps configure build test demo bench format clean
 
@@ -36,9 +40,27 @@ build: configure
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The main job on a demo installation: a contributory organisation with a year of bookings.
+# Statements I, II and IV are compiled (rows as text and CSV, error protocols), then the batch
+# writes PAP_souhrn.xml (parts I-IX) and the part files X-XVI are written for the central system.
+DEMO_OUT := $(DEMO_DIR)/vystupy
+DEMO_XML := $(DEMO_DIR)/xml
+DEMO_XML_OPTS := --dir $(DEMO_XML) --person "Jana Nováková" --email ucetni@zs-demo.cz \
+                 --phone "+420 123 456 789" --zo 12345
 demo: build
-	$(CLI) --version
-	$(CLI) --help
+	rm -rf $(DEMO_DIR)
+	$(CLI) demo-install $(DEMO_DIR) --year $(DEMO_YEAR)
+	@mkdir -p $(DEMO_OUT) $(DEMO_XML)
+	@for n in 1 2 4; do \
+	  f=$(DEMO_OUT)/vykaz$$n; \
+	  $(DEMO_RUN) statement $$n --csv $$f.csv > $$f.txt || exit 1; \
+	  echo "Výkaz $$n: $$f.txt, $$f.csv"; \
+	done
+	$(DEMO_RUN) batch --month 12 $(DEMO_XML_OPTS)
+	@for n in 10 11 12 13 15 16; do $(DEMO_RUN) xml $$n $(DEMO_XML_OPTS) || exit 1; done
+	@echo "Výsledky a protokoly: $(DEMO_OUT)"
+	@echo "Soubory XML pro CSÚIS: $(DEMO_XML)"
+	@ls $(DEMO_OUT) $(DEMO_XML)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
