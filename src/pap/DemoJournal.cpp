@@ -370,7 +370,7 @@ class Builder {
     }
 
     void StateSubsidy(int month) {
-        const double amount = rng_.Amount(1800000, 2100000);
+        const double amount = rng_.Amount(3600000, 3900000);
         Begin(month, "BV01", "Dotace ze státního rozpočtu"_t);
         Pair({241, 100}, "801", {374, 0}, "751", amount, &region_);
         Begin(month, "ID01", "Zúčtování dotace"_t);
@@ -442,7 +442,7 @@ class Builder {
             const Partner& p = rng_.Pick(energy_);
             Begin(month, "FP01", "Faktura za energie"_t, 0, vs);
             const Acc cost{502, 100 * (1 + rng_.Below(3))};
-            Pair(cost, "", {321, 200}, "751", rng_.Amount(8000, 65000), &p);
+            Pair(cost, "", {321, 200}, "751", rng_.Amount(2000, 14000), &p);
             if (rng_.Chance(20))
                 Pair({502, 900}, "", {321, 200}, "751", rng_.Amount(500, 3000), &p);
             payables_.push_back({p, {321, 200}, SumOn(321, false)});
@@ -451,7 +451,7 @@ class Builder {
         if (kind < 17) {  // abroad
             const Partner& p = rng_.Pick(foreign_);
             Begin(month, "FP01", "Faktura ze zahraničí"_t, 0, vs);
-            Pair({501, 400}, "", {321, 300}, "751", rng_.Amount(1500, 30000), &p);
+            Pair({501, 400}, "", {321, 300}, "751", rng_.Amount(500, 8000), &p);
             payables_.push_back({p, {321, 300}, SumOn(321, false)});
             return;
         }
@@ -459,12 +459,12 @@ class Builder {
         Begin(month, "FP01", "Přijatá faktura"_t, 0, vs);
         if (kind < 30) {  // stock
             Pair({112, 100 * (1 + rng_.Below(3))}, "501", {321, 100}, "751",
-                 rng_.Amount(3000, 60000), &p);
+                 rng_.Amount(1000, 12000), &p);
         } else {
             const int items = 1 + rng_.Below(3);
             for (int i = 0; i < items; ++i) {
                 const Acc cost = kCosts[rng_.Below(static_cast<int>(std::size(kCosts)))];
-                Pair(cost, "", {321, 100}, "751", rng_.Amount(150, 45000), &p);
+                Pair(cost, "", {321, 100}, "751", rng_.Amount(150, 6500), &p);
             }
         }
         if (rng_.Chance(8))  // small equipment also kept off the balance sheet
@@ -501,8 +501,11 @@ class Builder {
                 receivables_.pop_front();
                 Pair({241, 100}, "801", o.account, "651", o.amount, &o.partner);
             } else if (kind < 90) {
+                // A parent's payment for a school trip: prescribed and paid on the same day.
                 const Partner& parent = people_[0];
-                Pair({241, 200}, "801", {311, 200}, "651", rng_.Amount(300, 2500), &parent);
+                const double x = rng_.Amount(300, 2500);
+                Pair({311, 200}, "601", {602, 300}, "", x, &parent);
+                Pair({241, 200}, "801", {311, 200}, "651", x, &parent);
             } else {
                 Pair({569, 100}, "", {241, 100}, "851", rng_.Amount(5, 180));
             }
@@ -514,23 +517,36 @@ class Builder {
         if (kind < 40) {
             Begin(month, "PD01", "Příjem stravného"_t);
             const double x = rng_.Amount(40, 1800);
+            mealCash_ += x;
             Add({261, 200}, x, 0, "801");
             Add({602, rng_.Chance(80) ? 100 : 200}, 0, x);
         } else if (kind < 55) {
             Begin(month, "PD01", "Úplata za družinu"_t);
             const Partner& person = people_[static_cast<std::size_t>(rng_.Below(4))];
             Pair({311, 200}, "601", {602, 300}, "", rng_.Amount(200, 900), &person);
-            Pair({261, 100}, "801", {311, 200}, "651", docs_.back().lines.front().record.MA_DATI,
-                 &person);
-        } else if (kind < 85) {
+            const double paid = docs_.back().lines.front().record.MA_DATI;
+            mealCash_ += paid;
+            Pair({261, 200}, "801", {311, 200}, "651", paid, &person);
+        } else if (kind < 85 || (mealCash_ < 5000 && pettyCash_ >= 10000)) {
             Begin(month, "PD01", "Nákup za hotové"_t);
             static const Acc kCash[] = {{501, 200}, {501, 300}, {501, 600}, {512, 0}, {518, 200}};
-            Pair(kCash[rng_.Below(5)], "", {261, 100}, "851", rng_.Amount(30, 4500));
-        } else {
+            const double x = std::min(rng_.Amount(30, 4500), std::max(pettyCash_ - 100, 30.0));
+            pettyCash_ -= x;
+            Pair(kCash[rng_.Below(5)], "", {261, 100}, "851", x);
+        } else if (pettyCash_ < 10000) {
+            // The petty cash is topped up from the bank to about twenty thousand.
             Begin(month, "PD01", "Převod do pokladny"_t);
-            const double x = rng_.Amount(5000, 30000);
+            const double x = Round(20000 - pettyCash_, 0);
+            pettyCash_ += x;
             Pair({262, 0}, "801", {241, 100}, "851", x);
             Pair({261, 100}, "801", {262, 0}, "851", x);
+        } else {
+            // The money collected in cash (meals, after-school club) goes to the bank.
+            Begin(month, "PD01", "Odvod tržby ze stravného na účet"_t);
+            const double x = Round(mealCash_, 2);
+            mealCash_ = 0;
+            Pair({262, 0}, "801", {261, 200}, "851", x);
+            Pair({241, 100}, "801", {262, 0}, "851", x);
         }
     }
 
@@ -631,6 +647,8 @@ class Builder {
         double gross, social, health;
     } payroll_{};
     Text vs_;
+    double pettyCash_ = 18450;  ///< the petty cash (261/100), opened with its opening balance
+    double mealCash_ = 0;       ///< money collected in the cash desk, not yet taken to the bank
     int lines_ = 0;
 };
 
