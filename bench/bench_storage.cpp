@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 
+#include "pap/PapFiles.h"
 #include "storage/Files.h"
 #include "storage/SqliteEngine.h"
 #include "storage/SqliteText.h"
@@ -27,151 +28,18 @@
 namespace axo::storage {
 namespace {
 
-#pragma pack(push, 1)
-/// The document line record.
-struct VetaUDPO {
-    std::uint8_t PRIZNAK;
-    StrN<15> IDENTIFIKACE;
-    std::int32_t RADEK;
-    std::uint8_t PRIJEM_ADR;
-    StrN<3> MENA;
-    double KURZ;
-    double MNOZSTVI;
-    std::uint16_t SU;
-    std::uint16_t AE;
-    std::int32_t STREDISKO;
-    StrN<10> ZAKAZKA;
-    double MA_DATI;
-    double ZAKLAD_MD;
-    double DAL;
-    double ZAKLAD_DAL;
-    StrN<15> VS1;
-    StrN<30> POZNAMKA;
-    std::uint8_t DOPLNEK_CHAR;
-    StrN<25> DOPLNEK;
-    std::uint16_t TYP_DPH;
-    std::uint16_t MESIC_DPH;
-    std::uint16_t SALDO_PAR[6];
-    StrN<20> KLICVSTUPU;
-    std::uint8_t DRUH_VSTUPU;
-    std::uint8_t PRIZNAK_FDsPU;
-    std::uint16_t ROK_DPH;
-    std::int32_t RizeniEditace;
-    StrN<15> KomplUhr_UD;
-    std::int32_t KomplUhr_Rad;
-    double KomplUhr_Uhr;
-    StrN<3> KomplUhr_MFa;
-    StrN<15> DAN_DOK_PL_ZAL;
-    StrN<15> PLATBA_PREDEM;
-    std::uint8_t TYP_VETY_ZL;
-    std::uint8_t Rozpocet_343_koef;
-    std::int32_t UcPripad_Cislo;
-    std::uint8_t UcPripad_MD;
-    std::uint8_t UcPripad_Dal;
-    StrN<10> PARTNER;
-    StrN<10> PARTNER2;
-    StrN<3> KOD;
-    StrN<20> PDP_VYK;
-};
-#pragma pack(pop)
-static_assert(sizeof(VetaUDPO) == 331);
+using pap::tVetaUDPO;
 
-/// The document line table of a fiscal year.
-class tUDPO : public tSoubor {
+/// The document line table: the program's own file kind, named "UDPO" + `suffix`.
+class tUDPO : public pap::tFileUDPO {
   public:
-    tUDPO(const DataContext& ctx, Text name) : tSoubor(ctx), name_(std::move(name)) {}
-
-    void Describe(Text& fileName, Text& title, KeyTable& keys, int& keyCount,
-                  int& recordLength) override {
-        fileName = name_;
-        title = "Soubor řádků účetních dokladů"_t;
-        keyCount = 3;
-        keys[1] = {21, false, false};
-        keys[2] = {22, true, false};
-        keys[3] = {66, true, false};
-        recordLength = sizeof(VetaUDPO);
-        const char* fields[][2] = {
-            {"PRIZNAK", "byte"},
-            {"IDENTIFIKACE", "str15"},
-            {"RADEK", "Longint"},
-            {"PRIJEM_ADR", "byte"},
-            {"MENA", "Str3"},
-            {"KURZ", "double"},
-            {"MNOZSTVI", "Double"},
-            {"SU", "word"},
-            {"AE", "word"},
-            {"STREDISKO", "Longint"},
-            {"ZAKAZKA", "str10"},
-            {"MA_DATI", "double"},
-            {"ZAKLAD_MD", "double"},
-            {"DAL", "double"},
-            {"ZAKLAD_DAL", "double"},
-            {"VS1", "str15"},
-            {"POZNAMKA", "str30"},
-            {"DOPLNEK_CHAR", "byte"},
-            {"DOPLNEK", "Str25"},
-            {"TYP_DPH", "word"},
-            {"MESIC_DPH", "word"},
-            {"SALDO_PAR_Year", "word"},
-            {"SALDO_PAR_Month", "word"},
-            {"SALDO_PAR_Day", "word"},
-            {"SALDO_PAR_Hour", "word"},
-            {"SALDO_PAR_Min", "word"},
-            {"SALDO_PAR_Sec", "word"},
-            {"KLICVSTUPU", "Str20"},
-            {"DRUH_VSTUPU", "Byte"},
-            {"PRIZNAK_FDsPU", "Byte"},
-            {"ROK_DPH", "word"},
-            {"RizeniEditace", "LongInt"},
-            {"KomplUhr_UD", "str15"},
-            {"KomplUhr_Rad", "longint"},
-            {"KomplUhr_Uhr", "double"},
-            {"KomplUhr_MFa", "str3"},
-            {"DAN_DOK_PL_ZAL", "str15"},
-            {"PLATBA_PREDEM", "str15"},
-            {"TYP_VETY_ZL", "byte"},
-            {"Rozpocet_343_koef", "byte"},
-            {"UcPripad_Cislo", "longint"},
-            {"UcPripad_MD", "boolean"},
-            {"UcPripad_Dal", "boolean"},
-            {"PARTNER", "str10"},
-            {"PARTNER2", "str10"},
-            {"KOD", "str3"},
-            {"PDP_VYK", "str20"},
-        };
-        for (const auto& [name, type] : fields)
-            AddField(Text::FromBytes(name), Text::FromBytes(type));
-    }
-
-    Text MakeKey(int k, const void* buffer) override {
-        const auto& r = *static_cast<const VetaUDPO*>(buffer);
-        switch (k) {
-            case 1:
-                return IntToTextZeros(r.PRIZNAK, 1) + FixedKeyText(r.IDENTIFIKACE, 15) +
-                       IntToTextZeros(r.RADEK, 5);
-            case 2: {
-                bool paired = false;
-                for (std::uint16_t part : r.SALDO_PAR)
-                    paired = paired || part != 0;
-                return IntToTextZeros(r.SU, 3) + IntToTextZeros(r.AE, 3) + FixedKeyText(r.VS1, 15) +
-                       (paired ? "S"_t : "N"_t);
-            }
-            case 3:
-                return FixedKeyText(r.ZAKAZKA, 10) + IntToTextZeros(r.SU, 3) +
-                       IntToTextZeros(r.AE, 3) + IntToTextZeros(r.STREDISKO, 5) +
-                       FixedKeyText(r.VS1, 15) + FixedKeyText(r.POZNAMKA, 30);
-            default:
-                return tSoubor::MakeKey(k, buffer);
-        }
-    }
-
-  private:
-    Text name_;
+    tUDPO(const DataContext& ctx, const Text& suffix)
+        : pap::tFileUDPO(ctx, {ctx.currentDirectory, ctx.currentDirectory, suffix, 3}) {}
 };
 
 /// A deterministic document line number i.
-VetaUDPO Line(std::int32_t i) {
-    VetaUDPO r{};
+tVetaUDPO Line(std::int32_t i) {
+    tVetaUDPO r{};
     r.IDENTIFIKACE = "2024"_t + IntToTextZeros(1 + i % 12, 2) + "FP "_t + IntToTextZeros(i / 8, 6);
     r.RADEK = 1 + i % 8;
     r.MENA = "CZK"_t;
@@ -187,7 +55,7 @@ VetaUDPO Line(std::int32_t i) {
     r.PARTNER = "25596641"_t;
     r.KOD = "0"_t + IntToTextZeros(i % 70, 2);
     if (i % 3 == 0)
-        r.SALDO_PAR[0] = 2024;
+        r.SALDO_PAR.Year = 2024;
     return r;
 }
 
@@ -239,7 +107,7 @@ void BareInsert(const std::filesystem::path& file, tUDPO& kind,
     Check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
     Binder binder(s);
     for (std::int32_t i = first; i < first + count; ++i) {
-        const VetaUDPO r = Line(i);
+        const tVetaUDPO r = Line(i);
         sqlite3_bind_int64(s, 1, i);
         for (int k = 1; k <= 3; ++k)
             binder.SetText(k, kind.MakeKey(k, &r).substr(0, kind.Keys()[k].length).View());
@@ -287,15 +155,15 @@ long long BareWalk(const std::filesystem::path& file) {
 }
 
 /// The same walk through the layer: BtNextKey + GetRec.
-long long LayerWalk(const DataContext& ctx, const Text& name, std::int32_t& records) {
-    tUDPO file(ctx, name);
+long long LayerWalk(const DataContext& ctx, const Text& suffix, std::int32_t& records) {
+    tUDPO file(ctx, suffix);
     if (!file.InitFile(1, _NoWait))
         std::exit(1);
     long long sum = 0;
     records = 0;
     std::int32_t n = 0;
     Text key;
-    VetaUDPO r;
+    tVetaUDPO r;
     file.BtClearKey(2);
     while (file.BtNextKey(2, n, key)) {
         file.GetRec(n, &r);
@@ -319,11 +187,11 @@ int Run(std::int32_t walkRecords, std::int32_t appendRecords) {
 
     std::vector<FieldLayout> layout;
     {
-        tUDPO kind(ctx, "UDPO2024"_t);
+        tUDPO kind(ctx, "2024"_t);
         kind.InitFile(3, _NoWait);
         FieldList fields = kind.Fields();
         KeyTable keys = kind.Keys();
-        layout = CheckStructure(fields, 3, keys, sizeof(VetaUDPO), nullptr).layout;
+        layout = CheckStructure(fields, 3, keys, sizeof(tVetaUDPO), nullptr).layout;
         kind.CloseFile();
         std::printf("Generating %d document lines ... ", walkRecords);
         std::fflush(stdout);
@@ -338,7 +206,7 @@ int Run(std::int32_t walkRecords, std::int32_t appendRecords) {
     std::int32_t walked = 0;
     for (int round = 0; round < 2; ++round) {
         bare = std::min(bare, Seconds([&] { bareSum = BareWalk(dir / "UDPO2024.DB"); }));
-        layer = std::min(layer, Seconds([&] { layerSum = LayerWalk(ctx, "UDPO2024"_t, walked); }));
+        layer = std::min(layer, Seconds([&] { layerSum = LayerWalk(ctx, "2024"_t, walked); }));
     }
     std::printf("(1) walk of %d records in key order\n", walked);
     std::printf("    bare SELECT ... ORDER BY       %8.3f s  (%.2f us/record, checksum %lld)\n",
@@ -350,19 +218,19 @@ int Run(std::int32_t walkRecords, std::int32_t appendRecords) {
     // (2) Appends under one table write lock against a bare INSERT loop in one transaction.
     double bareAppend = 0, layerAppend = 0;
     {
-        tUDPO empty(ctx, "UDPOBARE"_t);
+        tUDPO empty(ctx, "BARE"_t);
         empty.InitFile(3, _NoWait);
         empty.CloseFile();
         bareAppend =
             Seconds([&] { BareInsert(dir / "UDPOBARE.DB", empty, layout, 1, appendRecords); });
     }
     {
-        tUDPO file(ctx, "UDPONEW"_t);
+        tUDPO file(ctx, "NEW"_t);
         file.InitFile(3, _NoWait);
         layerAppend = Seconds([&] {
             file.BtLockFileBlock(_Wait);
             for (std::int32_t i = 1; i <= appendRecords; ++i) {
-                const VetaUDPO r = Line(i);
+                const tVetaUDPO r = Line(i);
                 std::int32_t n = 0;
                 file.AddRec(n, &r);
             }
