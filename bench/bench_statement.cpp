@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "pap/StatementTitles.h"
 #include "pap/Statements.h"
 #include "pap/papVykaz.h"
@@ -31,6 +32,9 @@ namespace axo::pap::bench {
 namespace {
 
 namespace fs = std::filesystem;
+using axo::bench::BareWalk;
+using axo::bench::Check;
+using axo::bench::Seconds;
 
 constexpr int kAccounts = 120;  ///< synthetic accounts, two analytic accounts each
 
@@ -56,19 +60,6 @@ struct Bench {
         where = {dir, dir, "2024"_t, 3};
     }
 };
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void Check(int rc, sqlite3* db) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "SQLite: %s\n", sqlite3_errmsg(db));
-        std::exit(1);
-    }
-}
 
 int Su(int a) {
     return 10 + a * 3;
@@ -202,39 +193,6 @@ void WriteLines(Bench& b, std::int32_t count) {
     sqlite3_close(db);
 }
 
-/// Every column of every document line in the order of the account key.
-long long BareScan(const fs::path& dir) {
-    sqlite3* db = nullptr;
-    Check(sqlite3_open((dir / "UDPO2024.DB").c_str(), &db), db);
-    Check(storage::ConfigureConnection(db, 10000), db);
-    sqlite3_stmt* s = nullptr;
-    Check(sqlite3_prepare_v2(db, "SELECT * FROM DATA ORDER BY W_INDEX_02, W_INDEX_PR", -1, &s,
-                             nullptr),
-          db);
-    long long sum = 0;
-    const int columns = sqlite3_column_count(s);
-    while (sqlite3_step(s) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(s, c)) {
-                case SQLITE_INTEGER:
-                    sum += sqlite3_column_int64(s, c);
-                    break;
-                case SQLITE_FLOAT:
-                    sum += static_cast<long long>(sqlite3_column_double(s, c));
-                    break;
-                case SQLITE_TEXT:
-                    sum += sqlite3_column_bytes(s, c) + *sqlite3_column_text(s, c);
-                    break;
-                default:
-                    break;
-            }
-        }
-    }
-    sqlite3_finalize(s);
-    sqlite3_close(db);
-    return sum;
-}
-
 /// Compiles statement `cislo` for the whole year; the number of result rows.
 long long Compile(Bench& b, int cislo) {
     StatementContext ctx;
@@ -279,7 +237,7 @@ int Measure(const fs::path& dir, const std::string& what) {
     double scan = 1e9, first = 1e9, fourth = 1e9;
     long long rowsI = 0, rowsIV = 0;
     for (int round = 0; round < 3; ++round) {
-        scan = std::min(scan, Seconds([&] { BareScan(dir); }));
+        scan = std::min(scan, Seconds([&] { BareWalk(dir / "UDPO2024.DB"); }));
         first = std::min(first, Seconds([&] { rowsI = Compile(b, 1); }));
         fourth = std::min(fourth, Seconds([&] { rowsIV = Compile(b, 4); }));
     }

@@ -17,6 +17,7 @@
 #include <functional>
 #include <string>
 
+#include "BenchSupport.h"
 #include "pap/PapFiles.h"
 #include "storage/Files.h"
 #include "storage/SqliteEngine.h"
@@ -28,6 +29,9 @@
 namespace axo::storage {
 namespace {
 
+using axo::bench::BareWalk;
+using axo::bench::Check;
+using axo::bench::Seconds;
 using pap::tVetaUDPO;
 
 /// The document line table: the program's own file kind, named "UDPO" + `suffix`.
@@ -57,19 +61,6 @@ tVetaUDPO Line(std::int32_t i) {
     if (i % 3 == 0)
         r.SALDO_PAR.Year = 2024;
     return r;
-}
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void Check(int rc, sqlite3* db) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "SQLite: %s\n", sqlite3_errmsg(db));
-        std::exit(1);
-    }
 }
 
 /// Binds a row's columns to the parameters of "INSERT INTO DATA VALUES (?1, ...)".
@@ -119,39 +110,6 @@ void BareInsert(const std::filesystem::path& file, tUDPO& kind,
     Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
     sqlite3_finalize(s);
     sqlite3_close(db);
-}
-
-/// Reads every column of every row in the order of key 2: the walk's baseline.
-long long BareWalk(const std::filesystem::path& file) {
-    sqlite3* db = nullptr;
-    Check(sqlite3_open(file.c_str(), &db), db);
-    Check(ConfigureConnection(db, 10000), db);
-    sqlite3_stmt* s = nullptr;
-    Check(sqlite3_prepare_v2(db, "SELECT * FROM DATA ORDER BY W_INDEX_02, W_INDEX_PR", -1, &s,
-                             nullptr),
-          db);
-    long long sum = 0;
-    const int columns = sqlite3_column_count(s);
-    while (sqlite3_step(s) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(s, c)) {
-                case SQLITE_INTEGER:
-                    sum += sqlite3_column_int64(s, c);
-                    break;
-                case SQLITE_FLOAT:
-                    sum += static_cast<long long>(sqlite3_column_double(s, c));
-                    break;
-                case SQLITE_TEXT:
-                    sum += sqlite3_column_bytes(s, c) + *sqlite3_column_text(s, c);
-                    break;
-                default:
-                    break;
-            }
-        }
-    }
-    sqlite3_finalize(s);
-    sqlite3_close(db);
-    return sum;
 }
 
 /// The same walk through the layer: BtNextKey + GetRec.

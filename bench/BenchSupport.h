@@ -1,0 +1,67 @@
+// What both benchmarks share: timing, SQLite error checks and the bare baseline that reads every
+// column of every document line in the order of the account key.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "storage/SqliteEngine.h"
+
+namespace axo::bench {
+
+/// The wall-clock seconds `work` takes.
+inline double Seconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+/// Ends the benchmark with SQLite's message when `rc` is a failure.
+inline void Check(int rc, sqlite3* db) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "SQLite: %s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+/// Reads every column of every row of a document line table in the order of its account key
+/// (key 2) with the SQLite C API: the baseline the layer and the statements are measured
+/// against. Returns a checksum so that the reads cannot be optimised away.
+inline long long BareWalk(const std::filesystem::path& file) {
+    sqlite3* db = nullptr;
+    Check(sqlite3_open(file.c_str(), &db), db);
+    Check(storage::ConfigureConnection(db, 10000), db);
+    sqlite3_stmt* s = nullptr;
+    Check(sqlite3_prepare_v2(db, "SELECT * FROM DATA ORDER BY W_INDEX_02, W_INDEX_PR", -1, &s,
+                             nullptr),
+          db);
+    long long sum = 0;
+    const int columns = sqlite3_column_count(s);
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(s, c)) {
+                case SQLITE_INTEGER:
+                    sum += sqlite3_column_int64(s, c);
+                    break;
+                case SQLITE_FLOAT:
+                    sum += static_cast<long long>(sqlite3_column_double(s, c));
+                    break;
+                case SQLITE_TEXT:
+                    sum += sqlite3_column_bytes(s, c) + *sqlite3_column_text(s, c);
+                    break;
+                default:
+                    break;
+            }
+        }
+    }
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return sum;
+}
+
+}  // namespace axo::bench
