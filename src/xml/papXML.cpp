@@ -51,16 +51,15 @@ std::string Str(std::string_view s) {
     return std::string(s);
 }
 
-/// A line of one element with its content: indent, opening tag, content, closing tag.
-std::string Element(std::string_view indent, std::string_view name, std::string_view content) {
-    return Str(indent) + "<" + Str(name) + ">" + Str(content) + "</" + Str(name) + ">";
-}
-
 std::string Tabs(int n) {
     return std::string(static_cast<std::size_t>(n), '\t');
 }
 
 }  // namespace
+
+std::string Element(std::string_view indent, std::string_view name, std::string_view content) {
+    return Str(indent) + "<" + Str(name) + ">" + Str(content) + "</" + Str(name) + ">";
+}
 
 Text EnvelopePhone(const Text& typed) {
     const Text compact = RemoveBlanks(typed);

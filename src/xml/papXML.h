@@ -86,6 +86,8 @@ std::string XmlText(const Text& text);
 /// An amount with two decimals (halves away from zero), "." as decimal point, "-" in front of
 /// negative values, no thousands separator: 0 gives "0.00", -12.5 gives "-12.50".
 std::string XmlAmount(double value);
+/// A line of one element with its content: indent, opening tag, content, closing tag.
+std::string Element(std::string_view indent, std::string_view name, std::string_view content);
 /// The telephone as the envelope carries it: blanks removed and, because the central system
 /// accepts nothing but digits there, an international "+" written as "00" and every other
 /// character that is not a digit left out (a leading "TE" or "FX" stays).

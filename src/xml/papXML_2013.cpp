@@ -15,11 +15,6 @@ const std::string kRow = Indent("1t 23s 2t");
 const std::string kField = Indent("1t 32s 1t");
 const std::string kPartnerIc = Indent("1t 40s 1t");
 
-std::string Element(const std::string& indent, const std::string& name,
-                    const std::string& content) {
-    return indent + "<" + name + ">" + content + "</" + name + ">";
-}
-
 /// A column container of parts I-III: its element, the column it reads and its indents.
 struct Container {
     const char* name;

@@ -17,11 +17,6 @@ const std::string kField = Indent("1t 32s 1t");
 const std::string kWrapper = Indent("1t 40s");
 const std::string kPartnerLine = Indent("1t 48s");
 
-std::string Element(const std::string& indent, const std::string& name,
-                    const std::string& content) {
-    return indent + "<" + name + ">" + content + "</" + name + ">";
-}
-
 std::string Sloupec(int n) {
     return n < 10 ? "Sloupec0" + std::to_string(n) : "Sloupec" + std::to_string(n);
 }

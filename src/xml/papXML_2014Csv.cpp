@@ -17,11 +17,6 @@ const std::string kPartnerNameIndent = Indent("1t 50s");
 
 constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
 
-std::string Element(const std::string& indent, const std::string& name,
-                    const std::string& content) {
-    return indent + "<" + name + ">" + content + "</" + name + ">";
-}
-
 bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
