@@ -1,20 +1,26 @@
 # AXO_PAP: set-up, build, test and demo on a Debian 12 machine.
-#   make demo   installs what is missing, builds and runs the main job on a demo installation
-#   make test   installs what is missing, builds and runs the whole test suite
+#   make demo         installs what is missing, builds and runs the main job on a demo installation
+#   make test         installs what is missing, builds and runs the whole test suite
+#   make gui          builds and starts the desktop program axo-pap on a demo installation
+#   make screenshots  pictures of the desktop program's windows in build/screenshots/
 
 BUILD   ?= build
 JOBS    ?= 2
 CONFIG  ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            libsqlite3-dev libxml2-utils
+            libsqlite3-dev libxml2-utils \
+            qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth
 
 CLI := $(BUILD)/bin/axo-pap-cli
 DEMO_DIR  := $(BUILD)/demo
 DEMO_YEAR := 2024
 # The demo installation's user is UCETNI with the password ucetni.
 DEMO_RUN  := AXO_PASSWORD=ucetni $(CLI) --home $(DEMO_DIR) --year $(DEMO_YEAR)
+GUI       := $(BUILD)/bin/axo-pap
+GUI_DIR   := $(BUILD)/demo-gui
+SHOTS_DIR := $(BUILD)/screenshots
 
-.PHONY: all deps configure build test demo bench format clean
+.PHONY: all deps configure build test demo gui screenshots bench format clean
 
 all: build
 
@@ -61,6 +67,22 @@ demo: build
 	@echo "Výsledky a protokoly: $(DEMO_OUT)"
 	@echo "Soubory XML pro CSÚIS: $(DEMO_XML)"
 	@ls $(DEMO_OUT) $(DEMO_XML)
+
+# The desktop program on its own demo installation, made once and kept between runs. The
+# password comes from AXO_PASSWORD; --year skips the fiscal-year dialog (leave it out to see it).
+gui: build
+	@[ -f $(GUI_DIR)/AXO.DB ] || $(CLI) demo-install $(GUI_DIR) --year $(DEMO_YEAR)
+	AXO_PASSWORD=ucetni $(GUI) --home $(GUI_DIR) --year $(DEMO_YEAR)
+
+# The program shows its windows one after another on a virtual screen and writes a picture of
+# each: main window, statement menu, fiscal-year and period dialogs, printouts, message and
+# system information.
+screenshots: build
+	rm -rf $(SHOTS_DIR) $(BUILD)/screenshots-home
+	$(CLI) demo-install $(BUILD)/screenshots-home --year $(DEMO_YEAR) > /dev/null
+	AXO_PASSWORD=ucetni xvfb-run -a -s "-screen 0 1024x768x24" \
+	  $(GUI) --home $(BUILD)/screenshots-home --screenshots $(SHOTS_DIR)
+	@ls $(SHOTS_DIR)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true

@@ -1,0 +1,151 @@
+// The program's own screenshots.
+#include "Screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTimer>
+#include <cstdio>
+
+#include "ModalDriver.h"
+#include "PAP_FRM.h"
+#include "QtText.h"
+
+namespace axo::gui {
+
+namespace {
+
+constexpr int kTitleBar = 24;
+constexpr int kMargin = 14;
+
+bool IsViewer() {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal->objectName() == "ListingViewer";
+}
+
+bool IsPopup(const QWidget* window) {
+    return (window->windowFlags() & Qt::Popup) == Qt::Popup;
+}
+
+void DrawWindow(QPainter& p, QWidget* window, QPoint at, bool active) {
+    if (IsPopup(window)) {
+        p.drawPixmap(at, window->grab());
+        return;
+    }
+    const QRect bar(at.x(), at.y() - kTitleBar, window->width(), kTitleBar);
+    QLinearGradient gradient(bar.topLeft(), bar.topRight());
+    gradient.setColorAt(0, active ? QColor(22, 64, 128) : QColor(110, 120, 135));
+    gradient.setColorAt(1, active ? QColor(70, 130, 200) : QColor(160, 168, 180));
+    p.fillRect(bar, gradient);
+    p.setPen(Qt::white);
+    p.setFont(WindowFont(13, true));
+    p.drawText(bar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft,
+               window->windowTitle().trimmed());
+    p.drawPixmap(at, window->grab());
+    p.setPen(QColor(40, 40, 40));
+    p.drawRect(QRect(bar.topLeft(), QSize(window->width(), window->height() + kTitleBar))
+                   .adjusted(0, 0, -1, -1));
+}
+
+}  // namespace
+
+QImage DesktopPicture(const QList<QWidget*>& windows) {
+    QRect area;
+    for (QWidget* w : windows) {
+        const int bar = IsPopup(w) ? 0 : kTitleBar;
+        area = area.united(QRect(w->pos() - QPoint(0, bar), w->size() + QSize(0, bar)));
+    }
+    area.adjust(-kMargin, -kMargin, kMargin, kMargin);
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(QColor(58, 110, 165));
+    QPainter p(&image);
+    for (int i = 0; i < windows.size(); ++i)
+        DrawWindow(p, windows[i], windows[i]->pos() - area.topLeft(),
+                   i == 0 || !IsPopup(windows[i]));
+    return image;
+}
+
+void StartScreenshots(TPAP_Form& form, const QString& directory) {
+    QDir().mkpath(directory);
+    auto* driver = new ModalDriver(&form);
+    driver->setParent(&form);
+    auto failures = std::make_shared<int>(0);
+    auto save = [&form, directory, failures](const QString& name, QWidget* window) {
+        QList<QWidget*> windows{&form};
+        if (window != &form)
+            windows << window;
+        const QString file = directory + "/" + name + ".png";
+        if (!DesktopPicture(windows).save(file)) {
+            std::fprintf(stderr, "Obrázek %s nelze zapsat.\n", qPrintable(file));
+            ++*failures;
+        }
+    };
+    auto startedUp = [&form] { return form.Form().StartupSucceeded(); };
+    auto idle = [&form] { return form.Form().StartupSucceeded() && !form.Form().ProcessRunning(); };
+    // The newest year of the list chosen by its first digit, its date preset as <F10> on the
+    // list does, then confirmed.
+    driver->OnModal("Zadejte hospodářský rok", [save](QWidget* w) {
+        ModalDriver::PressKey(w, Qt::Key_Down);
+        ModalDriver::Type(w, "2");
+        ModalDriver::PressKey(w, Qt::Key_F10);
+        save("fiscal-year", w);
+        ModalDriver::PressKey(w, Qt::Key_F2);
+    });
+    driver->OnMain(startedUp, [save, &form](QWidget* w) {
+        save("main-window", w);
+        QMenu* statements =
+            form.Item("itemVykaz01")->menu() ? nullptr : form.MenuEntries().front()->menu();
+        statements->popup(form.mapToGlobal(
+            form.menuBar()->actionGeometry(form.MenuEntries().front()).bottomLeft()));
+    });
+    driver->OnMain([] { return QApplication::activePopupWidget() != nullptr; },
+                   [save, &form](QWidget*) {
+                       QWidget* menu = QApplication::activePopupWidget();
+                       save("menu-statements", menu);
+                       menu->close();
+                       form.Item("itemVykaz01")->trigger();
+                   });
+    driver->OnModal("Počáteční a koncové stavy", [save](QWidget* w) {
+        save("statement-period", w);
+        ModalDriver::PressKey(w, Qt::Key_F2);
+    });
+    // The run's error protocol, then the compiled rows.
+    for (int i = 0; i < 2; ++i) {
+        driver->On({{}, false, IsViewer}, [save](QWidget* w) {
+            save(w->windowTitle().contains("protokol") ? "protocol" : "statement-rows", w);
+            ModalDriver::PressKey(w, Qt::Key_Escape);
+        });
+    }
+    // Further printouts of the same run are closed as they come.
+    driver->OnMain(idle, [&form](QWidget*) { form.Item("itemVypis")->trigger(); });
+    driver->OnModal("INFORMACE", [save](QWidget* w) {
+        save("message", w);
+        ModalDriver::PressKey(w, Qt::Key_Escape);
+    });
+    driver->OnMain(idle, [&form](QWidget*) { form.AboutButton()->click(); });
+    driver->OnModal("Informace o systému", [save](QWidget* w) {
+        save("system-information", w);
+        ModalDriver::PressKey(w, Qt::Key_Escape);
+    });
+    driver->OnMain(idle, [&form, failures](QWidget*) {
+        form.Form().FormClose();
+        QCoreApplication::exit(*failures == 0 ? 0 : 1);
+    });
+    driver->Always({{}, false, IsViewer},
+                   [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
+    driver->Start();
+    QTimer::singleShot(60000, &form, [driver, save] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal)
+            save("unfinished", modal);
+        std::fprintf(stderr, "Snímky obrazovky nebyly dokončeny (zbývá kroků: %zu, okno: %s).\n",
+                     driver->Remaining(), modal ? qPrintable(modal->windowTitle()) : "hlavní okno");
+        std::_Exit(1);
+    });
+}
+
+}  // namespace axo::gui

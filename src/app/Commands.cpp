@@ -1,0 +1,124 @@
+// The routines of the menu commands.
+#include "app/Commands.h"
+
+#include "app/StatementContextFor.h"
+#include "control/papKonPAP.h"
+#include "pap/FillChart.h"
+#include "pap/papVykaz01.h"
+#include "pap/papVykaz02a03.h"
+#include "pap/papVykaz04az09.h"
+#include "pap/papVykaz10az13.h"
+#include "pap/papVykaz10az13_od2014.h"
+#include "pap/papVykaz16.h"
+#include "xml/papXML.h"
+#include "xml/papXML01az09.h"
+
+namespace axo::app {
+
+namespace {
+
+/// Calls a statement entry routine as the menu does: no template, no external progress panel,
+/// a result text the menu ignores, no batch parameters.
+void RunStatement(startup::Session& s, const RoutineCall& call, const Text& caption) {
+    pap::StatementContext ctx = StatementContextFor(s);
+    // The period dialog's XML option writes the part file through the export.
+    const xml::XmlExportContext xmlCtx = xml::MakeXmlExportContext(s);
+    xml::ConnectXmlExport(ctx, xmlCtx);
+    Text result;
+    const Text noTemplate;
+    switch (call.routine) {
+        case Routine::SestavVykazI:
+            pap::SestavVykazI(ctx, caption, noTemplate, nullptr, result, nullptr, false);
+            break;
+        case Routine::SestavVykazII_III:
+            pap::SestavVykazII_III(ctx, call.number, caption, noTemplate, nullptr, result, nullptr,
+                                   false);
+            break;
+        case Routine::SestavVykazIV_IX:
+            pap::SestavVykazIV_IX(ctx, call.number, caption, noTemplate, nullptr, result, nullptr,
+                                  false);
+            break;
+        case Routine::SestavVykazX:
+            pap::SestavVykazX(ctx, caption, noTemplate, nullptr, result);
+            break;
+        case Routine::SestavVykazX_2013:
+            pap::SestavVykazX_2013(ctx, caption, noTemplate, nullptr, result);
+            break;
+        case Routine::SestavVykazXI:
+            pap::SestavVykazXI(ctx, caption, noTemplate, nullptr, result);
+            break;
+        case Routine::SestavVykazXI_2013:
+            pap::SestavVykazXI_2013(ctx, caption, noTemplate, nullptr, result);
+            break;
+        case Routine::SestavVykazXII_XIII:
+            pap::SestavVykazXII_XIII(ctx, call.number, caption, noTemplate, result, nullptr);
+            break;
+        case Routine::SestavVykazXV:
+            pap::SestavVykazXV(ctx, caption, noTemplate, nullptr, result, nullptr, false);
+            break;
+        case Routine::SestavVykazXVI:
+            pap::SestavVykazXVI(ctx, caption, noTemplate, nullptr, result);
+            break;
+        default:
+            break;
+    }
+}
+
+bool IsStatement(Routine routine) {
+    return routine >= Routine::SestavVykazI && routine <= Routine::SestavVykazXVI;
+}
+
+}  // namespace
+
+Text NotAvailableText() {
+    return "Funkce zatím není k dispozici."_t;
+}
+
+bool RoutineAvailable(Routine routine) {
+    switch (routine) {
+        case Routine::KontrolniVypis:
+        case Routine::KontrolniRozklad:
+        case Routine::UctovyRozvrh:
+        case Routine::KodyTransakce:
+        case Routine::CiselnikPAP:
+            return false;
+        default:
+            return true;
+    }
+}
+
+void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& caption) {
+    if (IsStatement(call.routine)) {
+        RunStatement(s, call, caption);
+        return;
+    }
+    switch (call.routine) {
+        case Routine::XmlCast:
+            xml::ExportStatementXml(xml::MakeXmlExportContext(s), nullptr, false, {}, call.number);
+            return;
+        case Routine::XmlSouhrnDavka: {
+            const xml::XmlExportContext xmlCtx = xml::MakeXmlExportContext(s);
+            pap::StatementContext statements = StatementContextFor(s);
+            xml::BatchSummaryXml(xmlCtx, statements);
+            return;
+        }
+        case Routine::XmlSehrani:
+        case Routine::XmlSehrani_2013:
+            // The summary follows the methodology of the context's fiscal year.
+            xml::BuildSummaryXml(xml::MakeXmlExportContext(s), {}, {}, false);
+            return;
+        case Routine::KontrolaUcetnichZaznamu:
+            control::CheckAccountingRecords(control::RecordCheckEnvironmentFor(s));
+            return;
+        case Routine::DoplneniRozvrhu:
+            pap::FillChartFromPap(StatementContextFor(s).location, s.Context(), s.Ui());
+            return;
+        case Routine::Konec:
+            return;
+        default:
+            s.Ui().ShowInfo(NotAvailableText());
+            return;
+    }
+}
+
+}  // namespace axo::app

@@ -1,0 +1,35 @@
+// The window tests of the desktop program: the main window on a demo installation (menus,
+// command frame, a statement from the menu, closing during a run) and the Qt windows of the UI
+// services fed by key presses as a user would.
+#pragma once
+
+#include <QObject>
+#include <QTemporaryDir>
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void initTestCase();
+
+    // The main window (MainWindowTest.cpp)
+    void mainWindowOpensOnTheInstallation();
+    void menusCarryTheExactCaptions();
+    void frameDisablesTheMenuAroundACommand();
+    void statementFromTheMenuShowsItsProtocol();
+    void escapeDuringARunAsksTheCloseQuestion();
+    void confirmedCloseDuringARunEndsTheProgram();
+    void escapeOnAProgressPanelAsksToStopThePass();
+
+    // The windows of the UI services (QtUiTest.cpp)
+    void decisionAnswersWithTheChosenButton();
+    void messageClosesWithEscapeAsLeave();
+    void dialogFormTakesKeysThroughItsModel();
+    void dialogFormKeepsAFieldThatFailsItsCheck();
+    void promptHidesThePassword();
+    void listWindowPicksALine();
+    void printoutViewerShowsFrames();
+
+  private:
+    QTemporaryDir home_;
+};

@@ -1,0 +1,17 @@
+# Writes one add_test per test function of a Qt Test program ("test_gui -functions").
+execute_process(COMMAND ${TEST_PROGRAM} -functions
+                OUTPUT_VARIABLE functions RESULT_VARIABLE result TIMEOUT 60)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${TEST_PROGRAM} -functions failed: ${result}")
+endif()
+string(REPLACE "\n" ";" lines "${functions}")
+set(content "")
+foreach(line ${lines})
+  string(STRIP "${line}" line)
+  if(line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)\\(\\)$")
+    set(name ${CMAKE_MATCH_1})
+    string(APPEND content "add_test(gui.${name} \"${TEST_PROGRAM}\" ${name})\n")
+    string(APPEND content "set_tests_properties(gui.${name} PROPERTIES TIMEOUT 60 ENVIRONMENT QT_QPA_PLATFORM=offscreen)\n")
+  endif()
+endforeach()
+file(WRITE ${TEST_LIST} "${content}")

@@ -1,0 +1,226 @@
+// The main window on a demo installation.
+#include <QMenuBar>
+#include <QProcess>
+#include <QStatusBar>
+#include <QtTest>
+#include <memory>
+
+#include "DesktopTest.h"
+#include "ModalDriver.h"
+#include "PAP_FRM.h"
+#include "QtText.h"
+#include "QtUi.h"
+#include "app/MainMenu.h"
+#include "pap/StatementTitles.h"
+#include "startup/Session.h"
+#include "ui/ProgressPanel.h"
+#include "util/Clock.h"
+
+using axo::gui::ModalDriver;
+using axo::gui::Q;
+
+namespace {
+
+/// The desktop program on the test's installation: started as with "--password ucetni --year
+/// 2024" on 15 June 2024, and closed (logged out) at the end.
+class Program {
+  public:
+    explicit Program(const QString& home) {
+        axo::startup::StartUpOptions options;
+        options.password = axo::FromUtf8("ucetni");
+        options.yearChoice = axo::startup::StartUpOptions::YearChoice{axo::FromUtf8("2024"), {}};
+        session_ = std::make_unique<axo::startup::Session>(ui, clock_, home.toStdString(),
+                                                           axo::FromUtf8("0A1B2C3D"), options);
+        form = std::make_unique<axo::gui::TPAP_Form>(*session_, ui);
+        form->onForcedEnd = [this] { forcedEnd = true; };
+        form->show();
+    }
+    ~Program() {
+        form->Form().FormClose();
+        form.reset();
+        session_.reset();
+    }
+    bool StartedUp() {
+        return QTest::qWaitFor([this] { return form->Form().StartupSucceeded(); }, 20000);
+    }
+    bool Idle() { return !form->Form().ProcessRunning(); }
+    /// Whether a window of `kind` was shown whose title or lines hold `text`.
+    bool WasShown(const std::string& kind, const QString& text) const {
+        for (const axo::gui::ShownWindow& w : ui.Shown())
+            if (w.kind == kind && (w.title.contains(text) || !w.lines.filter(text).isEmpty()))
+                return true;
+        return false;
+    }
+
+  private:
+    axo::FixedClock clock_{axo::DateTime{2024, 6, 15, 9, 0, 0, 0}};
+
+  public:
+    axo::gui::QtUi ui;
+    std::unique_ptr<axo::gui::TPAP_Form> form;
+    bool forcedEnd = false;
+
+  private:
+    std::unique_ptr<axo::startup::Session> session_;
+};
+
+}  // namespace
+
+void DesktopTest::initTestCase() {
+    QVERIFY(home_.isValid());
+    QProcess cli;
+    cli.start(AXO_CLI_PATH,
+              {"demo-install", home_.path() + "/axo", "--year", "2024", "--lines", "200"});
+    QVERIFY(cli.waitForFinished(60000));
+    QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+}
+
+void DesktopTest::mainWindowOpensOnTheInstallation() {
+    Program p(home_.path() + "/axo");
+    QVERIFY(p.StartedUp());
+    QCOMPARE(p.form->windowTitle(), Q(axo::app::ApplicationTitle()));
+    QCOMPARE(p.form->size(), QSize(640, 424));
+    QVERIFY(p.form->PanelNastroju()->isVisible());
+    QVERIFY(p.form->AboutButton() && p.form->AboutButton()->isVisible());
+    const auto panels = p.form->statusBar()->findChildren<QLabel*>();
+    QStringList texts;
+    for (const QLabel* l : panels)
+        texts << l->text();
+    QVERIFY2(texts.contains("Rok: 2024"), qPrintable(texts.join('|')));
+}
+
+void DesktopTest::menusCarryTheExactCaptions() {
+    Program p(home_.path() + "/axo");
+    QVERIFY(p.StartedUp());
+    QStringList entries;
+    for (const QAction* a : p.form->MenuEntries())
+        entries << a->text();
+    QCOMPARE(entries,
+             QStringList({" Výkazy ", "Exporty", " Kontrolní chody ", " Číselníky ", "  Konec  "}));
+    for (int n = 1; n <= 17; ++n) {
+        const std::string name = (n < 10 ? "itemVykaz0" : "itemVykaz") + std::to_string(n);
+        QCOMPARE(p.form->Item(name)->text(), Q(axo::pap::StatementCaption(n)));
+    }
+    QCOMPARE(p.form->Item("itemVykaz16")->text(),
+             QString("  XVI. Počáteční a koncové stavy na vybraných podrozvahových účtech v "
+                     "členění podle jednotlivých partnerů podrozvahového účtu"));
+    QCOMPARE(p.form->Item("itemKontrolaUR")->text(), QString("Kontrola účetních záznamů"));
+}
+
+void DesktopTest::frameDisablesTheMenuAroundACommand() {
+    Program p(home_.path() + "/axo");
+    QVERIFY(p.StartedUp());
+    bool ran = false;
+    bool anyEnabled = true;
+    bool panelEnabled = true;
+    p.form->Form().SetRunner([&](const axo::app::RoutineCall&, const axo::Text&) {
+        anyEnabled = false;
+        for (const QAction* a : p.form->MenuEntries())
+            anyEnabled = anyEnabled || a->isEnabled();
+        panelEnabled = p.form->PanelNastroju()->isEnabled();
+        ran = true;
+    });
+    p.form->Item("itemVykaz04")->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return ran; }, 5000));
+    QVERIFY(!anyEnabled);
+    QVERIFY(!panelEnabled);
+    for (const QAction* a : p.form->MenuEntries())
+        QVERIFY(a->isEnabled());
+    QVERIFY(p.form->PanelNastroju()->isEnabled());
+}
+
+void DesktopTest::statementFromTheMenuShowsItsProtocol() {
+    Program p(home_.path() + "/axo");
+    QVERIFY(p.StartedUp());
+    ModalDriver driver(p.form.get());
+    QStringList protocol;
+    driver.OnModal("Počáteční a koncové stavy a obraty",
+                   [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_F2); });
+    driver.Always({{},
+                   false,
+                   [] {
+                       const QWidget* modal = QApplication::activeModalWidget();
+                       return modal && modal->objectName() == "ListingViewer";
+                   }},
+                  [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
+    driver.Always({"INFORMACE", false, {}},
+                  [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Return); });
+    driver.Start();
+    p.form->Item("itemVykaz01")->trigger();
+    QVERIFY(
+        QTest::qWaitFor([&] { return driver.Finished() && p.WasShown("printout", ""); }, 30000));
+    QVERIFY(QTest::qWaitFor([&] { return p.Idle(); }, 30000));
+    QVERIFY(p.WasShown("dialog", "Počáteční a koncové stavy"));
+    QVERIFY(p.WasShown("printout", "chybový protokol"));
+    // The protocol names the statement and draws its frame with box characters.
+    QVERIFY(p.WasShown("printout", "I. Počáteční a koncové stavy"));
+    QVERIFY(p.WasShown("printout", "┌"));
+}
+
+void DesktopTest::escapeDuringARunAsksTheCloseQuestion() {
+    Program p(home_.path() + "/axo");
+    QVERIFY(p.StartedUp());
+    ModalDriver driver(p.form.get());
+    bool answered = false;
+    driver.OnModal("ROZHODNUTÍ", [&](QWidget* w) {
+        QVERIFY(ModalDriver::ClickButton(w, "pokračování v běhu programu"));
+        answered = true;
+    });
+    driver.Start();
+    p.form->Form().SetRunner([&](const axo::app::RoutineCall&, const axo::Text&) {
+        QTest::keyClick(p.form.get(), Qt::Key_Escape);
+        QVERIFY(QTest::qWaitFor([&] { return answered; }, 10000));
+    });
+    p.form->Item("itemVykaz02")->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return answered && p.Idle(); }, 10000));
+    QVERIFY(p.WasShown("decision", "Před ukončením aplikace je nutno ukončit všechny procesy."));
+    QVERIFY(p.WasShown("decision", "Jste si jisti, že žádný proces není aktívní ?"));
+    QVERIFY(p.WasShown("decision", "Ano, program bude ukončen"));
+    QVERIFY(p.form->isVisible());
+    QVERIFY(!p.forcedEnd);
+    // Without a running process <Esc> closes at once.
+    const std::size_t shown = p.ui.Shown().size();
+    QTest::keyClick(p.form.get(), Qt::Key_Escape);
+    QVERIFY(QTest::qWaitFor([&] { return !p.form->isVisible(); }, 5000));
+    QCOMPARE(p.ui.Shown().size(), shown);
+}
+
+void DesktopTest::confirmedCloseDuringARunEndsTheProgram() {
+    Program p(home_.path() + "/axo");
+    QVERIFY(p.StartedUp());
+    ModalDriver driver(p.form.get());
+    driver.OnModal("ROZHODNUTÍ",
+                   [](QWidget* w) { QVERIFY(ModalDriver::ClickButton(w, "Ano, program")); });
+    driver.Start();
+    p.form->Form().SetRunner(
+        [&](const axo::app::RoutineCall&, const axo::Text&) { p.form->close(); });
+    p.form->Item("itemVykaz03")->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return p.forcedEnd; }, 10000));
+    QVERIFY(!p.form->isVisible());
+}
+
+void DesktopTest::escapeOnAProgressPanelAsksToStopThePass() {
+    Program p(home_.path() + "/axo");
+    QVERIFY(p.StartedUp());
+    ModalDriver driver(p.form.get());
+    driver.OnModal("ROZHODNUTÍ", [](QWidget* w) { QVERIFY(ModalDriver::ClickButton(w, "NE")); });
+    driver.OnModal("ROZHODNUTÍ", [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
+    driver.Start();
+    bool first = false;
+    bool second = true;
+    p.form->Form().SetRunner([&](const axo::app::RoutineCall&, const axo::Text&) {
+        axo::ui::ProgressPanel panel(p.ui, true, 10, axo::FromUtf8("Zkouška"),
+                                     axo::FromUtf8("průběh"));
+        QTest::keyClick(p.form.get(), Qt::Key_Escape);
+        first = panel.Step();
+        QTest::keyClick(p.form.get(), Qt::Key_Escape);
+        second = panel.Step();
+    });
+    p.form->Item("itemVykaz05")->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return driver.Finished() && p.Idle(); }, 10000));
+    QVERIFY(first);
+    QVERIFY(!second);
+    QVERIFY(p.WasShown("decision", "Opravdu chcete ukončit"));
+    QVERIFY(!p.WasShown("decision", "Před ukončením aplikace"));
+    QVERIFY(p.form->isVisible());
+}

@@ -1,0 +1,195 @@
+// The Qt windows of the UI services, fed by key presses as a user would.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest>
+#include <fstream>
+
+#include "DesktopTest.h"
+#include "ModalDriver.h"
+#include "QtText.h"
+#include "QtUi.h"
+#include "ui/DialogInsert.h"
+#include "ui/ListWindow.h"
+
+using axo::FromUtf8;
+using axo::Text;
+using axo::gui::ModalDriver;
+
+namespace {
+
+/// The line edit of a dialog window that has the focus.
+QLineEdit* FocusedEdit(QWidget* window) {
+    return qobject_cast<QLineEdit*>(window->focusWidget());
+}
+
+/// A list window over fixed lines.
+class Lines : public axo::ui::TRolMem {
+  public:
+    Lines(axo::ui::UiServices& ui, const axo::ui::ListWindowEnvironment& env) : TRolMem(ui, env) {}
+    bool MayOpen() override { return true; }
+    Text Line(int n) override {
+        static const char* const kLines[] = {"první řádek", "druhý řádek", "třetí řádek"};
+        return n <= 3 ? FromUtf8(kLines[n - 1]) : Text();
+    }
+};
+
+}  // namespace
+
+void DesktopTest::decisionAnswersWithTheChosenButton() {
+    axo::gui::QtUi ui;
+    const std::vector<Text> buttons{FromUtf8("~A~no"), FromUtf8("~N~e")};
+    struct Row {
+        int key;
+        int expected;
+    };
+    const Row rows[] = {{Qt::Key_N, 2}, {Qt::Key_A, 1}, {Qt::Key_Escape, 0}, {Qt::Key_Return, 2}};
+    for (const Row& r : rows) {
+        ModalDriver driver(nullptr);
+        driver.OnModal("ROZHODNUTÍ", [&r](QWidget* w) {
+            QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key(r.key));
+        });
+        driver.Start();
+        QCOMPARE(ui.Decide(FromUtf8("Pokračovat?"), buttons, 2), r.expected);
+    }
+}
+
+void DesktopTest::messageClosesWithEscapeAsLeave() {
+    axo::gui::QtUi ui;
+    const std::pair<int, int> rows[] = {{Qt::Key_Escape, 2}, {Qt::Key_Return, 1}};
+    for (const auto& [key, expected] : rows) {
+        ModalDriver driver(nullptr);
+        driver.OnModal("INFORMACE", [key = key](QWidget* w) {
+            QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key(key));
+        });
+        driver.Start();
+        QCOMPARE(ui.AskKey(FromUtf8("Hotovo.")), expected);
+    }
+    QCOMPARE(ui.Shown().back().title, QString(" INFORMACE"));
+    QCOMPARE(ui.Shown().back().lines, QStringList({"Hotovo."}));
+}
+
+void DesktopTest::dialogFormTakesKeysThroughItsModel() {
+    axo::gui::QtUi ui;
+    axo::ui::DialogEnvironment env;
+    env.programDate = FromUtf8("10. 6.2023");
+    Text date;
+    std::uint16_t month = 1;
+    auto dialog = axo::ui::CreateDialog(ui, env, 0, 0, 40, {}, FromUtf8("Zkouška"), 4);
+    axo::ui::InsertPrvek(*dialog, 2, 1, {}, FromUtf8("Datum "), 10, date, {},
+                         axo::ui::TPrvek::kDate);
+    axo::ui::InsertPrvek(*dialog, 2, 2, {}, FromUtf8("Měsíc "), 2, month, {},
+                         axo::ui::TPrvek::kWord);
+    axo::ui::InsertOkZpet(*dialog, 0, 4, {}, {}, 4);
+    QString shownDate;
+    ModalDriver driver(nullptr);
+    driver.OnModal("Zkouška", [&shownDate](QWidget* w) {
+        QLineEdit* field = FocusedEdit(w);
+        QVERIFY(field);
+        QTest::keyClicks(field, "5.3");
+        QTest::keyClick(field, Qt::Key_Return);
+        shownDate = field->text();
+        QTest::keyClicks(FocusedEdit(w), "7");
+        QTest::keyClick(FocusedEdit(w), Qt::Key_F2);
+    });
+    driver.Start();
+    QVERIFY(axo::ui::RunDialog(*dialog));
+    // The model normalised the date when the field was left, and the window shows it.
+    QCOMPARE(shownDate, QString(" 5. 3.2023"));
+    QCOMPARE(date, FromUtf8(" 5. 3.2023"));
+    QCOMPARE(int(month), 7);
+}
+
+void DesktopTest::dialogFormKeepsAFieldThatFailsItsCheck() {
+    axo::gui::QtUi ui;
+    axo::ui::DialogEnvironment env;
+    std::uint16_t month = 1;
+    auto dialog = axo::ui::CreateDialog(ui, env, 0, 0, 40, {}, FromUtf8("Období"), 3);
+    axo::ui::InsertPrvek(*dialog, 2, 1, {}, FromUtf8("Měsíc "), 2, month, {},
+                         axo::ui::TPrvek::kWord);
+    axo::ui::Pripoj(*dialog, axo::ui::ValueRange::Numbers(1, 12));
+    axo::ui::InsertOkZpet(*dialog, 0, 3, {}, {}, 3);
+    ModalDriver driver(nullptr);
+    driver.OnModal("Období", [](QWidget* w) {
+        QTest::keyClicks(FocusedEdit(w), "13");
+        QTest::keyClick(FocusedEdit(w), Qt::Key_F2);
+    });
+    driver.OnModal("CHYBA", [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
+    driver.OnModal("Období", [](QWidget* w) {
+        QLineEdit* field = FocusedEdit(w);
+        QVERIFY(field);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, "12");
+        QTest::keyClick(field, Qt::Key_F2);
+    });
+    driver.Start();
+    QVERIFY(axo::ui::RunDialog(*dialog));
+    QCOMPARE(int(month), 12);
+    bool refused = false;
+    for (const axo::gui::ShownWindow& w : ui.Shown())
+        refused =
+            refused || (w.kind == "message" && !w.lines.filter("Maximální přípustná").isEmpty());
+    QVERIFY(refused);
+}
+
+void DesktopTest::promptHidesThePassword() {
+    axo::gui::QtUi ui;
+    Text value;
+    bool hidden = false;
+    ModalDriver driver(nullptr);
+    driver.OnModal("Zadání hesla", [&hidden](QWidget* w) {
+        QLineEdit* field = FocusedEdit(w);
+        QVERIFY(field);
+        hidden = field->echoMode() == QLineEdit::Password;
+        QTest::keyClicks(field, "tajne");
+        QTest::keyClick(field, Qt::Key_Return);
+    });
+    driver.Start();
+    QCOMPARE(ui.PromptValue(FromUtf8("Zadejte heslo pro vstup do systému AXO"),
+                            FromUtf8("Zadání hesla"), value, true, true, 7, 7),
+             1);
+    QVERIFY(hidden);
+    QCOMPARE(value, FromUtf8("tajne"));
+}
+
+void DesktopTest::listWindowPicksALine() {
+    axo::gui::QtUi ui;
+    axo::ui::ListWindowEnvironment env;
+    Lines list(ui, env);
+    QVERIFY(list.Prepare(40, 6, 0, FromUtf8("Text"), FromUtf8("Řádky")));
+    ModalDriver driver(nullptr);
+    driver.OnModal("Řádky", [](QWidget* w) {
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Down);
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Return);
+    });
+    driver.Start();
+    QCOMPARE(list.RunModal(), 1);
+    QCOMPARE(list.Current(), 1);
+    QCOMPARE(list.CurrentLine(), FromUtf8("druhý řádek"));
+}
+
+void DesktopTest::printoutViewerShowsFrames() {
+    axo::gui::QtUi ui;
+    const QString file = home_.path() + "/vypis.txt";
+    {
+        // ┌──┐, a page break, │ab│ in the family's frame codes.
+        std::ofstream out(file.toStdString(), std::ios::binary);
+        out << "\x87\x81\x81\x90\r\n\f\r\n\x85"
+               "ab\x85\r\n";
+    }
+    axo::ui::ListingView view;
+    view.title = FromUtf8("Výpis");
+    view.file = file.toStdString();
+    int outputs = 0;
+    QString shown;
+    ModalDriver driver(nullptr);
+    driver.OnModal("Výpis", [&shown](QWidget* w) {
+        shown = w->findChild<QPlainTextEdit*>()->toPlainText();
+        QTest::keyClick(w, Qt::Key_F4);
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    driver.Start();
+    ui.ShowListing(view, [&outputs] { ++outputs; });
+    QCOMPARE(shown, QString("┌──┐\n\n│ab│"));
+    QCOMPARE(outputs, 1);
+}
