@@ -14,6 +14,7 @@
 #include "app/PapForm.h"
 #include "startup/NewInstallation.h"
 #include "startup/Session.h"
+#include "support/ScratchDir.h"
 #include "ui/ScriptedUi.h"
 #include "util/Clock.h"
 
@@ -22,22 +23,9 @@ namespace axo::app::test {
 namespace fs = std::filesystem;
 
 /// A new empty directory, removed with its contents.
-class ScratchDir {
+class ScratchDir : public axo::test::ScratchDir {
   public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "axo-app-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& Path() const { return path_; }
-
-  private:
-    fs::path path_;
+    ScratchDir() : axo::test::ScratchDir("axo-app") {}
 };
 
 /// The view of the window: what the behaviour asked of it.

@@ -20,6 +20,7 @@
 #include "startup/Session.h"
 #include "startup/StartUp.h"
 #include "storage/WorkFiles.h"
+#include "support/ScratchDir.h"
 #include "ui/ScriptedUi.h"
 #include "util/Clock.h"
 
@@ -28,23 +29,9 @@ namespace axo::startup::test {
 namespace fs = std::filesystem;
 
 /// A new empty directory, removed with its contents.
-class ScratchDir {
+class ScratchDir : public axo::test::ScratchDir {
   public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "axo-start-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& Path() const { return path_; }
-
-  private:
-    fs::path path_;
+    ScratchDir() : axo::test::ScratchDir("axo-start") {}
 };
 
 inline ui::ScriptedUi::Options Lenient() {

@@ -15,29 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "support/ScratchDir.h"
+
 namespace axo::storage::test {
 
-/// A new empty directory under the system's temporary directory, removed with its contents.
-class ScratchDir {
+/// A new empty directory, removed with its contents.
+class ScratchDir : public axo::test::ScratchDir {
   public:
-    ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "axo-work-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
+    ScratchDir() : axo::test::ScratchDir("axo-work") {}
 };
 
 inline std::string ReadBytes(const std::filesystem::path& file) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "storage/DataContext.h"
+#include "support/ScratchDir.h"
 #include "ui/ListingEnvironment.h"
 #include "ui/OutputSettings.h"
 #include "ui/ScriptedUi.h"
@@ -26,23 +27,9 @@ namespace axo::ui::testing {
 namespace fs = std::filesystem;
 
 /// A new empty directory, removed with its contents.
-class ScratchDir {
+class ScratchDir : public axo::test::ScratchDir {
   public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "axo-listing-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& Path() const { return path_; }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    fs::path path_;
+    ScratchDir() : axo::test::ScratchDir("axo-listing") {}
 };
 
 inline std::string ReadBytes(const fs::path& file) {
