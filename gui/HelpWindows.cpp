@@ -105,6 +105,30 @@ class ModelKeysDialog : public QDialog {
     }
 };
 
+/// The "O.K." and "Zpět" buttons at the foot of a help window: they confirm or cancel the
+/// model and let `refresh` close the window.
+template <class Model>
+void AddOkBackButtons(QDialog& dialog, QVBoxLayout* layout, Model& model,
+                      std::function<void()> refresh) {
+    auto* buttons = new QHBoxLayout;
+    auto* ok = new QPushButton("O.K.", &dialog);
+    auto* back = new QPushButton("Zpět", &dialog);
+    for (QPushButton* b : {ok, back})
+        b->setFocusPolicy(Qt::NoFocus);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(back);
+    layout->addLayout(buttons);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, [&model, refresh] {
+        model.Confirm();
+        refresh();
+    });
+    QObject::connect(back, &QPushButton::clicked, &dialog, [&model, refresh] {
+        model.Cancel();
+        refresh();
+    });
+}
+
 }  // namespace
 
 bool RunCalendarModel(QtUi& ui, ui::TKalendarAXO& model) {
@@ -127,15 +151,6 @@ bool RunCalendarModel(QtUi& ui, ui::TKalendarAXO& model) {
     auto* helpLabel = new QLabel(help.join('\n'), &dialog);
     helpLabel->setFont(WindowFont(11));
     layout->addWidget(helpLabel);
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton("O.K.", &dialog);
-    auto* back = new QPushButton("Zpět", &dialog);
-    for (QPushButton* b : {ok, back})
-        b->setFocusPolicy(Qt::NoFocus);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(back);
-    layout->addLayout(buttons);
     refresh = [&] {
         caption->setText(Q(model.MonthCaption()));
         month->update();
@@ -144,14 +159,7 @@ bool RunCalendarModel(QtUi& ui, ui::TKalendarAXO& model) {
     };
     dialog.key = [&model](const ui::KeyEvent& k) { return model.KeyDown(k); };
     dialog.changed = refresh;
-    QObject::connect(ok, &QPushButton::clicked, &dialog, [&] {
-        model.Confirm();
-        refresh();
-    });
-    QObject::connect(back, &QPushButton::clicked, &dialog, [&] {
-        model.Cancel();
-        refresh();
-    });
+    AddOkBackButtons(dialog, layout, model, refresh);
     refresh();
     dialog.exec();
     if (!model.Closed())
@@ -206,23 +214,7 @@ bool RunCalculatorModel(QtUi& ui, ui::TKalkulatorAXO& model) {
         }
     }
     layout->addLayout(keys);
-    auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton("O.K.", &dialog);
-    auto* back = new QPushButton("Zpět", &dialog);
-    for (QPushButton* b : {ok, back})
-        b->setFocusPolicy(Qt::NoFocus);
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(back);
-    layout->addLayout(buttons);
-    QObject::connect(ok, &QPushButton::clicked, &dialog, [&] {
-        model.Confirm();
-        refresh();
-    });
-    QObject::connect(back, &QPushButton::clicked, &dialog, [&] {
-        model.Cancel();
-        refresh();
-    });
+    AddOkBackButtons(dialog, layout, model, refresh);
     dialog.key = [&model](const ui::KeyEvent& k) { return model.KeyDown(k); };
     dialog.type = [&model](char ch) { model.TypeChar(ch); };
     dialog.changed = refresh;

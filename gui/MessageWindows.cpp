@@ -88,6 +88,8 @@ class ModelDialog : public QDialog {
     /// The code <Esc> closes the window with.
     int escapeCode = ui::kCloseLeave;
     bool allowClose = false;
+    /// The title bar's close button (and Alt+F4) does what <Esc> does.
+    bool closeActsAsEscape = false;
 
     void done(int code) override {
         allowClose = true;
@@ -103,9 +105,12 @@ class ModelDialog : public QDialog {
         QDialog::keyPressEvent(event);
     }
     void closeEvent(QCloseEvent* event) override {
-        // Alt+F4 and the title bar's button are swallowed.
-        if (!allowClose)
-            event->ignore();
+        // Alt+F4 and the title bar's button are swallowed, or act as <Esc> where they may.
+        if (allowClose)
+            return;
+        event->ignore();
+        if (closeActsAsEscape)
+            done(escapeCode);
     }
 };
 
@@ -326,6 +331,7 @@ ui::WaitOutcome ShowWaitWindow(QtUi& ui, const ui::WaitWindow& w) {
     bool escaped = false;
     QTimer::singleShot(w.timeoutMs, &dialog, [&dialog] { dialog.done(1); });
     dialog.escapeCode = 0;
+    dialog.closeActsAsEscape = w.interruptible;
     escaped = dialog.exec() == 0;
     return escaped ? ui::WaitOutcome::Escaped : ui::WaitOutcome::TimedOut;
 }

@@ -43,6 +43,8 @@ TPAP_Form::TPAP_Form(startup::Session& session, QtUi& ui) : ui_(ui), form_(sessi
     BuildStatusBar();
     ui_.SetMainWindow(this);
     FormCreate();
+    // The menu opens only once the start-up has succeeded.
+    SetCommandsEnabled(false);
 }
 
 TPAP_Form::~TPAP_Form() {
@@ -174,6 +176,7 @@ void TPAP_Form::SetStatusText(int panel, const QString& text) {
 }
 
 void TPAP_Form::SetCommandsEnabled(bool enabled) {
+    enabled = enabled && startedUp_;
     for (QAction* entry : MenuEntries())
         entry->setEnabled(enabled);
     panel_->setEnabled(enabled);
@@ -194,7 +197,10 @@ void TPAP_Form::paintEvent(QPaintEvent* event) {
     QMainWindow::paintEvent(event);
     // Start-up runs once the window has been drawn, so that it is visible meanwhile.
     if (form_.TakeFirstPaint())
-        QTimer::singleShot(0, this, [this] { form_.FormPaint(); });
+        QTimer::singleShot(0, this, [this] {
+            startedUp_ = form_.FormPaint();
+            SetCommandsEnabled(ui_.MainMenuEnabled());
+        });
 }
 
 void TPAP_Form::resizeEvent(QResizeEvent* event) {

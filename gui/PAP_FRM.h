@@ -61,6 +61,8 @@ class TPAP_Form : public QMainWindow, public app::FormView, public MainWindowSur
     QPushButton* buttonOdchod_ = nullptr;
     QPushButton* about_ = nullptr;
     QLabel* status_[3] = {};
+    /// The start-up has succeeded: until then the menu and the tool panel stay disabled.
+    bool startedUp_ = false;
 
     void FormCreate();
     void BuildMenu();

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "QtText.h"
 
@@ -112,7 +113,12 @@ class ProgressFrame : public QFrame {
     void Place() {
         const QWidget* owner = parentWidget();
         const int w = owner->width();
-        setGeometry(0, owner->height() - kPanelHeight, w, kPanelHeight);
+        // Above the main window's status bar, which keeps showing the running process.
+        int bottom = owner->height();
+        const auto* bar = owner->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+        if (bar && bar->isVisible())
+            bottom = bar->geometry().top();
+        setGeometry(0, bottom - kPanelHeight, w, kPanelHeight);
         caption_->setGeometry(4, 2, w - 8, 20);
         message_->setGeometry(4, 22, w - 8, 18);
         step_->setGeometry(4, 22, w - 12, 18);

@@ -12,7 +12,6 @@
 #include "QtUi.h"
 #include "Screenshots.h"
 #include "app/DesktopCommandLine.h"
-#include "app/MainMenu.h"
 #include "startup/Machine.h"
 #include "util/Clock.h"
 
@@ -21,7 +20,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     gui::InitResources();
     QApplication::setApplicationName("axo-pap");
-    QApplication::setApplicationDisplayName(gui::Q(app::ApplicationTitle()).trimmed());
+    // No display name: Qt would append it to the title of every window.
     QApplication::setWindowIcon(QIcon(":/icons/axo.svg"));
     QApplication::setFont(gui::WindowFont());
     // Qt has taken its own arguments out; the rest are the program's.
@@ -36,7 +35,7 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "%s\n", error.c_str());
         std::fprintf(stderr,
                      "Použití: axo-pap [HESLO [STANICE]] [/U...] [--home ADRESÁŘ] [--user JMÉNO] "
-                     "[--password HESLO] [--year KÓD] [--date D.M.RRRR]\n");
+                     "[--password HESLO] [--year KÓD] [--date D.M.RRRR] [--screenshots ADRESÁŘ]\n");
         return 2;
     }
     gui::QtUi ui;

@@ -29,6 +29,8 @@ class DesktopTest : public QObject {
     void promptHidesThePassword();
     void listWindowPicksALine();
     void printoutViewerShowsFrames();
+    void waitWindowEndsByTimeEscapeOrClose();
+    void reportWindowPrintsAndCloses();
 
   private:
     QTemporaryDir home_;

@@ -1,6 +1,7 @@
 // The main window on a demo installation.
 #include <QMenuBar>
 #include <QProcess>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QtTest>
 #include <memory>
@@ -77,7 +78,12 @@ void DesktopTest::initTestCase() {
 
 void DesktopTest::mainWindowOpensOnTheInstallation() {
     Program p(home_.path() + "/axo");
+    // The menu is closed until the start-up has succeeded.
+    for (const QAction* a : p.form->MenuEntries())
+        QVERIFY(!a->isEnabled());
     QVERIFY(p.StartedUp());
+    for (const QAction* a : p.form->MenuEntries())
+        QVERIFY(a->isEnabled());
     QCOMPARE(p.form->windowTitle(), Q(axo::app::ApplicationTitle()));
     QCOMPARE(p.form->size(), QSize(640, 424));
     QVERIFY(p.form->PanelNastroju()->isVisible());
@@ -208,9 +214,14 @@ void DesktopTest::escapeOnAProgressPanelAsksToStopThePass() {
     driver.Start();
     bool first = false;
     bool second = true;
+    bool statusBarUncovered = false;
     p.form->Form().SetRunner([&](const axo::app::RoutineCall&, const axo::Text&) {
         axo::ui::ProgressPanel panel(p.ui, true, 10, axo::FromUtf8("Zkouška"),
                                      axo::FromUtf8("průběh"));
+        // The panel stands above the status bar, whose process display stays in sight.
+        const QProgressBar* progress = p.form->findChild<QProgressBar*>();
+        statusBarUncovered = progress && progress->parentWidget()->geometry().bottom() <
+                                             p.form->statusBar()->geometry().top();
         QTest::keyClick(p.form.get(), Qt::Key_Escape);
         first = panel.Step();
         QTest::keyClick(p.form.get(), Qt::Key_Escape);
@@ -220,6 +231,7 @@ void DesktopTest::escapeOnAProgressPanelAsksToStopThePass() {
     QVERIFY(QTest::qWaitFor([&] { return driver.Finished() && p.Idle(); }, 10000));
     QVERIFY(first);
     QVERIFY(!second);
+    QVERIFY(statusBarUncovered);
     QVERIFY(p.WasShown("decision", "Opravdu chcete ukončit"));
     QVERIFY(!p.WasShown("decision", "Před ukončením aplikace"));
     QVERIFY(p.form->isVisible());

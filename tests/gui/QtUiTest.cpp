@@ -193,3 +193,66 @@ void DesktopTest::printoutViewerShowsFrames() {
     QCOMPARE(shown, QString("┌──┐\n\n│ab│"));
     QCOMPARE(outputs, 1);
 }
+
+void DesktopTest::waitWindowEndsByTimeEscapeOrClose() {
+    using axo::ui::WaitOutcome;
+    enum class Act { Nothing, Escape, CloseButton };
+    struct Row {
+        bool interruptible;
+        Act act;
+        WaitOutcome expected;
+    };
+    // <Esc> ends the wait early in both kinds (the caller decides what that means); the title
+    // bar's button does so only where the wait may be interrupted.
+    const Row rows[] = {
+        {true, Act::Nothing, WaitOutcome::TimedOut},
+        {true, Act::Escape, WaitOutcome::Escaped},
+        {true, Act::CloseButton, WaitOutcome::Escaped},
+        {false, Act::Escape, WaitOutcome::Escaped},
+        {false, Act::CloseButton, WaitOutcome::TimedOut},
+    };
+    for (const Row& r : rows) {
+        axo::gui::QtUi ui;
+        axo::ui::WaitWindow w;
+        w.caption = FromUtf8(r.interruptible ? "Čekání na přístup - MOŽNO přerušit klávesou <Esc>"
+                                             : "Čekání na přístup - NELZE přerušit");
+        w.operation = FromUtf8("Soubor je uzamčen jinou stanicí.");
+        w.fileLine = FromUtf8("Jedná se o soubor [UDPO2024]");
+        w.interruptible = r.interruptible;
+        w.timeoutMs = r.act == Act::Nothing ? 50 : 600;
+        ModalDriver driver(nullptr);
+        driver.OnModal("Čekání na přístup", [&r](QWidget* window) {
+            if (r.act == Act::Escape)
+                QTest::keyClick(window, Qt::Key_Escape);
+            else if (r.act == Act::CloseButton)
+                window->close();
+        });
+        if (r.act != Act::Nothing)
+            driver.Start();
+        QCOMPARE(ui.RunWait(w), r.expected);
+        QCOMPARE(ui.Shown().back().kind, std::string("wait"));
+        QCOMPARE(ui.Shown().back().lines,
+                 QStringList({"Soubor je uzamčen jinou stanicí.", "Jedná se o soubor [UDPO2024]"}));
+    }
+}
+
+void DesktopTest::reportWindowPrintsAndCloses() {
+    axo::gui::QtUi ui;
+    axo::ui::ReportWindow w;
+    w.caption = FromUtf8("CHYBA DATOVÉ PODPORY - program končí");
+    w.labels = {{FromUtf8("Soubor :"), FromUtf8("UDPO2024")},
+                {FromUtf8("Akce :"), FromUtf8("GetRec")}};
+    w.detail = FromUtf8("Čtení věty selhalo.");
+    int printed = 0;
+    ModalDriver driver(nullptr);
+    driver.OnModal("CHYBA DATOVÉ PODPORY", [](QWidget* window) {
+        QVERIFY(ModalDriver::ClickButton(window, "Tisk"));
+        QVERIFY(ModalDriver::ClickButton(window, "O.K."));
+    });
+    driver.Start();
+    ui.RunReport(w, [&printed] { ++printed; });
+    QCOMPARE(printed, 1);
+    QCOMPARE(ui.Shown().back().title, QString("CHYBA DATOVÉ PODPORY - program končí"));
+    QCOMPARE(ui.Shown().back().lines,
+             QStringList({"Soubor : UDPO2024", "Akce : GetRec", "Čtení věty selhalo."}));
+}
