@@ -14,9 +14,12 @@
 #include "app/DesktopCommandLine.h"
 #include "startup/Machine.h"
 #include "util/Clock.h"
+#include "util/Regional.h"
 
 int main(int argc, char* argv[]) {
     using namespace axo;
+    // Number texts take the separators of the user's locale, as in the command line.
+    SetRegionalSettings(RegionalSettings::FromEnvironment());
     QApplication application(argc, argv);
     gui::InitResources();
     QApplication::setApplicationName("axo-pap");

@@ -59,6 +59,10 @@ Text MaximumMessage(const Text& limit) {
     return "Maximální přípustná hodnota údaje je "_t + kLineBreakMark + limit + " !"_t;
 }
 
+Text DateMaximumMessage(const Text& date) {
+    return "Maximální přípustná hodnota údaje je "_t + date + " !"_t;
+}
+
 Text NotPositiveMessage() {
     return "Hodnota údaje nesmí být menší nebo rovna NULE."_t;
 }
@@ -501,7 +505,7 @@ bool TPrvek::LeaveDate(UiServices& ui, const DialogEnvironment& env) {
             return false;
         }
         if (!range_->maximumText.empty() && date > DateNumber(range_->maximumText)) {
-            ui.ShowError(MaximumMessage(limit(range_->maximumText)));
+            ui.ShowError(DateMaximumMessage(limit(range_->maximumText)));
             return false;
         }
     }

@@ -230,7 +230,10 @@ class TPrvek : public DialogElement {
 
 /// The messages of the leave checks.
 Text MinimumMessage(const Text& limit);
+/// Numbers and texts: the limit on a line of its own.
 Text MaximumMessage(const Text& limit);
+/// Dates: the limit on the same line.
+Text DateMaximumMessage(const Text& date);
 Text NotPositiveMessage();
 Text InvalidDateMessage(const Text& typed);
 Text FarDateQuestion(const Text& date);

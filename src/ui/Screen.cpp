@@ -169,7 +169,12 @@ ColourScheme ColourScheme::Make(bool systemColours) {
 }
 
 std::vector<MessageLine> WrapMessage(const Text& text, const Text& appended, int usableLength) {
-    const Text all = NormaliseBreaks(text + appended);
+    // The end of the text ends a word: the appended text never runs into its last word.
+    Text joined = text;
+    if (!text.empty() && !appended.empty() && text.back() != ' ' && appended.front() != ' ' &&
+        !IsLineEnd(NormaliseBreaks(text).back()) && !IsLineEnd(NormaliseBreaks(appended).front()))
+        joined += ' ';
+    const Text all = NormaliseBreaks(joined + appended);
     LineCollector out(usableLength);
     std::size_t i = 0;
     bool lineStart = true;

@@ -174,7 +174,7 @@ TEST(PrvekTest, LeaveChecksShowTheirExactMessages) {
          10,
          ValueRange::Texts(" 1. 1.2023"_t, "31.12.2023"_t),
          "5.3.2024",
-         {"Maximální přípustná hodnota údaje je ", "31.12.2023 !"}},
+         {"Maximální přípustná hodnota údaje je 31.12.2023 !"}},
         {TPrvek::kDate,
          "/Z",
          10,

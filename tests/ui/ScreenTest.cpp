@@ -42,6 +42,10 @@ TEST(ScreenTest, WrappingKeepsWordsWholeAndBlankRunsIntact) {
     } cases[] = {
         {"aaa bbb ccc", "", 7, {"aaa bbb"_t, "ccc"_t}},
         {"aaa bbb", " ccc", 11, {"aaa bbb ccc"_t}},
+        {"aaa bbb", "ccc", 11, {"aaa bbb ccc"_t}},
+        {"aaa bbb", "ccc", 8, {"aaa bbb"_t, "ccc"_t}},
+        {"aaa", "\rccc", 40, {"aaa"_t, "ccc"_t}},
+        {"aaa\r", "ccc", 40, {"aaa"_t, "ccc"_t}},
         {"Procedura   : Bt", "", 40, {"Procedura   : Bt"_t}},
         {"a\rb\r\nc\nd", "", 40, {"a"_t, "b"_t, "c"_t, "d"_t}},
         {"a\r\rb", "", 40, {"a"_t, ""_t, "b"_t}},
