@@ -253,9 +253,6 @@ void tPAP_Vykaz::PripravStavUctu(UcetStav& stav, const Text& klic) {
 
 void tPAP_Vykaz::KumulujRadek(const UcetStav& stav, WorkCache& cache) {
     const std::int32_t obdobi = ObdobiRadku(oVetaUD.IDENTIFIKACE);
-    // A line after the period has no part in the statement: no amount, no record, no report.
-    if (obdobi > obdobiDo_)
-        return;
     oVetaWork = tVetaWork{};
     oVetaWork.Vykaz = static_cast<Byte>(oCisloVykazu);
     oVetaWork.SA = oVetaRozvrh.STAT_ANAL;
@@ -272,6 +269,10 @@ void tPAP_Vykaz::KumulujRadek(const UcetStav& stav, WorkCache& cache) {
         oVetaWork.AP_N_V = AP_N_V(oVetaRozvrh.AKT_PAS, oCisloVykazu);
         veta = cache.Add(key, oVetaWork);
     }
+    // A line after the period adds no amount, but its record stands (a partner booked only
+    // later still gets its zero row).
+    if (obdobi > obdobiDo_)
+        return;
     Zauctuj(*veta, obdobi);
     if (oCisloVykazu >= 4 && oCisloVykazu <= 9 && obdobi >= obdobiOd_)
         KontrolaKodu();

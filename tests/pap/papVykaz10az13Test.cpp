@@ -362,10 +362,24 @@ TEST_F(Vykaz16Test, StatesPerPartnerOfConsolidatedCodes) {
     EXPECT_EQ(1u, ProtocolRows().size());
 }
 
-TEST_F(Vykaz16Test, YearWithoutSuitableLinesGivesOneHeaderRow) {
+TEST_F(Vykaz16Test, PartnerBookedOnlyAfterThePeriodKeepsAZeroRow) {
     Add(Konsolidovany("9011", 1));
     Add(Account(901, 1, "9011", 'A', {16}));
     Add(WithPartner(Line("202305", 901, 1, 100, 0), "11111111"));  // after the period
+    ASSERT_TRUE(Compile(16, 1, 3));
+    ASSERT_EQ(1u, rows_.size());
+    const tVeta_Zorvi& row = Row("9011");
+    EXPECT_EQ(1, row.P24);
+    EXPECT_EQ("11111111", S(row.P1));
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(0.0, Col(row, c)) << c;
+    EXPECT_TRUE(ProtocolRows().empty());
+}
+
+TEST_F(Vykaz16Test, YearWithoutSuitableLinesGivesOneHeaderRow) {
+    Add(Konsolidovany("9011", 1));
+    Add(Account(901, 1, "9011", 'A', {15}));  // not an account of this statement
+    Add(WithPartner(Line("202302", 901, 1, 100, 0), "11111111"));
     ASSERT_TRUE(Compile(16, 1, 3));
     ASSERT_EQ(1u, rows_.size());
     EXPECT_EQ(16, rows_[0].CisloVykazu);
