@@ -111,9 +111,23 @@ std::optional<Text> QtUi::RunFileDialog(const ui::FileDialogRequest& request) {
         chosen =
             QFileDialog::getExistingDirectory(owner, Q(request.title), Q(request.startDirectory));
     } else {
-        const QString filter = Q(request.filter).isEmpty() ? QString("*.*") : Q(request.filter);
-        const QString start = Q(request.startDirectory) + "/" + Q(request.fileName);
-        chosen = QFileDialog::getOpenFileName(owner, Q(request.title), start, filter);
+        QString filter = Q(request.filter).isEmpty() ? QString("*.*") : Q(request.filter);
+        if (!request.filterName.empty())
+            filter = Q(request.filterName) + " (" + filter + ")";
+        QFileDialog dialog(owner, Q(request.title), Q(request.startDirectory), filter);
+        if (!request.fileName.empty())
+            dialog.selectFile(Q(request.fileName));
+        if (request.save) {
+            // The program asks itself before it overwrites a file.
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setOption(QFileDialog::DontConfirmOverwrite);
+            dialog.setFileMode(QFileDialog::AnyFile);
+        } else {
+            dialog.setFileMode(QFileDialog::ExistingFile);
+        }
+        dialog.setDefaultSuffix(Q(request.defaultExtension));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().front();
     }
     if (chosen.isEmpty())
         return std::nullopt;

@@ -65,8 +65,13 @@ Text ExistsQuestion(const Text& name) {
 
 void TextFileOutput(UiServices& ui, const ListingView& listing, const OutputSettings& settings) {
     for (;;) {
-        const auto chosen = ui.RunFileDialog({"Zadejte výstupní soubor"_t, settings.textFileName,
-                                              "*.*"_t, settings.textDirectory, false});
+        FileDialogRequest request;
+        request.title = "Zadejte výstupní soubor"_t;
+        request.fileName = settings.textFileName;
+        request.filter = "*.*"_t;
+        request.startDirectory = settings.textDirectory;
+        request.save = true;
+        const auto chosen = ui.RunFileDialog(request);
         if (!chosen || chosen->empty())
             return;
         const std::filesystem::path output = storage::PathFromText(*chosen);
@@ -92,9 +97,15 @@ void TextFileOutput(UiServices& ui, const ListingView& listing, const OutputSett
 std::optional<std::filesystem::path> ChooseHtmlFile(UiServices& ui,
                                                     const OutputSettings& settings) {
     for (;;) {
-        const auto chosen = ui.RunFileDialog(
-            {"Zadejte jméno výstupního souboru pro uložení sestavy ve struktuře HTML"_t,
-             settings.htmlFileName, "*.htm"_t, settings.htmlDirectory, false});
+        FileDialogRequest request;
+        request.title = "Zadejte jméno výstupního souboru pro uložení sestavy ve struktuře HTML"_t;
+        request.fileName = settings.htmlFileName;
+        request.filter = "*.htm"_t;
+        request.startDirectory = settings.htmlDirectory;
+        request.save = true;
+        request.filterName = "Soubory HTML"_t;
+        request.defaultExtension = "htm"_t;
+        const auto chosen = ui.RunFileDialog(request);
         if (!chosen || chosen->empty())
             return std::nullopt;
         Text name = *chosen;

@@ -584,7 +584,11 @@ std::optional<Text> ScriptedUi::RunFileDialog(const FileDialogRequest& request) 
                       {},
                       {}};
     if (!request.filter.empty())
-        e.lines.push_back("filter: " + ToUtf8(request.filter));
+        e.lines.push_back(
+            "filter: " + (request.filterName.empty() ? "" : ToUtf8(request.filterName) + "|") +
+            ToUtf8(request.filter));
+    if (request.save)
+        e.lines.push_back("save");
     const ScriptAnswer* a = Next({Kind::Value, Kind::Esc, Kind::Leave}, e);
     std::optional<Text> chosen;
     if (a && a->kind == Kind::Value)

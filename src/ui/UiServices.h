@@ -69,6 +69,12 @@ struct FileDialogRequest {
     Text filter;    ///< "*.*" or "*." + an extension
     Text startDirectory;
     bool chooseDirectory = false;
+    /// A file to be written (it need not exist) rather than one to be read.
+    bool save = false;
+    /// What the filter shows ("Soubory HTML"); empty: the pattern alone.
+    Text filterName;
+    /// The extension a typed name without one gets ("htm"); empty: none.
+    Text defaultExtension;
 };
 
 /// A text printout handed to the user: the listing file (Windows-1250, CR LF, the family's frame

@@ -137,8 +137,12 @@ int tDialogPAP::InsertDirectory(int row) {
                                  ui::TPrvek::kText, 0, 70);
     dialog_->NameCurrent("adresar");
     pick->SetAction([this](ui::TDialogAXO& d) {
-        const ui::FileDialogRequest request{"Cílový adresář"_t, "Adresář"_t, "*.*"_t,
-                                            directory_->EditText(), true};
+        ui::FileDialogRequest request;
+        request.title = "Cílový adresář"_t;
+        request.fileName = "Adresář"_t;
+        request.filter = "*.*"_t;
+        request.startDirectory = directory_->EditText();
+        request.chooseDirectory = true;
         if (const std::optional<Text> chosen = d.Ui().RunFileDialog(request)) {
             directory_->SetEditText(storage::WithBackslash(*chosen, true));
             d.PutFocus(directory_);

@@ -356,7 +356,8 @@ TEST_F(ListingOutputTest, HtmlIsSavedWithTheDefaultExtension) {
     EXPECT_TRUE(ReadBytes(work_ / "sestava.htm").starts_with(kHtmlHead));
     EXPECT_EQ("Zadejte jméno výstupního souboru pro uložení sestavy ve struktuře HTML",
               ui_->Transcript()[0].title);
-    EXPECT_EQ("filter: *.htm", ui_->Transcript()[0].lines[1]);
+    EXPECT_EQ("filter: Soubory HTML|*.htm", ui_->Transcript()[0].lines[1]);
+    EXPECT_EQ("save", ui_->Transcript()[0].lines[2]);
     EXPECT_EQ("message 0", ui_->Transcript().back().kind);
     EXPECT_EQ("Soubor byl uložen.", LastText());
     // An existing file: overwrite, choose again, back.
