@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -15,7 +16,9 @@
 #include "app/StatementContextFor.h"
 #include "pap/StatementTitles.h"
 #include "pap/Statements.h"
+#include "pap/XmlExportParams.h"
 #include "pap/papVykaz.h"
+#include "startup/Trezor.h"
 #include "ui/Dialog.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
@@ -228,24 +231,49 @@ int RunSummary(const Options& options, std::ostream& out, std::ostream& err) {
                      });
 }
 
+namespace {
+
+/// The export parameters stored in the user's vault, if any.
+std::optional<pap::XmlExportParams> StoredParams(const xml::XmlExportContext& ctx) {
+    pap::XmlExportParams params{};
+    if (!startup::LoadSettings(ctx.parameterVault, xml::kParamsGroup, xml::kParamsItem, &params,
+                               sizeof params))
+        return std::nullopt;
+    return params;
+}
+
+}  // namespace
+
 int RunBatch(const Options& options, std::ostream& out, std::ostream& err) {
     if (!OnlyKnown(options, {"month"}, err))
         return 2;
     const std::optional<int> month = options.GetInt("month");
-    return InSession(options, out, err,
-                     [&](XmlCliUi& ui, startup::Session& s, const xml::XmlExportContext& ctx) {
-                         std::vector<std::pair<std::string, Text>> answer = DialogAnswer(options);
-                         if (month)
-                             answer.emplace_back("mesic", IntToText(*month));
-                         // No report engine here: the batch prints nothing.
-                         answer.emplace_back("tisk", "0"_t);
-                         ui.SetAnswer(std::move(answer));
-                         pap::StatementContext statements = app::StatementContextFor(s);
-                         statements.runReport = [](const pap::ReportHandOver& handOver) {
-                             pap::DeleteResultFile(handOver.dataFile);
-                         };
-                         return AsList(xml::BatchSummaryXml(ctx, statements));
-                     });
+    return InSession(
+        options, out, err,
+        [&](XmlCliUi& ui, startup::Session& s, const xml::XmlExportContext& ctx) {
+            std::vector<std::pair<std::string, Text>> answer = DialogAnswer(options);
+            if (month)
+                answer.emplace_back("mesic", IntToText(*month));
+            // No report engine here: the batch prints nothing.
+            answer.emplace_back("tisk", "0"_t);
+            ui.SetAnswer(std::move(answer));
+            pap::StatementContext statements = app::StatementContextFor(s);
+            statements.runReport = [](const pap::ReportHandOver& handOver) {
+                pap::DeleteResultFile(handOver.dataFile);
+            };
+            // Printing nothing clears the print forms of the stored parameters,
+            // which the desktop's batch dialog offers again: they are kept.
+            const std::optional<pap::XmlExportParams> before = StoredParams(ctx);
+            std::vector<fs::path> written = AsList(xml::BatchSummaryXml(ctx, statements));
+            if (std::optional<pap::XmlExportParams> after = StoredParams(ctx); before && after) {
+                after->formI = before->formI;
+                after->formII_III = before->formII_III;
+                after->formIV_IX = before->formIV_IX;
+                startup::SaveSettings(ctx.parameterVault, xml::kParamsGroup, xml::kParamsItem,
+                                      &*after, sizeof *after);
+            }
+            return written;
+        });
 }
 
 }  // namespace axo::cli

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <regex>
 
 #include "XmlTestSupport.h"
@@ -53,6 +54,57 @@ class XmlCliTest : public ::testing::Test {
 
     static inline fs::path dir_;
 };
+
+/// The export parameters in the vault of the demo installation's user, read or changed by `edit`
+/// as another program of the installation would.
+void WithStoredParams(const fs::path& home, const std::function<void(pap::XmlExportParams&)>& edit,
+                      bool store) {
+    ui::ScriptedUi ui;
+    FixedClock clock{DateTime{2024, 1, 15, 9, 0, 0, 0}};
+    storage::DataContext data;
+    data.ui = &ui;
+    data.clock = &clock;
+    data.programDirectory = home;
+    data.currentDirectory = home;
+    auto vault = startup::OpenVault(data, startup::VaultKind::Parameters, "UCETNI"_t, 0);
+    ASSERT_TRUE(vault);
+    pap::XmlExportParams params{};
+    ASSERT_TRUE(
+        startup::LoadSettings(vault.get(), kParamsGroup, kParamsItem, &params, sizeof params));
+    edit(params);
+    if (store)
+        startup::SaveSettings(vault.get(), kParamsGroup, kParamsItem, &params, sizeof params);
+    startup::CloseVault(vault);
+}
+
+TEST_F(XmlCliTest, TheBatchRunKeepsTheStoredPrintForms) {
+    ASSERT_EQ(0, InHome("batch --month 12").code);
+    fs::remove_all(dir_ / "out");
+    fs::create_directories(dir_ / "out");
+    const fs::path home = dir_ / "skola";
+    WithStoredParams(
+        home,
+        [](pap::XmlExportParams& p) {
+            p.formI = "PAP_I.rep"_t;
+            p.formII_III = "PAP_II.rep"_t;
+            p.formIV_IX = "PAP_IV.rep"_t;
+        },
+        true);
+    const CliRun run = InHome("batch --month 12 --person \"Petr Malý\"");
+    ASSERT_EQ(0, run.code) << run.err;
+    WithStoredParams(
+        home,
+        [](pap::XmlExportParams& p) {
+            EXPECT_EQ("PAP_I.rep", ToUtf8(p.formI));
+            EXPECT_EQ("PAP_II.rep", ToUtf8(p.formII_III));
+            EXPECT_EQ("PAP_IV.rep", ToUtf8(p.formIV_IX));
+            // What the run was given is stored as usual.
+            EXPECT_EQ("Petr Malý", ToUtf8(TrimRight(p.responsiblePerson.Get())));
+        },
+        false);
+    fs::remove_all(dir_ / "out");
+    fs::create_directories(dir_ / "out");
+}
 
 TEST_F(XmlCliTest, TheBatchRunWritesAValidSummaryAndConsumesTheFragments) {
     const CliRun run = InHome("batch --month 12");
