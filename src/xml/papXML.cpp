@@ -76,7 +76,8 @@ Text EnvelopePhone(const Text& typed) {
     for (; i < compact.size(); ++i)
         if (compact[i] >= '0' && compact[i] <= '9')
             phone += compact[i];
-    return phone;
+    // The envelope takes at least 3 characters; anything shorter is left out.
+    return phone.size() < 3 ? Text() : phone;
 }
 
 namespace {

@@ -90,7 +90,8 @@ std::string XmlAmount(double value);
 std::string Element(std::string_view indent, std::string_view name, std::string_view content);
 /// The telephone as the envelope carries it: blanks removed and, because the central system
 /// accepts nothing but digits there, an international "+" written as "00" and every other
-/// character that is not a digit left out (a leading "TE" or "FX" stays).
+/// character that is not a digit left out (a leading "TE" or "FX" stays); empty when fewer than
+/// 3 characters would be left.
 Text EnvelopePhone(const Text& typed);
 /// Leading white space written as runs, "1t 26s 1t": one tab, 26 blanks, one tab.
 std::string Indent(std::string_view runs);

@@ -68,6 +68,9 @@ TEST(EnvelopePhoneTest, OnlyWhatTheEnvelopeSchemaAccepts) {
         {"(02) 123-456", "02123456"},
         {"TE 777 123 456", "TE777123456"},
         {"   ", ""},
+        {"12", ""},
+        {"1 2", ""},
+        {"+1", "001"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FromUtf8(c.expected), EnvelopePhone(FromUtf8(c.typed))) << c.typed;
