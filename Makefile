@@ -48,7 +48,8 @@ test: build
 
 # The main job on a demo installation: a contributory organisation with a year of bookings.
 # Statements I, II and IV are compiled (rows as text and CSV, error protocols), then the batch
-# writes PAP_souhrn.xml (parts I-IX) and the part files X-XVI are written for the central system.
+# writes PAP_souhrn.xml (parts I-IX) and the part files X-XVI are written for the central system
+# (XIV from the organisation's list of holdings, data/demo/PAP_CastXIV.csv).
 DEMO_OUT := $(DEMO_DIR)/vystupy
 DEMO_XML := $(DEMO_DIR)/xml
 DEMO_XML_OPTS := --dir $(DEMO_XML) --person "Jana Nováková" --email ucetni@zs-demo.cz \
@@ -64,6 +65,8 @@ demo: build
 	done
 	$(DEMO_RUN) batch --month 12 $(DEMO_XML_OPTS)
 	@for n in 10 11 12 13 15 16; do $(DEMO_RUN) xml $$n $(DEMO_XML_OPTS) || exit 1; done
+	cp data/demo/PAP_CastXIV.csv $(DEMO_XML)/
+	$(DEMO_RUN) xml14 $(DEMO_XML_OPTS)
 	@echo "Výsledky a protokoly: $(DEMO_OUT)"
 	@echo "Soubory XML pro CSÚIS: $(DEMO_XML)"
 	@ls $(DEMO_OUT) $(DEMO_XML)
