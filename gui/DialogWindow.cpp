@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 #include <map>
 
 #include "QtText.h"
@@ -92,13 +94,13 @@ class DialogWindow : public QDialog {
 
     void Build(DialogElement& e);
     QWidget* MakeWidget(DialogElement& e);
+    QWidget* MakeRadioGroup(ui::TComboBoxAXO& list);
     void Place(DialogElement& e, QWidget* w);
     ui::Rect WidenButton(const DialogElement& e, ui::Rect f, int wanted) const;
     int RoomRightOf(const DialogElement& e) const;
     void FitLabel(QLabel& label, int room);
     bool Key(QKeyEvent* event, DialogElement* element);
     bool Mouse(QMouseEvent* event, DialogElement& element);
-    bool CheckBoxMnemonic(char letter);
     void Sync();
     void SyncElement(DialogElement& e, QWidget* w);
 };
@@ -115,6 +117,28 @@ void DialogWindow::Build(DialogElement& e) {
     widgets_[&e] = w;
     elements_[w] = &e;
     Place(e, w);
+}
+
+QWidget* DialogWindow::MakeRadioGroup(ui::TComboBoxAXO& list) {
+    // The group takes the focus and the keys; its buttons only show and take clicks.
+    auto* group = new QWidget(this);
+    auto* column = new QVBoxLayout(group);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    for (std::size_t i = 0; i < list.Items().size(); ++i) {
+        const int at = list.Accelerators()[i];
+        auto* button = new QRadioButton(MnemonicText({list.Items()[i], at}), group);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoExclusive(false);
+        connect(button, &QRadioButton::clicked, this, [this, &list, i] {
+            if (syncing_)
+                return;
+            model_.ChooseItem(list, static_cast<int>(i));
+            Sync();
+        });
+        column->addWidget(button);
+    }
+    return group;
 }
 
 QWidget* DialogWindow::MakeWidget(DialogElement& e) {
@@ -143,6 +167,8 @@ QWidget* DialogWindow::MakeWidget(DialogElement& e) {
         }
         case ElementKind::ComboBox: {
             auto& list = static_cast<ui::TComboBoxAXO&>(e);
+            if (list.IsRadioGroup())
+                return MakeRadioGroup(list);
             auto* combo = new QComboBox(this);
             for (const Text& item : list.Items())
                 combo->addItem(Q(item));
@@ -305,15 +331,15 @@ bool DialogWindow::Key(QKeyEvent* event, DialogElement* element) {
             return false;
     }
     if (key && key->alt && key->key == ui::Key::Down && element &&
-        element->Kind() == ElementKind::ComboBox) {
+        element->Kind() == ElementKind::ComboBox &&
+        !static_cast<ui::TComboBoxAXO*>(element)->IsRadioGroup()) {
         static_cast<QComboBox*>(widgets_[element])->showPopup();
         return true;
     }
     if (key && key->ctrl && !key->alt && key->key == ui::Key::Character && key->ch == 'V') {
         model_.TypeText(T(QApplication::clipboard()->text().split('\n').value(0)));
     } else if (key) {
-        if (!model_.KeyDown(*key) && key->alt && key->key == ui::Key::Character)
-            CheckBoxMnemonic(key->ch);
+        model_.KeyDown(*key);
     } else {
         for (char ch : TypedText(*event))
             model_.TypeChar(ch);
@@ -323,20 +349,6 @@ bool DialogWindow::Key(QKeyEvent* event, DialogElement* element) {
 }
 
 /// Alt + the accelerator of a check box toggles it, as the platform's check boxes do.
-bool DialogWindow::CheckBoxMnemonic(char letter) {
-    const QChar wanted = QChar(letter).toUpper();
-    for (const auto& e : model_.Elements()) {
-        if (e->Kind() != ElementKind::CheckBox || !e->CanFocus())
-            continue;
-        const ui::Caption c = ui::ParseCaption(static_cast<ui::TCheckBoxAXO&>(*e).Caption());
-        if (c.accelerator >= 0 && Q(c.shown).at(c.accelerator).toUpper() == wanted) {
-            model_.Click(*e);
-            return true;
-        }
-    }
-    return false;
-}
-
 bool DialogWindow::Mouse(QMouseEvent* event, DialogElement& e) {
     if (event->button() == Qt::MiddleButton)
         return true;  // no pasting of the selection past the model
@@ -428,9 +440,18 @@ void DialogWindow::SyncElement(DialogElement& e, QWidget* w) {
         case ElementKind::CheckBox:
             static_cast<QCheckBox*>(w)->setChecked(static_cast<ui::TCheckBoxAXO&>(e).Checked());
             break;
-        case ElementKind::ComboBox:
-            static_cast<QComboBox*>(w)->setCurrentIndex(static_cast<ui::TComboBoxAXO&>(e).Index());
+        case ElementKind::ComboBox: {
+            const auto& list = static_cast<ui::TComboBoxAXO&>(e);
+            if (!list.IsRadioGroup()) {
+                static_cast<QComboBox*>(w)->setCurrentIndex(list.Index());
+                break;
+            }
+            const QList<QRadioButton*> buttons =
+                w->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+            for (int i = 0; i < buttons.size(); ++i)
+                buttons[i]->setChecked(i == list.Index());
             break;
+        }
         case ElementKind::Panel:
             static_cast<QLabel*>(w)->setText(Q(static_cast<ui::TPanelAXO&>(e).Caption()));
             break;

@@ -247,6 +247,26 @@ bool TDialogAXO::Accelerator(char letter) {
     for (const auto& e : elements_) {
         if (!e->Visible() || !e->Enabled())
             continue;
+        if (e->Kind() == ElementKind::CheckBox) {
+            // A check box's accelerator clicks it: focus and toggle.
+            const ui::Caption c = ParseCaption(static_cast<TCheckBoxAXO*>(e.get())->Caption());
+            if (c.accelerator >= 0 && e->CanFocus() &&
+                NationalUpperCase(c.shown.substr(std::size_t(c.accelerator), 1)) == wanted) {
+                Click(*e);
+                return true;
+            }
+            continue;
+        }
+        if (e->Kind() == ElementKind::ComboBox) {
+            // A radio button's accelerator chooses its item.
+            auto* group = static_cast<TComboBoxAXO*>(e.get());
+            const int item = group->IsRadioGroup() ? group->ItemOfAccelerator(letter) : -1;
+            if (item >= 0 && SetFocus(group)) {
+                group->Choose(item);
+                return true;
+            }
+            continue;
+        }
         const ui::Caption* caption = nullptr;
         if (e->Kind() == ElementKind::Label)
             caption = &static_cast<TLabelAXO*>(e.get())->Shown();

@@ -85,6 +85,7 @@ TComboBoxAXO::TComboBoxAXO(int column, int row, const Text& hint, ChoiceVariable
     : DialogElement(ElementKind::ComboBox, column, row, hint),
       variable_(variable),
       items_(items.Items()),
+      accelerators_(items_.size(), -1),
       index_(-1) {
     const long long index = variable_.Get();
     if (index >= 0 && index < static_cast<long long>(items_.size()))
@@ -109,6 +110,31 @@ bool TComboBoxAXO::ChooseByLetter(char letter) {
         }
     }
     return false;
+}
+
+void TComboBoxAXO::ShowAsRadioGroup() {
+    if (radio_)
+        return;
+    radio_ = true;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const ui::Caption parsed = ParseCaption(items_[i]);
+        items_[i] = parsed.shown;
+        accelerators_[i] = parsed.accelerator;
+    }
+    const Rect& frame = Frame();
+    SetFrame(CellFrame(Column(), Row(), std::max(frame.width / kDialogColumnPx, 1),
+                       std::max(static_cast<int>(items_.size()), 1)));
+}
+
+int TComboBoxAXO::ItemOfAccelerator(char letter) const {
+    const Text wanted = NationalUpperCase(Text(1, letter));
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const int at = accelerators_[i];
+        if (at >= 0 &&
+            NationalUpperCase(items_[i].substr(static_cast<std::size_t>(at), 1)) == wanted)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 std::optional<Text> TComboBoxAXO::TranscriptLine() const {

@@ -121,6 +121,14 @@ class TComboBoxAXO : public DialogElement {
     bool ChooseByLetter(char letter);
     const Text& Caption() const { return caption_; }
     void SetCaption(const Text& caption) { caption_ = caption; }
+    /// Shows the choices as a group of radio buttons, one row each, instead of a drop-down
+    /// list. Their "&" marks become accelerators: <Alt> with the letter chooses the item.
+    void ShowAsRadioGroup();
+    bool IsRadioGroup() const { return radio_; }
+    /// The item whose accelerator is `letter` (national upper case compared); -1 when none.
+    int ItemOfAccelerator(char letter) const;
+    /// Each item's accelerator position in its text; -1 where it has none.
+    const std::vector<int>& Accelerators() const { return accelerators_; }
     bool Focusable() const override { return true; }
     std::optional<Text> TranscriptLine() const override;
     /// Stores the index; a list left without a choice leaves the variable as it was.
@@ -129,8 +137,10 @@ class TComboBoxAXO : public DialogElement {
   private:
     ChoiceVariable variable_;
     std::vector<Text> items_;
+    std::vector<int> accelerators_;
     int index_;
     Text caption_;
+    bool radio_ = false;
 };
 
 /// The button. One with a close code closes the dialog with it; its action runs first.

@@ -81,6 +81,15 @@ TComboBoxAXO* InsertComboBox(TDialogAXO& dialog, const Text& hint, ChoiceVariabl
         std::make_unique<TComboBoxAXO>(column, row, hint, variable, std::move(items), width));
 }
 
+TComboBoxAXO* InsertRadioGroup(TDialogAXO& dialog, const Text& hint, ChoiceVariable variable,
+                               TItemList items, int width, int row, int column) {
+    TComboBoxAXO* group =
+        InsertComboBox(dialog, hint, variable, std::move(items), width, row, column);
+    if (group)
+        group->ShowAsRadioGroup();
+    return group;
+}
+
 TComboBoxAXO* InsertLabelledComboBox(TDialogAXO& dialog, int column, int row, const Text& hint,
                                      const Text& caption, ChoiceVariable variable, TItemList items,
                                      int width) {

@@ -39,6 +39,11 @@ TCheckBoxAXO* InsertCheckBox(TDialogAXO& dialog, const Text& hint, const Text& c
 TComboBoxAXO* InsertComboBox(TDialogAXO& dialog, const Text& hint, ChoiceVariable variable,
                              TItemList items, int width, int row, int column);
 
+/// A group of radio buttons, one row per item from `row` down, bound like a choice list; the
+/// items' "&" marks are their accelerators.
+TComboBoxAXO* InsertRadioGroup(TDialogAXO& dialog, const Text& hint, ChoiceVariable variable,
+                               TItemList items, int width, int row, int column);
+
 /// A label and a choice list right after it.
 TComboBoxAXO* InsertLabelledComboBox(TDialogAXO& dialog, int column, int row, const Text& hint,
                                      const Text& caption, ChoiceVariable variable, TItemList items,

@@ -21,10 +21,10 @@ constexpr int kDirectionOfItem[4] = {0, 1, 3, 2};
 
 TItemList DirectionItems() {
     TItemList items;
-    items.Add("od začátku dolů"_t);
-    items.Add("od konce nahoru"_t);
-    items.Add("od akt.pozice dolů"_t);
-    items.Add("od akt.pozice nahoru"_t);
+    items.Add("od &začátku dolů"_t);
+    items.Add("od &konce nahoru"_t);
+    items.Add("od akt.pozice &dolů"_t);
+    items.Add("od akt.pozice &nahoru"_t);
     return items;
 }
 
@@ -84,7 +84,7 @@ void TRolMem::Search(bool again) {
 
 bool TRolMem::RunSearchDialog() {
     auto dialog = CreateDialog(Ui(), Environment().dialog, 0, 0, 50, "hledání zadaného řetězce"_t,
-                               "Hledání zadaného textu"_t, 10);
+                               "Hledání zadaného textu"_t, 13);
     Text text = searchText;
     std::uint8_t caseSensitive = ignoreCase ? 0 : 1;
     std::uint8_t words = wholeWords ? 1 : 0;
@@ -97,11 +97,11 @@ bool TRolMem::RunSearchDialog() {
     dialog->NameCurrent("velka");
     InsertCheckBox(*dialog, {}, "&Celá slova"_t, words, 40, 5, 4);
     dialog->NameCurrent("slova");
-    if (TPanelAXO* panel = InsertPanel(*dialog, 4, 6, {}, 2, 42))
+    if (TPanelAXO* panel = InsertPanel(*dialog, 4, 6, {}, 6, 42))
         panel->SetCaption(" Hledat "_t);
-    InsertComboBox(*dialog, {}, item, DirectionItems(), 30, 7, 6);
+    InsertRadioGroup(*dialog, {}, item, DirectionItems(), 30, 7, 6);
     dialog->NameCurrent("smer");
-    InsertOkZpet(*dialog, 0, 0, "zpět"_t, "zpět"_t, 10, 0, "start hledání"_t, "start hledání"_t);
+    InsertOkZpet(*dialog, 0, 0, "zpět"_t, "zpět"_t, 12, 0, "start hledání"_t, "start hledání"_t);
     dialog->SetMayClose([field](TDialogAXO& d, int code) {
         if (code == kCloseConfirm && field && field->EditText().empty()) {
             d.Ui().ShowErrorLine("Nezadali jste hledaný text !"_t);

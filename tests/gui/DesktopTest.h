@@ -31,6 +31,7 @@ class DesktopTest : public QObject {
     void printoutViewerShowsFrames();
     void waitWindowEndsByTimeEscapeOrClose();
     void reportWindowPrintsAndCloses();
+    void radioGroupChoosesByAcceleratorAndClick();
 
   private:
     QTemporaryDir home_;

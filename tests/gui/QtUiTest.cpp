@@ -1,6 +1,7 @@
 // The Qt windows of the UI services, fed by key presses as a user would.
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QtTest>
 #include <fstream>
 
@@ -255,4 +256,38 @@ void DesktopTest::reportWindowPrintsAndCloses() {
     QCOMPARE(ui.Shown().back().title, QString("CHYBA DATOVÉ PODPORY - program končí"));
     QCOMPARE(ui.Shown().back().lines,
              QStringList({"Soubor : UDPO2024", "Akce : GetRec", "Čtení věty selhalo."}));
+}
+
+void DesktopTest::radioGroupChoosesByAcceleratorAndClick() {
+    axo::gui::QtUi ui;
+    axo::ui::DialogEnvironment env;
+    std::uint8_t choice = 0;
+    std::uint8_t option = 0;
+    auto dialog = axo::ui::CreateDialog(ui, env, 0, 0, 40, {}, FromUtf8("Směr"), 7);
+    axo::ui::InsertCheckBox(*dialog, {}, FromUtf8("&Celá slova"), option, 30, 1, 2);
+    axo::ui::TItemList items;
+    items.Add(FromUtf8("od &začátku"));
+    items.Add(FromUtf8("od &konce"));
+    items.Add(FromUtf8("od akt.pozice &nahoru"));
+    axo::ui::InsertRadioGroup(*dialog, {}, choice, items, 30, 2, 2);
+    axo::ui::InsertOkZpet(*dialog, 0, 6, {}, {}, 6);
+    QStringList shown;
+    ModalDriver driver(nullptr);
+    driver.OnModal("Směr", [&shown](QWidget* w) {
+        const QList<QRadioButton*> buttons = w->findChildren<QRadioButton*>();
+        for (const QRadioButton* b : buttons)
+            shown << b->text();
+        QTest::keyClick(w->focusWidget(), Qt::Key_N, Qt::AltModifier);
+        QVERIFY(buttons.size() == 3 && buttons[2]->isChecked());
+        QTest::keyClick(w->focusWidget(), Qt::Key_C, Qt::AltModifier);
+        buttons[1]->click();
+        QVERIFY(buttons[1]->isChecked() && !buttons[2]->isChecked());
+        QTest::keyClick(w->focusWidget(), Qt::Key_F2);
+    });
+    driver.Start();
+    QVERIFY(axo::ui::RunDialog(*dialog));
+    // Items keep the leading blank every choice-list item has.
+    QCOMPARE(shown, QStringList({" od &začátku", " od &konce", " od akt.pozice &nahoru"}));
+    QCOMPARE(int(choice), 1);
+    QCOMPARE(int(option), 1);
 }

@@ -184,7 +184,10 @@ TEST(DialogScriptTest, CalendarCalculatorAndFileDialogTakeValues) {
     TKalkulatorAXO calculator;
     EXPECT_TRUE(ui.RunCalculator(calculator));
     EXPECT_EQ(9, calculator.Result().value_or(0));
-    FileDialogRequest request{" Vyberte soubor"_t, {}, "*.txt"_t, "/tmp/"_t, false};
+    FileDialogRequest request;
+    request.title = " Vyberte soubor"_t;
+    request.filter = "*.txt"_t;
+    request.startDirectory = "/tmp/"_t;
     EXPECT_EQ("/tmp/x.txt"_t, ui.RunFileDialog(request).value_or(Text()));
     EXPECT_FALSE(ui.RunFileDialog(request));
     EXPECT_EQ(

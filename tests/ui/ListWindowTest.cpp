@@ -328,6 +328,30 @@ TEST_F(ListWindowTest, SearchDialogSetsTheSearch) {
     EXPECT_EQ("| [ od akt.pozice dolů]", "| " + t[2].lines.back());
 }
 
+TEST_F(ListWindowTest, SearchDialogAcceleratorsChooseDirectionAndOptions) {
+    struct Case {
+        const char* keys;
+        int direction;
+        bool wholeWords;
+        int current;
+    } cases[] = {
+        {"key:Alt+K", TRolMem::kFromBottom, false, 2},
+        {"key:Alt+Z key:Alt+C", TRolMem::kFromTop, true, 0},
+        {"key:Alt+N", TRolMem::kUpFromCurrent, false, 0},  // the first line: nothing above
+        {"key:Alt+D", TRolMem::kDownFromCurrent, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        auto w = Window({"první řádek", "Druhý Řádek", "třetí ŘÁDEK"});
+        ui_->LoadScript(std::string("list key:F7\ndialog text=řádek velka=0 ") + c.keys +
+                        " key:F2\nlist key:Enter\n");
+        EXPECT_EQ(TRolMem::kResultPicked, w->RunModal());
+        EXPECT_EQ(c.direction, w->searchDirection);
+        EXPECT_EQ(c.wholeWords, w->wholeWords);
+        EXPECT_EQ(c.current, w->Current());
+    }
+}
+
 TEST_F(ListWindowTest, PrintListHandsThePrintoutOver) {
     env_.defaultNarrowLength = 16;
     auto w = std::make_unique<Lines>(*ui_, listEnv_, Numbered(12));
