@@ -122,10 +122,19 @@ Text FiscalYearDirectoryName(const Session& s) {
     return Trim(s.FiscalYears()[index - 1].code);
 }
 
-bool OpenDataInstallation(Session& s, const fs::path& directory,
-                          std::unique_ptr<tSouborAXO_DATA>& file, tVetaAXO_DATA& record,
-                          const Text& trailing) {
+Text StoredAreaDirectory(const Session& s, int area) {
+    Text stored = ReplaceChar(s.AreaAt(area).rootText, '\\', '/');
+    if (!stored.empty() && stored.back() != '/')
+        stored += '/';
+    if (area < kLoginAreas)
+        stored += FiscalYearDirectoryName(s) + "/"_t;
+    return stored;
+}
+
+bool OpenDataInstallation(Session& s, int area, std::unique_ptr<tSouborAXO_DATA>& file,
+                          tVetaAXO_DATA& record, const Text& trailing) {
     ui::UiServices& ui = s.Ui();
+    const fs::path directory = s.AreaDirectory(area);
     const Text d = DirectoryText(directory);
     const Text name = d + "AXO-DATA.DB"_t;
     std::error_code ec;
@@ -133,8 +142,9 @@ bool OpenDataInstallation(Session& s, const fs::path& directory,
         ui.ShowErrorLine("Neexistuje adresář ["_t + d + "]."_t + kBreak + trailing + kCentre);
         return false;
     }
-    if (d.size() > kMaxDirectoryText) {
-        ui.ShowErrorLine("Cesta ["_t + d + "] je delší než 79 znaků."_t + kBreak + trailing);
+    if (const Text stored = StoredAreaDirectory(s, area);
+        stored.size() > storage::kMaxDirectoryText) {
+        ui.ShowErrorLine("Cesta ["_t + stored + "] je delší než 79 znaků."_t + kBreak + trailing);
         return false;
     }
     const TableProbe probe = ProbeInstallationTable(directory / "AXO-DATA.DB", kFieldsAXO_DATA);

@@ -11,9 +11,6 @@
 
 namespace axo::startup {
 
-/// The longest directory the table layer can be given.
-inline constexpr std::size_t kMaxDirectoryText = 79;
-
 /// A root as stored ("data/", "C:\AXO\DATA\" is not meant for this system): trimmed, "\" read as
 /// "/", relative roots taken from the program directory (so that an installation can be moved),
 /// made absolute and normal, without a trailing "/". An empty root is the program directory.
@@ -27,11 +24,17 @@ void ResolveAreaRoots(Session& session);
 /// Whether two areas have the same root.
 bool SameRoot(const Session& session, int a, int b);
 
-/// The data installation file of a directory, opened shared and write-locked, and its first
-/// record. The messages end with `trailing`; false after one.
-bool OpenDataInstallation(Session& session, const std::filesystem::path& directory,
-                          std::unique_ptr<tSouborAXO_DATA>& file, tVetaAXO_DATA& record,
-                          const Text& trailing);
+/// An area's directory as the installation gives it: the stored root ("\" read as "/", ending
+/// in "/") and, for areas 0-7, the fiscal year's path code + "/". A relative root stays relative
+/// to the program directory, so that the table layer's limit on directory texts
+/// (storage::kMaxDirectoryText) does not depend on where the installation lies.
+Text StoredAreaDirectory(const Session& session, int area);
+
+/// The data installation file of an area's directory, opened shared and write-locked, and its
+/// first record. A directory whose stored text (StoredAreaDirectory) is longer than the table
+/// layer takes is refused. The messages end with `trailing`; false after one.
+bool OpenDataInstallation(Session& session, int area, std::unique_ptr<tSouborAXO_DATA>& file,
+                          tVetaAXO_DATA& record, const Text& trailing);
 
 /// Checks the data installation of `area` against the program installation (version, fiscal
 /// year) and the other areas (VAT payer, kind of firm), and takes its overrides into the

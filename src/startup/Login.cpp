@@ -268,7 +268,26 @@ class CrashMarkUi : public ui::UiServices {
     ui::UiServices& real_;
 };
 
+/// Registers a user file as the one the area's logout holds, for as long as the logout runs.
+class UserFileInUse {
+  public:
+    UserFileInUse(AreaState& area, tSouborAXO_USER& file) : area_(area) {
+        area_.userFileInUse = &file;
+    }
+    ~UserFileInUse() { area_.userFileInUse = nullptr; }
+    UserFileInUse(const UserFileInUse&) = delete;
+    UserFileInUse& operator=(const UserFileInUse&) = delete;
+
+  private:
+    AreaState& area_;
+};
+
 void MarkArea(Session& s, const storage::DataContext& ctx, int area) {
+    // A logout cut short by the fatal error still holds the user file and its table lock. It is
+    // let go as the end of the program would let it go: waiting for it would be waiting for
+    // this process itself. What the file keeps after that can only be another station's.
+    if (tSouborAXO_USER* inUse = s.State().areas[area].userFileInUse)
+        inUse->Abandon();
     const fs::path directory = s.AreaDirectory(area);
     if (ProbeInstallationTable(directory / "AXO-USER.DB", kFieldsAXO_USER) != TableProbe::Usable)
         return;
@@ -432,6 +451,7 @@ bool LogoutArea(Session& s, int area) {
                       "UŽIVATELSKÝ instalační soubor z neznámých důvodů neexistuje ("_t,
                       ProblemsNextTime(), ProblemsNextTime(), ProblemsNextTime()))
         return false;
+    const UserFileInUse inUse(s.State().areas.at(area), *userFile);
     tVetaAXO_USER r;
     std::int32_t n = FindOwnLogin(s, *userFile, area, r);
     const bool found = n != 0;

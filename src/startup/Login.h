@@ -58,7 +58,9 @@ void WriteLogin(Session& session, AreaLogin& login, int area);
 bool LogoutArea(Session& session, int area);
 
 /// Sets the crash flag "Prihl_Havarie" in the user's record of every logged-in area. A failure in
-/// one area does not keep the others from being marked. Called by the fatal data error report.
+/// one area does not keep the others from being marked. A user file that a logout of this run
+/// holds is let go first (as the end of the program would), so the mark never waits for the
+/// process itself. Called by the fatal data error report.
 void MarkCrash(Session& session);
 
 /// The directory as messages show it: with a trailing "/".

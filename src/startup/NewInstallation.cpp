@@ -144,8 +144,11 @@ bool Populate(const fs::path& home, const NewInstallation& request, ui::UiServic
     for (const Text& extra : {NewAreaRoot(8), NewAreaRoot(9), "temp/"_t})
         directories.push_back(home / storage::PathFromText(extra));
     for (const fs::path& d : directories) {
-        if (Shown(d).size() > 79)
-            return Refuse(ui, "Cesta ["_t + Shown(d) + "] je delší než 79 znaků."_t);
+        // The installation stores its directories relative to the home, so only that part
+        // counts against the table layer's limit, wherever the home lies.
+        const Text stored = Shown(d.lexically_relative(home));
+        if (stored.size() > storage::kMaxDirectoryText)
+            return Refuse(ui, "Cesta ["_t + stored + "] je delší než 79 znaků."_t);
         std::error_code ec;
         fs::create_directories(d, ec);
         if (!fs::is_directory(d, ec))

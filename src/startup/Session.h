@@ -88,6 +88,9 @@ struct AreaState {
     bool loggedIn = false;                        ///< logged in (for a repeated root: as its first)
     std::int32_t loginRecord = 0;                 ///< the user's record in the area's user file
     std::array<Text, kForbiddenLists> forbidden;  ///< "ZakazaneCinnosti1".."10"
+    /// The user file a logout of the area holds open and locked while it runs; the crash mark
+    /// lets it go before marking, so as never to wait for its own lock.
+    tSouborAXO_USER* userFileInUse = nullptr;
 };
 
 /// Everything the start-up establishes. The start-up services fill it; commands read it through

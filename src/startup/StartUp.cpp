@@ -134,7 +134,7 @@ bool CheckAreas(Session& s, std::vector<PendingArea>& pending) {
         p.area = i;
         p.login.directory = s.AreaDirectory(i);
         const Text requested = i == kAreaUcetnictvi ? s.Options().userName : st.userName;
-        if (!OpenDataInstallation(s, p.login.directory, p.dataFile, p.record, CannotStart()) ||
+        if (!OpenDataInstallation(s, i, p.dataFile, p.record, CannotStart()) ||
             !LoginArea(s, p.login, requested, CannotStart()) ||
             !CheckDataInstallation(s, i, p.login.directory, p.record))
             return false;
@@ -189,7 +189,7 @@ void ReopenDataInstallation(Session& s, int area) {
         return;
     }
     std::unique_ptr<tSouborAXO_DATA> file;
-    if (probe == TableProbe::Usable && DirectoryText(directory).size() <= kMaxDirectoryText)
+    if (probe == TableProbe::Usable)
         file = storage::InitFilePath<tSouborAXO_DATA>(s.Context(), DirectoryText(directory), 1,
                                                       storage::_Wait);
     if (!file || !file->Ok()) {

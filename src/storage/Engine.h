@@ -167,10 +167,13 @@ class EngineTable {
     virtual void Abandon() noexcept {}
 };
 
-/// Holds a table's name exclusively while its files are moved and recreated.
+/// Holds a table's name exclusively while its files are moved, deleted or recreated.
 class TableReservation {
   public:
     virtual ~TableReservation() = default;
+    /// The table's files have been deleted: what the engine keeps beside them to coordinate
+    /// the openers goes too, while the reservation still keeps every other opener out.
+    virtual void TableDeleted() noexcept {}
 };
 
 /// A storage engine: creates, opens and inspects table files.
@@ -187,7 +190,8 @@ class Engine {
                                               bool exclusive) = 0;
     /// The names of the indexes stored in the table file.
     virtual std::vector<Text> IndexNames(const std::filesystem::path& dataFile) = 0;
-    /// The files the engine keeps for a table besides its lock file (deleted with the table).
+    /// The files the engine keeps for a table besides its lock file (deleted with the table,
+    /// the lock file by TableReservation::TableDeleted).
     virtual std::vector<std::filesystem::path> TableFiles(
         const std::filesystem::path& dataFile) = 0;
     /// Finishes or undoes an interrupted write of another process, so that the data file alone

@@ -17,6 +17,15 @@ namespace axo::storage {
 
 namespace {
 
+/// A directory as a file object keeps it: a relative one is a text as the installation stores
+/// it, cut to the length such texts have; an absolute one was resolved by the program from such
+/// a text and is kept whole, so that the installation may lie anywhere.
+Text KeptDirectory(const Text& directory) {
+    if (!directory.empty() && directory.front() == '/')
+        return directory;
+    return directory.substr(0, kMaxDirectoryText);
+}
+
 std::string LowerAscii(std::string_view s) {
     std::string out(s);
     std::transform(out.begin(), out.end(), out.begin(),
@@ -64,12 +73,12 @@ bool tSoubor::InitFile(int mode, int wait) {
 }
 
 bool tSoubor::InitFilePath(const Text& directory, int mode, int wait) {
-    Text dir = directory.substr(0, 79);
+    Text dir = KeptDirectory(directory);
     if (!dir.empty() && dir != Text::FromBytes(kProgramPathToken)) {
         if (dir.back() == '/')
             dir.pop_back();
         std::error_code ec;
-        if (!std::filesystem::is_directory(PathFromText(dir.empty() ? "/"_t : dir), ec)) {
+        if (!std::filesystem::is_directory(FromCurrentDirectory(dir.empty() ? "/"_t : dir), ec)) {
             CloseFile();
             ok_ = false;
             return false;
@@ -100,8 +109,13 @@ void tSoubor::AddField(const Text& name, const Text& typeName) {
 }
 
 void tSoubor::SetDirectories(const Text& dataDirectory, const Text& defaultDirectory) {
-    dataDirectory_ = dataDirectory.substr(0, 79);
-    defaultDirectory_ = defaultDirectory.substr(0, 79);
+    dataDirectory_ = KeptDirectory(dataDirectory);
+    defaultDirectory_ = KeptDirectory(defaultDirectory);
+}
+
+std::filesystem::path tSoubor::FromCurrentDirectory(const Text& directory) const {
+    // An absolute path stays as it is.
+    return ctx_.currentDirectory / PathFromText(directory);
 }
 
 Text tSoubor::DataFileName() const {

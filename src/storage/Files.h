@@ -4,6 +4,7 @@
 // every unexpected engine failure as a fatal data error.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -42,6 +43,10 @@ inline constexpr int kErrOpenedExclusively = 10355;
 inline constexpr int kWaitWindowMs = 7000;
 /// The directory override that stands for the program directory.
 inline constexpr const char* kProgramPathToken = "AXO_PROGRAM_PATH";
+/// The longest directory text a file object takes. The limit is on the text as an installation
+/// stores it, relative to the current directory; a directory the program resolved to an
+/// absolute path is taken whole, wherever the installation lies.
+inline constexpr std::size_t kMaxDirectoryText = 79;
 
 class tSoubor {
   public:
@@ -59,18 +64,27 @@ class tSoubor {
     bool InitFile(int mode, int wait);
     /// As InitFile with a directory override: empty (the file kind's default directory),
     /// "AXO_PROGRAM_PATH" (the program directory) or a directory, which must exist (otherwise
-    /// false without a message).
+    /// false without a message). A relative directory is taken from the current directory and
+    /// cut to kMaxDirectoryText characters; an absolute one is used whole.
     bool InitFilePath(const Text& directory, int mode, int wait);
     /// Describes the file and, unless `mode` is 0, opens it: 1 shared, 2 shared (created when
     /// missing), 3 recreated and shared, 4 exclusive, 5 exclusive (created when missing), 6
     /// recreated and exclusive. False without a report for a missing file in modes 1 and 4
     /// and for a refusal because another user holds the file (10355 shared, 10140
-    /// exclusive); every other failure is reported as fatal ("OpenFile", "INIT OpenFile").
+    /// exclusive; modes 3 and 6 need the table to themselves to delete it and give 10140,
+    /// leaving it as it was); every other failure is reported as fatal ("OpenFile",
+    /// "INIT OpenFile").
     bool BtOpenFileBlock(int mode, int wait);
     /// Releases the record locks and closes the table (fatal "DONE CloseFile" on failure).
     void CloseFile();
-    /// Closes the table without releasing record locks and deletes all its files.
+    /// Closes the table without releasing record locks and deletes all its files, unless
+    /// another user has the table open: then they stay, and the status is 10140.
     void DeleteFile();
+    /// Lets the table go as the end of the process would: nothing more is committed, the open
+    /// mode and the table locks are released, and the next user finds what a killed process
+    /// leaves. The object does no more engine work. Used by the crash mark of a fatal report,
+    /// so that it never waits for a table this process itself holds.
+    void Abandon() noexcept;
 
     // ---- Operations of a file kind ----------------------------------------------------------
 
@@ -169,7 +183,8 @@ class tSoubor {
   protected:
     /// Appends a data field to the description (called by Describe).
     void AddField(const Text& name, const Text& typeName);
-    /// Sets the data directory and the default directory (called by Describe).
+    /// Sets the data directory and the default directory (called by Describe); relative ones
+    /// are cut to kMaxDirectoryText characters, as InitFilePath does.
     void SetDirectories(const Text& dataDirectory, const Text& defaultDirectory);
     /// The text an "ANSISTRING" field of `record` refers to; the base has none (empty).
     virtual Text MemoText(std::size_t fieldIndex, const void* record);
@@ -189,6 +204,8 @@ class tSoubor {
     // Opening (FilesOpen.cpp)
     void RunDescribe();
     void ResolvePaths();
+    /// A directory text taken from the current directory (an absolute one as it is).
+    std::filesystem::path FromCurrentDirectory(const Text& directory) const;
     bool CheckDescription();
     bool BtCreateFileBlock();
     void CreateWithRetries();
@@ -198,6 +215,10 @@ class tSoubor {
     bool RebuildsItself() const;
     bool CheckColumnCount();
     void DropTable() noexcept;
+    /// Holds the table against every other opener (before its files are deleted), waiting by
+    /// `wait` as an exclusive open does. Null with 10140, as an exclusive open gives it, when
+    /// another user keeps the table open; null with 9999 when the engine fails otherwise.
+    std::unique_ptr<TableReservation> ReserveAll(int wait);
 
     // Records (FilesRecords.cpp)
     bool PositionOn(std::int32_t n);

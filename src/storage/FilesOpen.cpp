@@ -38,15 +38,20 @@ bool tSoubor::BtOpenFileBlock(int mode, int wait) {
     ResolvePaths();
     if (mode == 0)
         return true;
+    std::unique_ptr<TableReservation> reservation;
     if (mode == 3 || mode == 6) {
         // A new table: neither the old one nor data an interrupted rebuild moved aside stay.
+        // Nobody may have the old one open meanwhile: its writes would go to deleted files.
+        reservation = ReserveAll(wait);
+        if (!reservation)
+            return errorCode_ == kErrOpenedElsewhere ? false : Fatal("OpenFile"_t);
         for (const fs::path& table : {dataPath_, RebuildCopyPath(*this)})
             for (const fs::path& file : engine_->TableFiles(table))
                 DeleteFileQuiet(file);
     }
     // A table whose data an interrupted rebuild moved aside is restored before anything else,
     // so that it is never taken for missing and created empty.
-    if (!FileExists(dataPath_) && FileExists(RebuildCopyPath(*this)))
+    if (!reservation && !FileExists(dataPath_) && FileExists(RebuildCopyPath(*this)))
         RebuildIndexes(*this, true);
     if (FileExists(dataPath_)) {
         ClearReadOnly(dataPath_);
@@ -57,6 +62,8 @@ bool tSoubor::BtOpenFileBlock(int mode, int wait) {
         }
         CreateWithRetries();
     }
+    // Openers kept out meanwhile find the new table.
+    reservation.reset();
     const bool exclusive = mode >= 4 && mode <= 6;
     if (OpenWithWaits(exclusive, wait)) {
         opened_ = true;
@@ -86,9 +93,9 @@ void tSoubor::ResolvePaths() {
     if (directoryOverride_ == Text::FromBytes(kProgramPathToken))
         directory = ctx_.programDirectory;
     else if (!directoryOverride_.empty())
-        directory = PathFromText(directoryOverride_);
+        directory = FromCurrentDirectory(directoryOverride_);
     else if (!defaultDirectory_.empty())
-        directory = PathFromText(defaultDirectory_);
+        directory = FromCurrentDirectory(defaultDirectory_);
     else
         directory = ctx_.currentDirectory;
     dataPath_ = directory / PathFromText(fileName_ + ".DB"_t);
@@ -273,11 +280,43 @@ void tSoubor::DeleteFile() {
     lockedRecords_.clear();
     if (dataPath_.empty())
         return;
+    // The files of a table another user has open stay, as they would where an open file
+    // cannot be deleted: the other user's writes must not go to deleted files.
+    const std::unique_ptr<TableReservation> reservation = ReserveAll(_NoWait);
+    if (!reservation)
+        return;
     for (const fs::path& file : engine_->TableFiles(dataPath_))
         DeleteFileQuiet(file);
     fs::path stem = dataPath_;
     stem.replace_extension();
     DeleteTableFiles(stem);
+    reservation->TableDeleted();
+}
+
+std::unique_ptr<TableReservation> tSoubor::ReserveAll(int wait) {
+    for (;;) {
+        try {
+            return engine_->Reserve(dataPath_);
+        } catch (const EngineError& e) {
+            SetEngineFailure(e);
+            if (!EngineTextContains(errorText_, engine_text::kFileLocked) &&
+                !EngineTextContains(errorText_, engine_text::kTableBusy))
+                return nullptr;
+            SetStatus(kErrOpenedElsewhere,
+                      "Soubor je otevřen jiným uživatelem."_t + kCrLf + errorText_);
+        }
+        if (wait == _NoWait ||
+            !WaitForAccess("Čekám na přístup do souboru při jeho otevření (BtOpenFileBlock)."_t,
+                           wait == _WaitQuestion))
+            return nullptr;
+    }
+}
+
+void tSoubor::Abandon() noexcept {
+    ended_ = true;
+    DropTable();
+    opened_ = false;
+    readLocked_ = writeLocked_ = false;
 }
 
 void tSoubor::DropTable() noexcept {

@@ -70,11 +70,14 @@ bool KeyCursor::Step(EngineTable& table, int order, ScanDirection direction, boo
     fromEdge = fromEdge || !current_.valid;
     int limit = kFirstBatch;
     if (!fromEdge && batchIndex_ >= 0 && batch_.order == order && batch_.direction == direction) {
-        if (batchIndex_ + 1 < batch_.count) {
+        const bool young = Young();
+        if (batchIndex_ + 1 < batch_.count && young) {
             Select(batchIndex_ + 1);
             return true;
         }
-        limit = std::clamp(batch_.requested * 2, kFirstBatch, kLargestBatch);
+        // A walk slow enough to outlive its batch reads small ones.
+        if (young)
+            limit = std::clamp(batch_.requested * 2, kFirstBatch, kLargestBatch);
     }
     const OrderPosition from = fromEdge ? OrderPosition{} : PositionIn(order);
     Load(order, direction, limit, [&](const RowVisitor& visit) {
@@ -144,9 +147,14 @@ void KeyCursor::CopyImage(void* record) const {
                     static_cast<std::size_t>(size));
 }
 
+bool KeyCursor::Young() const {
+    return std::chrono::steady_clock::now() - batch_.read < std::chrono::milliseconds(kBatchLifeMs);
+}
+
 void KeyCursor::Load(int order, ScanDirection direction, int limit,
                      const std::function<int(const RowVisitor&)>& query) {
     Invalidate();
+    batch_.read = std::chrono::steady_clock::now();
     batch_.order = order;
     batch_.direction = direction;
     batch_.requested = limit;

@@ -2,12 +2,14 @@
 //
 // Rows are read in batches of up to 512, keyset-paginated by (key, record number), each batch
 // in one short query: no read transaction outlives a call, so other processes' writers are
-// never held up. BtNextKey and GetRec of the positioned record are served from the batch.
-// Consequently another station's change becomes visible at the latest with the next batch (or
-// at once after any positioning that searches, and after this object's own writes, which
-// drop the batch).
+// never held up. BtNextKey and GetRec of the positioned record are served from the batch only
+// while it is younger than kBatchLifeMs; an older batch is read again from the current
+// position. So another station's change becomes visible at the latest after kBatchLifeMs (at
+// once after any positioning that searches, and after this object's own writes, which drop the
+// batch), and a record another station deleted is not served from memory after that.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -18,6 +20,9 @@
 #include "storage/RecordStructure.h"
 
 namespace axo::storage {
+
+/// How long rows read ahead are served without reading them again.
+inline constexpr int kBatchLifeMs = 200;
 
 class KeyCursor {
   public:
@@ -46,13 +51,14 @@ class KeyCursor {
     /// Key `order` of the current record, padded to the key length (for order 0 the record
     /// number as text).
     Text CurrentKey(int order) const;
-    /// Whether the current record's data were read with it (and not changed since).
-    bool HasImage() const { return batchIndex_ >= 0; }
+    /// Whether the current record's data were read with it, lately (and not changed since).
+    bool HasImage() const { return batchIndex_ >= 0 && Young(); }
     /// Copies the current record's data into `record`, leaving "ANSISTRING" slots alone.
     void CopyImage(void* record) const;
 
   private:
     struct Batch {
+        std::chrono::steady_clock::time_point read;
         int order = -1;
         ScanDirection direction = ScanDirection::Forward;
         int count = 0;
@@ -67,6 +73,8 @@ class KeyCursor {
         std::string keys;  ///< keyStride_ bytes: each key as stored
     };
 
+    /// Whether the batch was read less than kBatchLifeMs ago.
+    bool Young() const;
     bool Step(EngineTable& table, int order, ScanDirection direction, bool fromEdge);
     void Load(int order, ScanDirection direction, int limit,
               const std::function<int(const RowVisitor&)>& query);

@@ -61,9 +61,18 @@ std::string CreateIndexSql(const IndexDef& index) {
 
 class SqliteReservation : public TableReservation {
   public:
-    explicit SqliteReservation(std::unique_ptr<LockFile> lock) : lock_(std::move(lock)) {}
+    SqliteReservation(fs::path lockFile, std::unique_ptr<LockFile> lock)
+        : lockFile_(std::move(lockFile)), lock_(std::move(lock)) {}
+    void TableDeleted() noexcept override {
+        // With both slots held nobody else has a lock on the file, and whoever opened it
+        // meanwhile notices that it is gone once it gets its lock.
+        if (lock_->TryLock(LockFile::kTableLockSlot, LockFile::Mode::Exclusive) ==
+            LockFile::Conflict::None)
+            ::unlink(lockFile_.c_str());
+    }
 
   private:
+    fs::path lockFile_;
     std::unique_ptr<LockFile> lock_;
 };
 
@@ -151,7 +160,7 @@ class SqliteEngine : public Engine {
             LockFile::Conflict::None)
             throw EngineError(std::string(engine_text::kFileLocked) +
                               " (the table is open elsewhere)");
-        return std::make_unique<SqliteReservation>(std::move(lock));
+        return std::make_unique<SqliteReservation>(LockFilePath(dataFile), std::move(lock));
     }
 
   private:

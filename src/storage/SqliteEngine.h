@@ -2,7 +2,10 @@
 // "DATA" in the engine-level layout and its indexes, a rollback journal with full synchronous
 // commits, and the table's open modes and table locks as byte locks on its lock file. Each write
 // is committed before it returns, except under the table write lock, where writes are grouped
-// into one commit and each is kept in the table's write log until then (SqliteWriteLog.h).
+// into one commit and each is kept in the table's write log until then (SqliteWriteLog.h). So a
+// write that returned survives a killed process always, and a crash of the machine or a power
+// cut once it is committed: at once outside a table lock, under one at Unlock or FlushFile (or
+// when the group reaches its size or age limit).
 #pragma once
 
 #include <memory>

@@ -5,6 +5,10 @@
 // table writes them again. Each group has a number that its commit stores in the table file, so
 // a log left by a group that did commit (the process was killed just before removing it) is
 // thrown away instead.
+//
+// The log is not synced: it protects against the end of the process, not of the machine. A
+// crash of the operating system or a power cut loses the writes of a group not yet committed;
+// what is committed (at Unlock, FlushFile, or the group's own limits) is durable.
 #pragma once
 
 #include <cstdint>

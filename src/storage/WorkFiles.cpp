@@ -16,6 +16,7 @@
 #include <string>
 #include <system_error>
 
+#include "storage/FileLocks.h"
 #include "util/Retezce.h"
 
 namespace axo::storage {
@@ -191,11 +192,10 @@ void AppendBytes(const fs::path& file, const std::string& bytes) {
 }
 
 /// The extensions of a table's files besides the data file: the index files 1..19 of the
-/// record-number order and the nine keys, the memo file in both spellings, the engine's
-/// rollback journal and the lock file of the table layer.
+/// record-number order and the nine keys, the memo file in both spellings and the engine's
+/// rollback journal and write log. The lock file goes separately.
 std::vector<std::string> TableFileExtensions() {
-    std::vector<std::string> extensions = {".DB", ".DB-journal", ".DB-log", ".PX",
-                                           ".MB", ".mb",         ".LCK"};
+    std::vector<std::string> extensions = {".DB", ".DB-journal", ".DB-log", ".PX", ".MB", ".mb"};
     for (char k = '0'; k <= '8'; ++k) {
         extensions.push_back(std::string(".XG") + k);
         extensions.push_back(std::string(".YG") + k);
@@ -248,8 +248,12 @@ fs::path ReadWorkDirectory(ui::UiServices& ui, const fs::path& currentDirectory)
         ui.ShowMessage(ui::MessageKind::Plain, ConfigMessage(shown, "neexistuje. \r"_t));
         return {};
     }
-    if (shown.size() > kMaxWorkDirectoryLength) {
-        ui.ShowMessage(ui::MessageKind::Plain, ConfigMessage(shown, "je delší než 75 znaků.\r"_t));
+    // The limit is on the directory as configured: "temp/" is as short in a deep home as
+    // anywhere else, and the expanded path is never cut.
+    const Text configured = WithBackslash(value, true);
+    if (configured.size() > kMaxWorkDirectoryLength) {
+        ui.ShowMessage(ui::MessageKind::Plain,
+                       ConfigMessage(configured, "je delší než 75 znaků.\r"_t));
         return {};
     }
     return PathFromText(shown);
@@ -276,6 +280,9 @@ void DeleteTableFiles(const fs::path& fullNameWithoutExtension) {
         return;
     for (const std::string& ext : TableFileExtensions())
         DeleteFileQuiet(stem + ext);
+    // A lock file somebody holds stays: a table opened under the name meanwhile must keep
+    // its open mode and locks in the file the others see.
+    DeleteLockFileIfFree(stem + ".LCK");
     // The bare file is a temporary name's reservation: empty, and nothing else is named so.
     std::error_code ec;
     if (fs::is_regular_file(fs::symlink_status(fullNameWithoutExtension, ec)) &&

@@ -53,8 +53,9 @@ std::filesystem::path RandomNotExistFileName(const DataContext& ctx,
 
 /// The work directory of the run, read at program start from the key "AXO_TEMP" of "AXO.CFG"
 /// in `currentDirectory`: a full path ending in "/", or empty (work files then go to the
-/// current directory). A missing directory or one longer than 75 characters is reported with a
-/// plain message and gives empty. Never fails otherwise.
+/// current directory). A missing directory, or one configured with more than 75 characters
+/// (counted as written, relative ones relative to `currentDirectory`, with the trailing "/"), is
+/// reported with a plain message and gives empty. Never fails otherwise.
 std::filesystem::path ReadWorkDirectory(ui::UiServices& ui,
                                         const std::filesystem::path& currentDirectory);
 
@@ -73,7 +74,8 @@ void AppendJournalLines(const DataContext& ctx, const std::vector<Text>& lines);
 
 /// Deletes every file of a table given by its full name without extension: name + ".DB" (with
 /// the engine's journal), the index files, name + ".MB"/".mb", the lock file beside the data
-/// file, and the bare reservation file of a temporary name. Errors are ignored.
+/// file unless somebody holds a lock on it, and the bare reservation file of a temporary name.
+/// Errors are ignored.
 void DeleteTableFiles(const std::filesystem::path& fullNameWithoutExtension);
 /// True when the name holds neither "?" nor "*" and names an existing entry that is not a
 /// directory.

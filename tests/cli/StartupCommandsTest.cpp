@@ -113,6 +113,17 @@ TEST_F(StartupCommandsTest, PasswordUserAndMovedInstallation) {
     EXPECT_NE(std::string::npos, unknown.err.find("--colour"));
 }
 
+TEST_F(StartupCommandsTest, InitAndInfoWorkInADeepHome) {
+    const fs::path home = startup::test::DeepPath(dir_.Path() / "home", 120);
+    const CliRun init = Cli("init " + Quote(home.string()) + " --year 2024 --password tajne");
+    ASSERT_EQ(0, init.code) << init.err;
+    const CliRun info =
+        Cli("--home " + Quote(home.string()) + " info --password tajne --year 2024");
+    ASSERT_EQ(0, info.code) << info.err;
+    EXPECT_NE(std::string::npos, Flat(info.out).find("Účetnictví " + home.string() + "/data/2024/"))
+        << info.out;
+}
+
 TEST_F(StartupCommandsTest, InitRefusesAnExistingInstallationUnlessForced) {
     ASSERT_EQ(0, Init().code);
     std::ofstream(Home() / "data" / "2024" / "UDPO2024.DB") << "accounting data";

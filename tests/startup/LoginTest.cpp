@@ -4,9 +4,11 @@
 #include "startup/Login.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "StartupTestSupport.h"
 #include "startup/StartUp.h"
+#include "storage/SqliteEngine.h"
 
 namespace axo::startup::test {
 namespace {
@@ -32,6 +34,19 @@ void LoggedIn(tVetaAXO_USER& u, const char* computer, int day, std::uint16_t sta
     u.Prihl_DatumCas_Month = 6;
     u.Prihl_DatumCas_Day = static_cast<std::uint16_t>(day);
     u.Prihl_DatumCas_Hour = 8;
+}
+
+/// Makes the engine refuse the updates of a table file that `when` (SQL on NEW) selects, as a
+/// full disk would refuse them.
+void RefuseUpdates(const fs::path& file, const std::string& when) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
+    storage::ConfigureConnection(db, 1000);
+    const std::string sql = "CREATE TRIGGER refuse BEFORE UPDATE ON DATA WHEN " + when +
+                            " BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END";
+    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ASSERT_EQ(SQLITE_OK, rc);
 }
 
 class LoginTest : public InstallationTest {};
@@ -309,6 +324,38 @@ TEST_F(LoginTest, FatalDataErrorMarksTheCrashInEveryArea) {
     EXPECT_FALSE(StartUp(*next));
     EXPECT_NE(std::string::npos,
               LastMessage().find("byla indikována havárie uživatele (" + UserFile(DataDir())));
+}
+
+TEST_F(LoginTest, FatalDataErrorInsideTheLogoutEndsTheProgramWithTheCrashMarked) {
+    // The logout of the accounting area holds its user file locked when the engine fails; the
+    // crash mark must not wait for that lock, and marks every area it can.
+    struct Case {
+        const char* name;
+        const char* refused;  // the updates of the accounting area's user file that fail
+        int reports;          // report windows: the logout's, and the mark's when it fails too
+        int accountingCrash;  // the crash flag left in the accounting area
+    } cases[] = {
+        {"the logout's update", "NEW.Prihl_UzivatelPrihlasen = 0", 1, 1},
+        {"every update, the crash mark's too", "1", 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(Home());
+        fs::copy(Template(), Home(), fs::copy_options::recursive);
+        auto session = NewSession();
+        ASSERT_TRUE(StartUp(*session));
+        RefuseUpdates(DataDir() / "AXO-USER.DB", c.refused);
+        for (int i = 0; i < c.reports; ++i)
+            ui_.QueueOk();
+        EXPECT_THROW(ShutDown(*session), ui::ProgramEnded);
+        EXPECT_TRUE(session->State().ended);
+        session.reset();
+        const tVetaAXO_USER accounting = tables_.Users(DataDir()).at(0);
+        EXPECT_EQ(c.accountingCrash, accounting.Prihl_Havarie);
+        EXPECT_EQ(kLoggedIn, accounting.Prihl_UzivatelPrihlasen) << "the logout was not written";
+        EXPECT_EQ(1, tables_.Users(CodeDir()).at(0).Prihl_Havarie);
+        ui_.ClearTranscript();
+    }
 }
 
 }  // namespace

@@ -17,13 +17,14 @@ TEST_F(NewInstallationTest, FailedCreationLeavesNothingBehind) {
     ui.QueueOk();
     NewInstallation request;
     request.year = 2024;
-    // The data directories would be longer than the table layer takes.
-    request.directory = dir_.Path() / std::string(60, 'a');
+    // The home can be made, its data directories cannot: their paths exceed what the system
+    // takes.
+    request.directory = DeepPath(dir_.Path() / "a", 4085);
     EXPECT_FALSE(CreateInstallation(request, ui, clock_));
-    EXPECT_NE(std::string::npos, FlatLines(ui.Transcript().at(0)).find("je delší než 79 znaků."));
+    EXPECT_NE(std::string::npos, FlatLines(ui.Transcript().at(0)).find("nelze vytvořit."));
     EXPECT_FALSE(fs::exists(request.directory));
-    const fs::path empty = dir_.Path() / std::string(62, 'b');
-    fs::create_directory(empty);
+    const fs::path empty = DeepPath(dir_.Path() / "b", 4085);
+    fs::create_directories(empty);
     request.directory = empty;
     ui.QueueOk();
     EXPECT_FALSE(CreateInstallation(request, ui, clock_));

@@ -102,6 +102,29 @@ TEST_F(StartUpTest, RootsAreResolvedAgainstTheProgramDirectory) {
         EXPECT_EQ(fs::path(c.expected), ResolveRoot(FromUtf8(c.stored), home)) << c.stored;
 }
 
+TEST_F(StartUpTest, HomeOfAnyDepthStartsAndShutsDown) {
+    // The installation stores its directories relative to the home ("data/", "temp/"): the
+    // length limits apply to those texts, so a home deep in a user's documents works.
+    for (const std::size_t length : {std::size_t{120}, std::size_t{300}}) {
+        SCOPED_TRACE(length);
+        const fs::path home = DeepPath(dir_.Path() / ("deep" + std::to_string(length)), length);
+        fs::create_directories(home.parent_path());
+        fs::copy(Template(), home, fs::copy_options::recursive);
+        Tables tables(home);
+        Session session(ui_, clock_, home, "0000ABCD"_t, Quiet());
+        ASSERT_TRUE(StartUp(session));
+        EXPECT_EQ(home / "ciselniky" / "2014", session.CodeListDirectory());
+        EXPECT_EQ(home / "temp/", session.Context().workDirectory);
+        EXPECT_EQ(kLoggedIn, tables.Users(home / "data" / "2014").at(0).Prihl_UzivatelPrihlasen);
+        ASSERT_TRUE(session.OpenVault(VaultKind::Parameters));
+        ShutDown(session);
+        for (const char* area : {"data", "ciselniky"})
+            EXPECT_EQ(kNotLoggedIn,
+                      tables.Users(home / area / "2014").at(0).Prihl_UzivatelPrihlasen);
+        EXPECT_TRUE(ui_.Transcript().empty());
+    }
+}
+
 TEST_F(StartUpTest, MultiClientInstallationUsesTheStationsRecordAndConfiguration) {
     tables_.EditProgram([](tVetaAXO& p) {
         p.Prodejce = 90;
@@ -162,6 +185,10 @@ std::vector<Refusal> Refusals() {
     const auto quiet = [](StartUpOptions&) {};
     const auto data = [](const fs::path& h) { return h / "data" / "2014"; };
     const auto codes = [](const fs::path& h) { return h / "ciselniky" / "2014"; };
+    // 76 characters: with "2014/" more than the table layer takes (words, so that the message
+    // window does not cut them).
+    const std::string longRoot =
+        "banka a pokladna organizace zrizene obci " + std::string(34, 'b') + "/";
     return {
         {"missing program installation",
          [](Tables&, const fs::path& h) { fs::remove(h / "AXO.DB"); }, quiet,
@@ -263,6 +290,15 @@ std::vector<Refusal> Refusals() {
          [](Tables&, const fs::path& h) { fs::remove_all(h / "prubezne"); }, quiet,
          [](const fs::path& h) {
              return "Neexistuje adresář [" + Dir(h / "prubezne") + "]. Program nelze spustit.";
+         }},
+        {"stored area directory longer than the table layer takes",
+         [=](Tables& t, const fs::path& h) {
+             t.EditProgram([=](tVetaAXO& p) { p.CA_Cesta[kAreaBanka] = FromUtf8(longRoot); });
+             fs::create_directories(h / longRoot / "2014");
+         },
+         quiet,
+         [=](const fs::path&) {
+             return "Cesta [" + longRoot + "2014/] je delší než 79 znaků. Program nelze spustit.";
          }},
         {"missing data installation",
          [=](Tables&, const fs::path& h) { fs::remove(data(h) / "AXO-DATA.DB"); }, quiet,

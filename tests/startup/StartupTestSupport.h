@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -33,6 +34,22 @@ class ScratchDir : public axo::test::ScratchDir {
   public:
     ScratchDir() : axo::test::ScratchDir("axo-start") {}
 };
+
+/// A directory below `base` whose path has exactly `length` characters, made of names of at
+/// most 200 characters, as a home deep in a user's documents is.
+inline fs::path DeepPath(const fs::path& base, std::size_t length) {
+    static const std::string kWords = "zakladni-skola-a-materska-skola-ucetnictvi-";
+    fs::path path = base;
+    while (path.string().size() < length) {
+        const std::size_t left = length - path.string().size();  // with the "/" before a name
+        const std::size_t size = left <= 201 ? left - 1 : std::min<std::size_t>(200, left - 3);
+        std::string name;
+        while (name.size() < size)
+            name += kWords;
+        path /= name.substr(0, size);
+    }
+    return path;
+}
 
 inline ui::ScriptedUi::Options Lenient() {
     ui::ScriptedUi::Options o;

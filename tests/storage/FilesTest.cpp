@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
+#include <thread>
 
 #include "TableTestSupport.h"
 #include "storage/Rebuild.h"
@@ -476,6 +478,30 @@ TEST_F(FilesTest, WriteLogOfACommittedGroupIsNotWrittenAgain) {
     EXPECT_FALSE(FileExists(log));
 }
 
+TEST_F(FilesTest, RowsReadAheadAreServedOnlyWhileYoung) {
+    auto file = Filled({{"A", "a"}, {"B", "b"}, {"C", "c"}});
+    std::int32_t n = 0;
+    Text key;
+    file->BtClearKey(1);
+    ASSERT_TRUE(file->BtNextKey(1, n, key));  // reads A, B and C ahead
+    ASSERT_TRUE(file->BtNextKey(1, n, key));
+    ASSERT_EQ(2, n);
+    {
+        // Another station changes B and deletes C.
+        auto other = Open(1);
+        ItemRecord b = Item("B", "změněno");
+        std::int32_t two = 2;
+        ASSERT_TRUE(other->PutRec(two, &b));
+        ASSERT_TRUE(other->DeleteRec(3));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(kBatchLifeMs + 50));
+    ItemRecord r;
+    ASSERT_TRUE(file->GetRec(2, &r));
+    EXPECT_EQ("změněno"_t, r.name.Get());
+    EXPECT_FALSE(file->BtNextKey(1, n, key)) << "the deleted record is not served";
+    EXPECT_TRUE(Entries("report").empty());
+}
+
 TEST_F(FilesTest, InitFilePathDirectories) {
     tTestKind missing(ctx_);
     EXPECT_FALSE(missing.InitFilePath(TextFromPath(dir_ / "none"), 2, _NoWait));
@@ -483,10 +509,38 @@ TEST_F(FilesTest, InitFilePathDirectories) {
     tTestKind program(ctx_);
     ASSERT_TRUE(program.InitFilePath("AXO_PROGRAM_PATH"_t, 2, _NoWait));
     EXPECT_TRUE(FileExists(ctx_.programDirectory / "ITEMS.DB"));
-    std::filesystem::create_directories(dir_ / "jinde");
-    tTestKind other(ctx_);
-    ASSERT_TRUE(other.InitFilePath(TextFromPath(dir_ / "jinde") + "/"_t, 2, _NoWait));
-    EXPECT_TRUE(FileExists(dir_ / "jinde" / "ITEMS.DB"));
+    // Relative directories are texts as an installation stores them: taken from the current
+    // directory and cut to 79 characters. Absolute ones are resolved paths, used whole.
+    const std::string deep = (dir_ / std::string(90, 'd') / std::string(90, 'e')).string();
+    struct Case {
+        std::string directory;  // as given to InitFilePath
+        std::string table;      // where the table is, empty: refused
+    } cases[] = {
+        {(dir_ / "jinde").string() + "/", (dir_ / "jinde" / "ITEMS.DB").string()},
+        {"jinde", (dir_ / "jinde" / "ITEMS.DB").string()},
+        {deep + "/", deep + "/ITEMS.DB"},
+        {std::string(79, 'r') + "x/", (dir_ / std::string(79, 'r') / "ITEMS.DB").string()},
+        {std::string(85, 'q') + "/", ""},  // cut to a directory that does not exist
+    };
+    for (const Case& c : cases) {
+        std::filesystem::create_directories(dir_ / "jinde");
+        std::filesystem::create_directories(deep);
+        std::filesystem::create_directories(dir_ / std::string(79, 'r'));
+        std::filesystem::create_directories(dir_ / std::string(85, 'q'));
+        tTestKind file(ctx_);
+        EXPECT_EQ(!c.table.empty(), file.InitFilePath(FromUtf8(c.directory), 2, _NoWait))
+            << c.directory;
+        if (!c.table.empty()) {
+            EXPECT_TRUE(FileExists(c.table)) << c.directory;
+        }
+    }
+    // A file kind's default directory follows the same rule.
+    KindShape shape;
+    shape.directory = FromUtf8(deep) + "/"_t;
+    shape.fileName = "DEFAULT"_t;
+    EXPECT_TRUE(Open(2, shape)->Ok());
+    EXPECT_TRUE(FileExists(deep + "/DEFAULT.DB"));
+    EXPECT_TRUE(ui_.Transcript().empty());
 }
 
 TEST_F(FilesTest, LockForEditOfAVanishedRecordWarns) {

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "TableTestSupport.h"
+#include "storage/FileLocks.h"
 #include "storage/Rebuild.h"
 
 namespace axo::storage::test {
@@ -204,6 +205,90 @@ TEST_F(ProcessesTest, RecordLockOfAnotherUserAndLocksOfAKilledProcess) {
     rebuilt.InitFile(0, _NoWait);
     ASSERT_TRUE(RebuildIndexes(rebuilt, false));
     EXPECT_TRUE(Open(1)->BtLockRec(_NoWait, 1)) << "the rebuild clears every lock flag";
+}
+
+TEST_F(ProcessesTest, TableOpenElsewhereIsNeitherRecreatedNorDeleted) {
+    // Here a table's files could be unlinked under another user, whose writes would then go
+    // to deleted files: recreating and deleting need the table to themselves.
+    CreateItems(2);
+    const std::filesystem::path lockFile = dir_ / "ITEMS.LCK";
+    Child holder = Spawn([](const DataContext& ctx, int in, int out) {
+        tTestKind file(ctx);
+        if (!file.InitFile(1, _NoWait))
+            ::_exit(2);
+        Send(out, 'r');
+        if (Receive(in) != 'a')
+            ::_exit(3);
+        ItemRecord r = Item("3", "od držitele", 3);
+        std::int32_t n = 0;
+        file.AddRec(n, &r);
+        Send(out, 'd');
+        Receive(in);
+    });
+    ASSERT_EQ('r', Receive(holder.fromChild));
+    struct Case {
+        const char* name;
+        int mode;  // 0: DeleteFile
+        int wait;
+    } refused[] = {
+        {"recreated shared", 3, _NoWait},
+        {"recreated exclusively", 6, _NoWait},
+        {"recreated after waiting, given up with <Esc>", 3, _WaitQuestion},
+        {"deleted", 0, _NoWait},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.name);
+        ui_.ClearTranscript();
+        if (c.wait == _WaitQuestion)
+            ui_.QueueEsc();
+        tTestKind file(ctx_);
+        if (c.mode == 0) {
+            file.InitFile(0, _NoWait);
+            file.DeleteFile();
+        } else {
+            EXPECT_FALSE(file.InitFile(c.mode, c.wait));
+            EXPECT_EQ(0u, file.ErrorText().find("Soubor je otevřen jiným uživatelem.\r\n"_t));
+        }
+        EXPECT_EQ(kErrOpenedElsewhere, file.ErrorCode());
+        EXPECT_EQ(c.wait == _WaitQuestion ? 1u : 0u, Entries("wait-window").size());
+        EXPECT_TRUE(Entries("report").empty());
+        EXPECT_TRUE(FileExists(lockFile));
+        EXPECT_EQ(2, QueryInt(DataFile(), "SELECT count(*) FROM DATA"));
+    }
+    // The holder's writes still reach the table everybody sees.
+    Send(holder.toChild, 'a');
+    ASSERT_EQ('d', Receive(holder.fromChild));
+    EXPECT_EQ(3, Open(1)->BtUsedRecs());
+    EXPECT_EQ(0, Finish(holder));
+
+    // Nobody else has it open: recreated empty, then deleted with its lock file.
+    EXPECT_EQ(0, Open(3)->BtUsedRecs());
+    tTestKind gone(ctx_);
+    gone.InitFile(0, _NoWait);
+    gone.DeleteFile();
+    EXPECT_TRUE(gone.Ok());
+    EXPECT_FALSE(FileExists(DataFile()));
+    EXPECT_FALSE(FileExists(lockFile));
+}
+
+TEST_F(ProcessesTest, LockFileIsDeletedOnlyWhenNobodyHoldsIt) {
+    CreateItems(1);
+    const std::filesystem::path lockFile = dir_ / "ITEMS.LCK";
+    Child holder = Holder(1, false, false);
+    ASSERT_EQ('r', Receive(holder.fromChild));
+    EXPECT_FALSE(DeleteLockFileIfFree(lockFile));
+    DeleteTableFiles(dir_ / "ITEMS");
+    EXPECT_TRUE(FileExists(lockFile)) << "the holder's open mode stays where others see it";
+    EXPECT_EQ(0, Finish(holder));
+    // One who opened the lock file just before its last holder deleted it locks the file that
+    // has the name now, so that the next opener sees its lock.
+    LockFile late(lockFile);
+    EXPECT_TRUE(DeleteLockFileIfFree(lockFile));
+    EXPECT_EQ(LockFile::Conflict::None, late.TryLock(LockFile::kOpenSlot, LockFile::Mode::Shared));
+    EXPECT_TRUE(FileExists(lockFile));
+    LockFile next(lockFile);
+    EXPECT_EQ(LockFile::Conflict::Shared,
+              next.TryLock(LockFile::kOpenSlot, LockFile::Mode::Exclusive));
 }
 
 TEST_F(ProcessesTest, ConcurrentIncrementsLoseNothing) {
