@@ -59,19 +59,26 @@ void PrintManager(const ListingEnvironment& env, const ListingView& listing) {
               Run(env, program, PrintManagerArguments(listing, env.printerKind)));
 }
 
+/// The dialog choosing a file to write the printout to.
+FileDialogRequest SaveDialog(const Text& title, const Text& fileName, const Text& filter,
+                             const Text& directory) {
+    FileDialogRequest request;
+    request.title = title;
+    request.fileName = fileName;
+    request.filter = filter;
+    request.startDirectory = directory;
+    request.save = true;
+    return request;
+}
+
 Text ExistsQuestion(const Text& name) {
     return "Výstupní soubor "_t + name + " existuje !"_t;
 }
 
 void TextFileOutput(UiServices& ui, const ListingView& listing, const OutputSettings& settings) {
     for (;;) {
-        FileDialogRequest request;
-        request.title = "Zadejte výstupní soubor"_t;
-        request.fileName = settings.textFileName;
-        request.filter = "*.*"_t;
-        request.startDirectory = settings.textDirectory;
-        request.save = true;
-        const auto chosen = ui.RunFileDialog(request);
+        const auto chosen = ui.RunFileDialog(SaveDialog(
+            "Zadejte výstupní soubor"_t, settings.textFileName, "*.*"_t, settings.textDirectory));
         if (!chosen || chosen->empty())
             return;
         const std::filesystem::path output = storage::PathFromText(*chosen);
@@ -97,12 +104,9 @@ void TextFileOutput(UiServices& ui, const ListingView& listing, const OutputSett
 std::optional<std::filesystem::path> ChooseHtmlFile(UiServices& ui,
                                                     const OutputSettings& settings) {
     for (;;) {
-        FileDialogRequest request;
-        request.title = "Zadejte jméno výstupního souboru pro uložení sestavy ve struktuře HTML"_t;
-        request.fileName = settings.htmlFileName;
-        request.filter = "*.htm"_t;
-        request.startDirectory = settings.htmlDirectory;
-        request.save = true;
+        FileDialogRequest request =
+            SaveDialog("Zadejte jméno výstupního souboru pro uložení sestavy ve struktuře HTML"_t,
+                       settings.htmlFileName, "*.htm"_t, settings.htmlDirectory);
         request.filterName = "Soubory HTML"_t;
         request.defaultExtension = "htm"_t;
         const auto chosen = ui.RunFileDialog(request);
