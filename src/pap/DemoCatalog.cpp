@@ -28,6 +28,7 @@ const DemoAccount kAccounts[] = {
     {22, 300, "Dopravní prostředky", 'A', 0, "0222", false},
     {22, 400, "Interaktivní tabule", 'A', 0, "0221", false},
     {22, 500, "Zařízení tělocvičny", 'A', 0, "0221", false},
+    {22, 600, "Movité věci - bezúplatně nabyté", 'A', 0, "0223", false},
     {22, 900, "Movité věci - nezařazené", 'A', 0, "022", false},
     {28, 0, "Drobný dlouhodobý hmotný majetek", 'A', 0, "", false},
     {28, 100, "DDHM - nábytek", 'A', 0, "028", false},
@@ -106,6 +107,7 @@ const DemoAccount kAccounts[] = {
     {414, 0, "Rezervní fond z ostatních titulů", 'P', 0, "414", false},
     {416, 0, "Fond reprodukce majetku", 'P', 0, "416", false},
     {432, 0, "VH předcházejících účetních období", 'P', 0, "432", false},
+    {472, 0, "Dlouhodobé přijaté zálohy na transfery", 'P', 0, "472", true},
     {493, 0, "VH běžného účetního období", 'Z', 0, "493", false},
     {501, 0, "Spotřeba materiálu", 'N', 1, "", false},
     {501, 100, "Spotřeba potravin", 'N', 1, "5011", false},
@@ -197,6 +199,10 @@ const DemoAccount kAccounts[] = {
     {701, 0, "Počáteční účet rozvažný", 'X', 0, "", false},
     {702, 0, "Konečný účet rozvažný", 'X', 0, "", false},
     {710, 0, "Účet zisků a ztrát", 'X', 0, "", false},
+    // The financial plan, kept off the balance sheet and out of every statement.
+    {801, 0, "Finanční plán - náklady", 'X', 0, "", false},
+    {802, 0, "Finanční plán - výnosy", 'X', 0, "", false},
+    {899, 0, "Vyrovnávací účet k finančnímu plánu", 'X', 0, "", false},
     {902, 0, "Jiný drobný DHM", 'X', 0, "", false},
     {902, 100, "Drobný majetek v evidenci", 'X', 0, "902", false},
     {902, 200, "Drobné učební pomůcky", 'X', 0, "902", false},
@@ -221,6 +227,8 @@ const DemoCode kCodes[] = {
     {"022", "Samostatné hmotné movité věci a soubory movitých věcí", "", false, "1 4"},
     {"0221", "Stroje, přístroje a zařízení", "", false, "1 4"},
     {"0222", "Dopravní prostředky", "", false, "1 4"},
+    // XII: by the partner of the transaction that gave or took the asset free of charge
+    {"0223", "Samostatné movité věci - bezúplatně nabyté", "P11", false, "1 4 12"},
     {"028", "Drobný dlouhodobý hmotný majetek", "", false, "1 4"},
     {"031", "Pozemky", "", false, "1 4"},
     {"042", "Nedokončený dlouhodobý hmotný majetek", "", false, "1 4"},
@@ -274,6 +282,8 @@ const DemoCode kCodes[] = {
     {"414", "Rezervní fond z ostatních titulů", "", false, "1 9"},
     {"416", "Fond reprodukce majetku, fond investic", "", false, "1 9"},
     {"432", "Výsledek hospodaření předcházejících účetních období", "", false, "1 9"},
+    // XIII: by the partner of the liability and the partner of the transaction (the source)
+    {"472", "Dlouhodobé přijaté zálohy na transfery", "P10", true, "1 7 10 13"},
     {"493", "Výsledek hospodaření běžného účetního období", "", false, "1"},
     // Statement II: costs (XI for those with a partner of the transaction)
     {"501", "Spotřeba materiálu", "", false, "2"},
@@ -366,14 +376,16 @@ const DemoTransactionCode kTransactionCodes[] = {
     {"883", "Ostatní snížení", false, false},
     {"901", "Čerpání fondu", false, false},
     {"902", "Rozpouštění transferu", false, false},
+    {"903", "Snížení jmění bezúplatným převodem", false, false},
     {"933", "Ostatní snížení jmění", false, false},
     {"951", "Tvorba fondu", false, false},
     {"952", "Přijetí transferu na pořízení majetku", true, true},
+    {"953", "Zvýšení jmění bezúplatným nabytím", false, false},
     {"983", "Ostatní zvýšení jmění", false, false},
 };
 
-const char* const kConsolidation[] = {"346", "347",  "348",  "349",  "374", "403", "5182",
-                                      "524", "6721", "6722", "6723", "905", "912"};
+const char* const kConsolidation[] = {"346",  "347", "348",  "349",  "374",  "403", "472",
+                                      "5182", "524", "6721", "6722", "6723", "905", "912"};
 const char* const kBezObratu[] = {"603", "031"};
 
 /// The transaction codes each code allows, per statement.
@@ -386,17 +398,21 @@ struct AllowedRow {
 
 const std::vector<AllowedRow>& AllowedRows() {
     static const std::vector<AllowedRow> rows = {
-        {4, "013 0131 0132 018 021 0211 0212 022 0221 0222 028 031", {1, 2, 3, 4}, {51, 52, 53}},
+        {4,
+         "013 0131 0132 018 021 0211 0212 022 0221 0222 0223 028 031",
+         {1, 2, 3, 4},
+         {51, 52, 53}},
         {4, "042", {1, 4}, {54}},
         {4, "073 078 081 082 088", {5}, {55}},
         {5, "112 132", {1, 2}, {51, 52, 53}},
         {6, "311 3111 3112 314 315 335 346 348 377 388", {1, 2}, {51, 52}},
         {7,
-         "321 3211 3212 324 331 333 336 337 342 343 347 349 374 378 3781 3789 383 384 389",
+         "321 3211 3212 324 331 333 336 337 342 343 347 349 374 378 3781 3789 383 384 389 472",
          {1, 2},
          {51, 52}},
         {8, "241 243 261 262 263 381", {1, 2}, {51, 52}},
-        {9, "401 403 411 412 413 414 416 432", {1, 2}, {51, 52}},
+        {9, "401", {1, 2, 3}, {51, 52, 53}},  // also assets received or given free of charge
+        {9, "403 411 412 413 414 416 432", {1, 2}, {51, 52}},
     };
     return rows;
 }

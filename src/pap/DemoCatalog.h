@@ -1,6 +1,6 @@
 // The fixed inputs of the demo organisation, a school run as a contributory organisation: its
 // chart of accounts, and the code-list files it is filled from - "UPAP.txt" with the PAP codes
-// of statements I, II, III, IV-IX, X, XI, XV and XVI, the update files "UPAP_04" ... "UPAP_09"
+// of statements I to XIII, XV and XVI, the update files "UPAP_04" ... "UPAP_09"
 // with the transaction codes each code allows, and "UKod.txt" with the transaction codes.
 #pragma once
 

@@ -156,6 +156,7 @@ class Builder {
         taxOffice_ = Company("Finanční úřad pro Demo kraj");
         founder_ = Company("Město Demo");
         region_ = Company("Demo kraj");
+        ministry_ = {"00022985"_t, "Ministerstvo školství (MŠMT)"_t};
     }
 
     // ---- documents ---------------------------------------------------------------------------
@@ -292,6 +293,14 @@ class Builder {
         MonthEnd(month);
         if (month % 3 == 1)
             StateSubsidy(month);
+        if (month == 1)
+            FinancialPlan(month);
+        if (month == 2 || month == 3)
+            FreeOfCharge(month);
+        if (month == 2)
+            ProjectAdvance(month);
+        if (month % 3 == 0)
+            ProjectClearing(month);
         if (month == 4)
             InvestmentTransfer(month);
         if (month == 3 || month == 9)
@@ -387,6 +396,45 @@ class Builder {
         Pair({21, 300}, "403", {42, 0}, "454", 640000);
         Begin(month, "FP01", "Nákup vozidla"_t, 0, "2024INV02"_t);
         Pair({22, 300}, "401", {321, 100}, "751", 385000, &suppliers_[12]);
+    }
+
+    /// The year's financial plan, kept on the accounts of class 8.
+    void FinancialPlan(int month) {
+        Begin(month, "ID01", "Finanční plán "_t + IntToText(o_.year));
+        Pair({801, 0}, "", {899, 0}, "", 22400000);
+        Pair({899, 0}, "", {802, 0}, "", 22400000);
+    }
+
+    /// Equipment received free of charge from the founder and the region, and a piece of it
+    /// handed on to another school: changes by partner of the transaction (statement XII).
+    void FreeOfCharge(int month) {
+        if (month == 2) {
+            Begin(month, "ID01", "Bezúplatné nabytí vybavení od zřizovatele"_t);
+            Pair({22, 600}, "402", {401, 0}, "953", 148500, &founder_);
+            return;
+        }
+        Begin(month, "ID01", "Bezúplatné nabytí vybavení od kraje"_t);
+        Pair({22, 600}, "402", {401, 0}, "953", 86200, &region_);
+        Begin(month, "ID01", "Bezúplatný převod vybavení ZUŠ"_t);
+        Pair({401, 0}, "903", {22, 600}, "453", 24800, &customers_[2]);
+    }
+
+    /// A project paid in advance by the region, from the ministry's money and its own share:
+    /// the region is the partner of the liability, the source the partner of the transaction
+    /// (statement XIII).
+    void ProjectAdvance(int month) {
+        Begin(month, "BV01", "Záloha na projekt od kraje"_t);
+        Pair({241, 100}, "801", {472, 0}, "751", kProjectState, &region_, &ministry_);
+        Pair({241, 100}, "801", {472, 0}, "751", kProjectRegion, &region_, &region_);
+    }
+
+    /// A quarter of the advance cleared to the revenue from transfers.
+    void ProjectClearing(int month) {
+        Begin(month, "ID01", "Zúčtování zálohy na projekt"_t);
+        Add({472, 0}, kProjectState / 4, 0, "701", &region_, &ministry_);
+        Add({672, 400}, 0, kProjectState / 4, "", &ministry_);
+        Add({472, 0}, kProjectRegion / 4, 0, "701", &region_, &region_);
+        Add({672, 400}, 0, kProjectRegion / 4, "", &region_);
     }
 
     void OffBalance(int month, Byte state) {
@@ -639,7 +687,9 @@ class Builder {
     Rng rng_;
     std::set<Text> icos_;
     std::vector<Partner> suppliers_, energy_, customers_, foreign_, foreignCustomers_, people_;
-    Partner cssz_, vzp_, otherInsurer_, taxOffice_, founder_, region_;
+    Partner cssz_, vzp_, otherInsurer_, taxOffice_, founder_, region_, ministry_;
+    static constexpr double kProjectState = 960000;   ///< the ministry's part of the advance
+    static constexpr double kProjectRegion = 120000;  ///< the region's own part
     std::vector<JournalDocument> docs_;
     std::map<std::string, int> numbers_;
     std::deque<Open> payables_, receivables_;

@@ -1,9 +1,11 @@
 // The booked documents of the demo organisation for one fiscal year: opening balances, twelve
-// months of invoices, bank statements, cash, payroll, depreciation, transfers and off-balance
-// records, every document balanced; partners as valid IČOs, country codes and the special values
-// "111" ... "444". A few documents carry the faults that the record check, the statement protocols
-// and the control runs exist to catch (their header describes the fault); a few are adjusting
-// documents (" U") and some are in state 3. The same seed always gives the same documents.
+// months of invoices, bank statements, cash, payroll, depreciation, transfers (a project advance
+// among them), assets received and handed on free of charge, off-balance records and the
+// financial plan, every document balanced; partners as valid IČOs, country codes and the special
+// values "111" ... "444". A few documents carry the faults that the record check, the statement
+// protocols and the control runs exist to catch (their header describes the fault); a few are
+// adjusting documents (" U") and some are in state 3. The same seed always gives the same
+// documents.
 #pragma once
 
 #include <cstdint>

@@ -98,11 +98,11 @@ TEST_F(DataCommandsTest, CodeListsChartAndFill) {
         std::string out;
     } cases[] = {
         {"import-ukod " + (Home() / "UKod.txt").string(), 0,
-         "Číselník kódů transakce: zapsáno 47, přeskočeno řádků 0.\n"},
+         "Číselník kódů transakce: zapsáno 49, přeskočeno řádků 0.\n"},
         {"import-upap " + (Home() / "UPAP.txt").string(), 0,
-         "Číselník PAP pro výkazy: zapsáno 106, přeskočeno řádků 0.\n"},
+         "Číselník PAP pro výkazy: zapsáno 108, přeskočeno řádků 0.\n"},
         {"import-upap " + (Home() / "UPAP_07").string(), 0,
-         "Číselník PAP pro výkazy: zapsáno 19, přeskočeno řádků 0.\n"},
+         "Číselník PAP pro výkazy: zapsáno 20, přeskočeno řádků 0.\n"},
         {"import-chart " + Write("u.csv",
                                  "su;ae;nazev;povaha;cinnost;stat_anal\n"
                                  "501;950;Test;N;1;5012\n")

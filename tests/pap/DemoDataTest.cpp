@@ -1,6 +1,7 @@
 // The demo organisation: the same documents for the same seed, balanced documents, valid
 // partners, ordinary documents that keep every rule of the record check, faulty documents that
-// break each rule at least once, and an installation filled end to end.
+// break each rule at least once, a chart of every class, an installation filled end to end,
+// and rows of partners in its statements XII and XIII.
 #include "pap/DemoData.h"
 
 #include <map>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "ImportTestSupport.h"
+#include "PapTestSupport.h"
 #include "pap/DemoCatalog.h"
 #include "pap/DemoJournal.h"
 
@@ -222,6 +224,13 @@ TEST(DemoJournalTest, CheckDigitsAsTheRuleGivesThem) {
     EXPECT_FALSE(IcoValid("12345678"));
 }
 
+TEST(DemoCatalogTest, ChartHasAccountsOfEveryClass) {
+    std::set<int> classes;
+    for (const DemoAccount& a : DemoAccounts())
+        classes.insert(a.su / 100);
+    EXPECT_EQ((std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}), classes);
+}
+
 class DemoDataTest : public ImportTest {};
 
 TEST_F(DemoDataTest, FillsAnInstallationEndToEnd) {
@@ -278,6 +287,43 @@ TEST_F(DemoDataTest, FillsAnInstallationEndToEnd) {
     kinds.GetRec(n, &code);
     EXPECT_EQ("1"_t, code.FILLER_STR.Get());
     EXPECT_EQ(1, code.PARTNER2);
+}
+
+/// The demo installed where the statement tests compile (fiscal year 2023).
+class DemoStatementsTest : public StatementTest {
+  protected:
+    void SetUp() override {
+        StatementTest::SetUp();
+        CloseTables();
+        DemoOptions o;
+        o.year = 2023;
+        o.lines = 300;
+        o.seed = 5;
+        DemoResult r;
+        ASSERT_TRUE(InstallDemoData(where_, data_, *ui_, o, r)) << ui_->TranscriptText();
+    }
+};
+
+TEST_F(DemoStatementsTest, StatementsXIIAndXIIIHaveRowsOfPartners) {
+    for (int cislo : {12, 13}) {
+        ASSERT_TRUE(Compile(cislo, 1, 12)) << cislo;
+        ASSERT_GE(rows_.size(), 2u) << cislo;
+        std::set<std::string> groups;  // analytics and code
+        bool otherPartner2 = false;
+        for (const tVeta_Zorvi& r : rows_) {
+            const std::string row = ToUtf8(r.SA) + "|" + ToUtf8(r.Sloupec[1].TRANSAKCE) + "|" +
+                                    ToUtf8(r.P1) + "|" + ToUtf8(r.P2);
+            EXPECT_FALSE(r.SA.Get().empty()) << row;
+            EXPECT_FALSE(r.P1.Get().empty()) << row;
+            EXPECT_EQ(cislo == 13, !r.P2.Get().empty()) << row;
+            EXPECT_NE(0.0, Col(r, 1)) << row;
+            groups.insert(ToUtf8(r.SA) + ToUtf8(r.Sloupec[1].TRANSAKCE));
+            otherPartner2 |= cislo == 13 && r.P1.Get() != r.P2.Get();
+        }
+        // Some analytics and code has more than one partner.
+        EXPECT_LT(groups.size(), rows_.size()) << cislo;
+        EXPECT_EQ(cislo == 13, otherPartner2);
+    }
 }
 
 }  // namespace

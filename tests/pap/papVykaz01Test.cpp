@@ -1,5 +1,5 @@
-// Statements I and XV: the side rules, the four state columns of ordinary and sum rows, and
-// the record state 3 that only XV counts.
+// Statements I and XV: the side rules, the four state columns of ordinary and sum rows (with
+// XV's look-ahead in analytics order), and the record state 3 that only XV counts.
 #include "PapTestSupport.h"
 #include "pap/papVykaz01.h"
 
@@ -98,6 +98,55 @@ TEST_F(Vykaz01Test, StatementXVSidesByPatternAndState3Lines) {
     EXPECT_EQ(225.0, Col(pasivni, 4));
     EXPECT_EQ(15, pasivni.CisloVykazu);
     EXPECT_EQ(512, tPAP_Vykaz15(ctx_, {}).PodejDruhPts());
+}
+
+TEST_F(Vykaz01Test, StatementXVSumRowsLookAheadInAnalyticsOrderAndTakeTheSideOfTheirCode) {
+    int row = 0;
+    for (const char* sa : {"901", "9011", "9012", "905", "912", "9121", "973", "999"})
+        Add(PapCode(sa, 0, ++row, {15}));
+    Add(PapCode("9051", 0, ++row, {}));  // not a code of XV, yet the code after "905"
+    Add(Account(901, 1, "9011", 'P', {15}));
+    Add(Account(901, 2, "9012", 'A', {15}));
+    Add(Account(905, 1, "9051", 'A', {15}));
+    Add(Account(912, 1, "9121", 'A', {15}));
+    Add(Account(973, 0, "973", 'A', {15}));
+    Add(Account(999, 0, "999", 'X', {15}));
+    Add(Line("202300", 901, 1, 0, 100));
+    Add(Line("202302", 901, 1, 40, 0));
+    Add(Line("202300", 901, 2, 30, 0));
+    Add(Line("202302", 901, 2, 0, 5));
+    Add(Line("202302", 905, 1, 7, 0));
+    Add(Line("202300", 912, 1, 0, 500));
+    Add(Line("202302", 912, 1, 20, 50));
+    Add(Line("202300", 973, 0, 0, 200));
+    Add(Line("202302", 999, 0, 0, 60));
+    ASSERT_TRUE(Compile(15, 1, 3));
+    struct Case {
+        const char* sa;
+        bool soucet;
+        double s1, s2, s3, s4;
+    } cases[] = {
+        // Active by its code although its first account 9011 is "P": -100 + 30 opening.
+        {"901", true, -70, 40, 5, -35},
+        {"9011", false, -100, 40, 0, -60},
+        {"9012", false, 30, 0, 5, 25},
+        {"905", true, 0, 7, 0, 7},        // "9051" follows: a sum over it
+        {"912", true, 500, 20, 50, 530},  // passive by 912 although its account is "A"
+        {"9121", false, 500, 20, 50, 530},
+        {"973", false, 200, 0, 0, 200},  // "999" follows: an ordinary row
+        {"999", false, 0, 0, 60, -60},   // the last code: an ordinary row
+    };
+    ASSERT_EQ(std::size(cases), rows_.size());
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const tVeta_Zorvi& r = rows_[i];  // rows in the code list's order
+        EXPECT_EQ(c.sa, ToUtf8(r.SA)) << i;
+        EXPECT_EQ(c.soucet, r.Soucet != 0) << c.sa;
+        EXPECT_EQ(c.s1, Col(r, 1)) << c.sa;
+        EXPECT_EQ(c.s2, Col(r, 2)) << c.sa;
+        EXPECT_EQ(c.s3, Col(r, 3)) << c.sa;
+        EXPECT_EQ(c.s4, Col(r, 4)) << c.sa;
+    }
 }
 
 TEST_F(Vykaz01Test, State3LinesAreNotCountedInStatementI) {

@@ -1,5 +1,6 @@
-// Statements X to XIII and XVI: rows per partner, both methodologies of X and XI, the partner
-// checks, FSA/FKT/FP1 groups, header-only rows, XII's and XIII's filters, XVI's codes and sides.
+// Statements X to XIII and XVI: rows per partner (and per public contract in X from 2014), both
+// methodologies of X and XI, the partner checks, the walk from group 2 into group 3, FSA/FKT/FP1
+// groups, header-only rows, XII's and XIII's filters, XVI's codes and sides.
 #include "PapTestSupport.h"
 #include "pap/papVykaz10az13.h"
 #include "pap/papVykaz10az13_od2014.h"
@@ -82,6 +83,33 @@ TEST_F(Vykaz10Test, RowsPerPartnerWithTheFieldsOfEachMethodology) {
     EXPECT_EQ(30.0, Col(rows_[1], 4));  // DE, passive from 2014
     EXPECT_TRUE(handOver_.kind.od2014);
     EXPECT_EQ(0, PrintoutCount());
+}
+
+TEST_F(Vykaz10Test, PublicContractsOfOnePartnerAreRowsOfTheirOwnFrom2014) {
+    // 87654321 has 40 under "VZ-2023-01" already.
+    for (const auto& [zakazka, md] :
+         {std::pair{"VZ-2023-02", 5.0}, {"VZ-2023-01", 2.0}, {"", 1.0}}) {
+        tVetaUDPO radek = WithPartner(Line("202303", 21, 1, md, 0), "87654321");
+        radek.PLATBA_PREDEM = FromUtf8(zakazka);
+        Add(radek);
+    }
+    struct Case {
+        bool od2014;
+        std::vector<std::string> rows;  ///< P1|P2|contract|FSA|debit of the rows of 0211
+    } cases[] = {
+        {false, {"87654321|||0211|48.00"}},
+        {true,
+         {"|87654321||0211|1.00", "|87654321|VZ-2023-01||42.00", "|87654321|VZ-2023-02||5.00"}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Run(c.od2014));
+        std::vector<std::string> rows;
+        for (const tVeta_Zorvi& r : rows_)
+            if (S(r.SA) == "0211")
+                rows.push_back(S(r.P1) + "|" + S(r.P2) + "|" + ToUtf8(r.StZakazka) + "|" +
+                               S(r.FSA) + "|" + ToUtf8(RealToText(Col(r, 2), 0, 2)));
+        EXPECT_EQ(c.rows, rows) << c.od2014;
+    }
 }
 
 TEST_F(Vykaz10Test, PartnerChecksOfBothMethodologies) {
@@ -168,6 +196,55 @@ TEST_F(Vykaz11Test, CostsAndRevenuesPerPartnerInBothGroups) {
         EXPECT_EQ("6011", S(vynosy.FSA));
     }
     EXPECT_NE(std::string::npos, ToUtf8(rows_[0].NazevVykazu).find(" METODIKA PLATNÁ OD 2014"));
+}
+
+/// The groups that run procedure A walks: group 2 ends with the 3-character code "551", and
+/// the first code of group 3 begins with the same characters.
+class SkupinyTest : public StatementTest {
+  protected:
+    void SetUp() override {
+        StatementTest::SetUp();
+        Add(PapCode("501", 2, 1, {2, 11}));
+        Add(PapCode("5011", 2, 2, {2, 11}));
+        Add(PapCode("551", 2, 3, {2, 11}));
+        Add(PapCode("5511", 3, 1, {3, 11}));
+        Add(PapCode("602", 3, 2, {3, 11}));  // the last code: an ordinary row
+        Add(Account(501, 1, "5011", 'N', {2, 11}));
+        Add(Account(551, 0, "551", 'N', {2, 11}));  // a code with a longer one: "součet"
+        Add(Account(551, 1, "5511", 'V', {3, 11}));
+        Add(Account(602, 0, "602", 'V', {3, 11}));
+        Add(WithPartner(Line("202302", 501, 1, 100, 0), "11111111"));
+        Add(WithPartner(Line("202302", 551, 0, 5, 0), "22222222"));
+        Add(WithPartner(Line("202302", 551, 1, 0, 40), "33333333"));
+        Add(WithPartner(Line("202302", 602, 0, 0, 9), "44444444"));
+    }
+};
+
+TEST_F(SkupinyTest, ThreeCharacterCodeEndingAGroupIsNoSumOfTheNextGroup) {
+    struct Case {
+        int cislo;
+        std::vector<std::string> rows;  ///< SA|sum|P1|first column
+        std::size_t soucty;             ///< protocol lines "součet"
+    } cases[] = {
+        {2, {"501|1||100.00", "5011|0||100.00", "551|0||0.00"}, 1},
+        {3, {"5511|0||40.00", "602|0||9.00"}, 0},
+        // XI walks on into group 3 after looking ahead from "551".
+        {11, {"5011|0|11111111|100.00", "5511|0|33333333|40.00", "602|0|44444444|9.00"}, 1},
+    };
+    for (const Case& c : cases) {
+        ui_->ClearTranscript();
+        ASSERT_TRUE(Compile(c.cislo, 1, 3));
+        std::vector<std::string> rows;
+        for (const tVeta_Zorvi& r : rows_)
+            rows.push_back(S(r.SA) + "|" + std::to_string(r.Soucet) + "|" + S(r.P1) + "|" +
+                           ToUtf8(RealToText(Col(r, 1), 0, 2)));
+        EXPECT_EQ(c.rows, rows) << c.cislo;
+        const std::vector<std::string> protokol = ProtocolRows();
+        EXPECT_EQ(c.soucty, static_cast<std::size_t>(std::count_if(
+                                protokol.begin(), protokol.end(),
+                                [](const std::string& l) { return l.find("součet") != l.npos; })))
+            << c.cislo;
+    }
 }
 
 TEST_F(Vykaz11Test, EditButtonRunsTheResultEditorBeforeOutput) {
