@@ -16,6 +16,7 @@
 #include "startup/Session.h"
 #include "ui/ProgressPanel.h"
 #include "util/Clock.h"
+#include "util/Retezce.h"
 
 using axo::gui::ModalDriver;
 using axo::gui::Q;
@@ -45,6 +46,7 @@ class Program {
         return QTest::qWaitFor([this] { return form->Form().StartupSucceeded(); }, 20000);
     }
     bool Idle() { return !form->Form().ProcessRunning(); }
+    axo::Text FirmDescription() const { return session_->OrganisationDescription(); }
     /// Whether a window of `kind` was shown whose title or lines hold `text`.
     bool WasShown(const std::string& kind, const QString& text) const {
         for (const axo::gui::ShownWindow& w : ui.Shown())
@@ -93,6 +95,9 @@ void DesktopTest::mainWindowOpensOnTheInstallation() {
     for (const QLabel* l : panels)
         texts << l->text();
     QVERIFY2(texts.contains("Rok: 2024"), qPrintable(texts.join('|')));
+    // The organisation's name after one blank.
+    QVERIFY2(texts.contains(" " + Q(axo::TrimRight(p.FirmDescription()))),
+             qPrintable(texts.join('|')));
 }
 
 void DesktopTest::menusCarryTheExactCaptions() {
@@ -169,7 +174,8 @@ void DesktopTest::escapeDuringARunAsksTheCloseQuestion() {
     ModalDriver driver(p.form.get());
     bool answered = false;
     driver.OnModal("ROZHODNUTÍ", [&](QWidget* w) {
-        QVERIFY(ModalDriver::ClickButton(w, "pokračování v běhu programu"));
+        // <Enter> takes the default button: the program goes on.
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Return);
         answered = true;
     });
     driver.Start();
