@@ -38,8 +38,14 @@ OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostre
     // The command line has a status line of its own (the transcript); the process names of the
     // start-up go there.
     ui.RegisterStatusBar();
-    if (!startup::StartUp(*session))
+    if (!startup::StartUp(*session)) {
+        // Without a year the fiscal-year dialog took the one of today's date, which the
+        // installation may not have.
+        if (!options.Has("year") && !options.Has("date") && session->FiscalYear().index == 0)
+            err << "Hospodářský rok zadejte volbou --year (kód cesty roku, např. --year 2024) "
+                   "nebo datem --date D.M.RRRR.\n";
         return {nullptr, 1};
+    }
     session->ReadSwitches();
     // Printouts shown by the command (protocols, statement rows) are written as files there.
     if (auto* scripted = dynamic_cast<ui::ScriptedUi*>(&ui)) {

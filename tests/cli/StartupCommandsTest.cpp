@@ -159,6 +159,8 @@ TEST_F(StartupCommandsTest, RefusedStartUpsExitNonZeroAndWriteNothing) {
         std::string args;
         const char* message;
     } cases[] = {
+        {"no year given, today outside the table", [] {}, "",
+         "Hospodářský rok zadejte volbou --year (kód cesty roku, např. --year 2024)"},
         {"fiscal year outside the table", [] {}, "--year 2030",
          "Zadaný hospodářský rok není definován v programovém instalačním souboru [2030]."},
         {"date outside the table", [] {}, "--date 1.1.2019",
