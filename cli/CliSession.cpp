@@ -1,9 +1,11 @@
 // Opening and closing the session of a command.
 #include "CliSession.h"
 
+#include <chrono>
 #include <filesystem>
 #include <ostream>
 
+#include "CliUi.h"
 #include "startup/Machine.h"
 #include "startup/StartUp.h"
 #include "ui/ScriptedUi.h"
@@ -11,7 +13,7 @@
 namespace axo::cli {
 
 std::vector<std::string> SessionOptionNames() {
-    return {"home", "user", "password", "station", "year", "date", "output"};
+    return {"home", "user", "password", "station", "year", "date", "output", "wait"};
 }
 
 OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostream& err) {
@@ -25,6 +27,15 @@ OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostre
         return {nullptr, 2};
     }
     start.password = FromUtf8(*password);
+    if (auto* cli = dynamic_cast<CliUi*>(&ui)) {
+        const std::optional<int> wait = options.GetInt("wait");
+        if (options.Has("wait") && (!wait || *wait < 0)) {
+            err << "Volba --wait čeká počet sekund (0: čekat bez omezení).\n";
+            return {nullptr, 2};
+        }
+        if (wait)
+            cli->SetWaitLimit(std::chrono::seconds(*wait));
+    }
     if (const auto station = options.Get("station"))
         start.station = FromUtf8(*station);
     start.userName = FromUtf8(options.GetOr("user", ""));

@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <string>
+
+#include "util/Text.h"
 
 namespace axo::cli {
 
@@ -29,6 +32,29 @@ void CliUi::Terminate(int exitCode) {
     std::cerr.flush();
     std::fflush(nullptr);
     std::_Exit(exitCode == 0 ? 1 : exitCode);
+}
+
+ui::WaitOutcome CliUi::RunWait(const ui::WaitWindow& window) {
+    using Clock = std::chrono::steady_clock;
+    const std::string what = ToUtf8(window.operation) + "\n" + ToUtf8(window.fileLine);
+    const Clock::time_point now = Clock::now();
+    // A wait follows on from the previous one when it is the same and comes right after it.
+    const bool repeated =
+        what == waitingFor_ && now - lastWait_ < std::chrono::milliseconds(window.timeoutMs) * 2;
+    if (!repeated) {
+        waitingFor_ = what;
+        waitBegan_ = now;
+    }
+    ui::WaitOutcome outcome = ui::WaitOutcome::TimedOut;
+    if (window.interruptible && waitLimit_.count() > 0 && now - waitBegan_ >= waitLimit_) {
+        std::cerr << "Čekání na přístup vzdáno po " << waitLimit_.count() / 1000 << " s.\n";
+        outcome = ui::WaitOutcome::Escaped;
+        waitingFor_.clear();
+    } else {
+        outcome = ScriptedUi::RunWait(window);
+    }
+    lastWait_ = Clock::now();
+    return outcome;
 }
 
 }  // namespace axo::cli

@@ -80,7 +80,9 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
            "  --year KÓD                   hospodářský rok (kód cesty, např. 2024)\n"
            "  --date D.M.RRRR              datum pro program (jinak dle roku, jinak dnešní)\n"
            "  --output ADRESÁŘ             kam se zapisují protokoly a opisy (jinak vystupy/ v "
-           "instalaci)\n";
+           "instalaci)\n"
+           "  --wait SEKUNDY               jak dlouho čekat na soubor zamčený jinou stanicí "
+           "(jinak 60, 0 bez omezení)\n";
     return 0;
 }
 

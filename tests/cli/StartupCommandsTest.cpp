@@ -1,8 +1,11 @@
 // axo-pap-cli init and info end to end: the program is run as a process, in a controlled
 // environment, against installations it creates; refused start-ups exit non-zero with their
 // message and leave the installation untouched.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -148,6 +151,36 @@ TEST_F(StartupCommandsTest, InitRefusesAnExistingInstallationUnlessForced) {
         EXPECT_NE(std::string::npos, Flat(run.err).find(c.message)) << run.err;
         EXPECT_FALSE(fs::exists(dir_.Path() / "nova")) << c.args;
     }
+}
+
+TEST_F(StartupCommandsTest, AWaitForAnotherStationIsGivenUpAfterTheLimit) {
+    ASSERT_EQ(0, Init().code);
+    // Another station holds the table lock of the user file and keeps it.
+    int ready[2];
+    ASSERT_EQ(0, ::pipe(ready));
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const int fd = ::open((Home() / "data" / "2024" / "AXO-USER.LCK").c_str(), O_RDWR);
+        ::lseek(fd, 1, SEEK_SET);
+        const char ok = fd >= 0 && ::lockf(fd, F_TLOCK, 1) == 0 ? '1' : '0';
+        (void)!::write(ready[1], &ok, 1);
+        ::sleep(60);
+        ::_exit(0);
+    }
+    char ok = '0';
+    ASSERT_EQ(1, ::read(ready[0], &ok, 1));
+    ASSERT_EQ('1', ok);
+    const CliRun run = Cli(HomeArg() + " --year 2024 --password tajne --wait 1 info");
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_NE(0, run.code);
+    EXPECT_NE(std::string::npos, Flat(run.err).find("Čekání na přístup vzdáno po 1 s.")) << run.err;
+    EXPECT_NE(std::string::npos, Flat(run.err).find("Nelze zamknout UŽIVATELSKÝ instalační soubor"))
+        << run.err;
+    // Without the holder the same command starts.
+    EXPECT_EQ(0, Cli(HomeArg() + " --year 2024 --password tajne --wait 1 info").code);
 }
 
 TEST_F(StartupCommandsTest, RefusedStartUpsExitNonZeroAndWriteNothing) {
