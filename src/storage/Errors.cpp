@@ -11,8 +11,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "storage/WorkFiles.h"
+#include "ui/DialogInsert.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
 #include "util/Retezce.h"
@@ -27,6 +29,13 @@ namespace {
 
 constexpr std::size_t kPrintCopyMinWidth = 30;
 constexpr std::size_t kPrintCopyLabelWidth = 15;
+/// The record-lock explanation: 80 columns; the rows of key, identification and file from row
+/// 2, captions at column 3 and values at 17; then the text block 10 rows high and the button.
+constexpr int kLockColumns = 80;
+constexpr int kLockRowsFrom = 2;
+constexpr int kLockCaptionColumn = 3;
+constexpr int kLockValueColumn = 17;
+constexpr int kLockTextRows = 10;
 /// A document identification: year, month, document kind and number.
 constexpr std::array<std::size_t, 4> kIdentificationParts = {4, 2, 4, 5};
 
@@ -151,17 +160,18 @@ const char* NonEmptyEnv(const char* name) {
     return value && *value ? value : nullptr;
 }
 
+/// The text block of the record-lock explanation; "\r" breaks its lines.
 Text RecordLockExplanation() {
     return " Před zahájením Vámi požadované činnosti je nutné zamknout větu, aby bylo možné "
-           "zabránit souběžně prováděným úpravám týchž dat (dokladů, číselníků atd.).\r\n"
-           "Zámek se nepodařilo nastavit. Důvody mohou být následující: \r\n"
-           "1. Stejnou činnost současně provádí jiný uživatel (síťové prostředí).\r\n"
-           "2. Program máte již jednou spuštěn a věta je zamčena Vámi (viz. dolní lišta).\r\n"
-           "\r\n"
-           "3. V minulosti došlo při této činnosti k havárii, program nebyl korektně ukončen\r\n"
-           "a věta zůstala zamčena.\r\n"
-           "V tomto případě proveďte rekonstrukci indexních souborů (modul SPRÁVCE SOUBORŮ).\r\n"
-           "\r\n"
+           "zabránit souběžně prováděným úpravám týchž dat (dokladů, číselníků atd.).\r"
+           "Zámek se nepodařilo nastavit. Důvody mohou být následující: \r"
+           "1. Stejnou činnost současně provádí jiný uživatel (síťové prostředí).\r"
+           "2. Program máte již jednou spuštěn a věta je zamčena Vámi (viz. dolní lišta).\r"
+           "\r"
+           "3. V minulosti došlo při této činnosti k havárii, program nebyl korektně ukončen\r"
+           "a věta zůstala zamčena.\r"
+           "V tomto případě proveďte rekonstrukci indexních souborů (modul SPRÁVCE SOUBORŮ).\r"
+           "\r"
            "V případě nejasností kontaktujte distributora programu AXO. "_t;
 }
 
@@ -214,17 +224,37 @@ void ExplainRecordLock(const DataContext& ctx, const Text& key, const Text& file
                        const Text& dataFilePath, const Text& fileTitle) {
     if (!ctx.ui)
         return;
-    // Shown as a report window until dialog forms exist; then it becomes a dialog form with
-    // these rows, the explanation as a centred text block and an O.K. button.
-    ui::ReportWindow window{"Upozornění: VĚTU NELZE ZAMKNOUT"_t, {}, RecordLockExplanation()};
-    window.labels.emplace_back("Klíč"_t, key);
-    const Text identification = DocumentIdentification(fileName, key);
-    if (!identification.empty())
-        window.labels.emplace_back("Identifikace"_t, identification);
-    window.labels.emplace_back("Soubor"_t, fileName);
-    AddLabel(window, {}, dataFilePath);
-    AddLabel(window, {}, fileTitle);
-    ctx.ui->RunReport(window, {});
+    std::vector<std::pair<Text, Text>> rows = {{"Klíč"_t, key}};
+    if (const Text identification = DocumentIdentification(fileName, key); !identification.empty())
+        rows.emplace_back("Identifikace"_t, identification);
+    rows.emplace_back("Soubor"_t, fileName);
+    for (const Text& more : {dataFilePath, fileTitle})
+        if (!more.empty())
+            rows.emplace_back(Text(), more);
+    const int textRow = kLockRowsFrom + static_cast<int>(rows.size()) + 1;
+    const int okRow = textRow + kLockTextRows + 1;
+
+    ui::DialogEnvironment env;
+    env.clock = &ClockOf(ctx);
+    auto dialog = ui::CreateDialog(*ctx.ui, env, 0, 0, kLockColumns, {},
+                                   "Upozornění: VĚTU NELZE ZAMKNOUT"_t, okRow);
+    int row = kLockRowsFrom;
+    for (const auto& [caption, value] : rows) {
+        if (!caption.empty())
+            ui::InsertLabel(*dialog, kLockCaptionColumn, row, {}, caption);
+        // Keys and file names may hold "&" or "~": shown as they are, never as accelerators.
+        if (ui::TLabelAXO* label = ui::InsertLabel(*dialog, kLockValueColumn, row, {}, {}))
+            label->SetPlainText(value);
+        ++row;
+    }
+    if (ui::TPanelAXO* text =
+            ui::InsertPanel(*dialog, kLockCaptionColumn, textRow, {}, kLockTextRows,
+                            kLockColumns - 2 * (kLockCaptionColumn - 1))) {
+        text->SetCaption(RecordLockExplanation());
+        text->SetColours(ctx.ui->Colours().highlight);
+    }
+    ui::InsertOkZpet(*dialog, 0, okRow, {}, {}, 0, 0, "zavření upozornění"_t);
+    ui::RunDialog(*dialog);
 }
 
 void StopOnProgramError(const DataContext& ctx, const Text& methodName) {

@@ -36,9 +36,10 @@ void ReportDataError(const DataContext& ctx, int errorCode, const Text& procedur
 /// then the journal entry of the title and the text. Returns when the window is closed.
 void ShowDataWarning(const DataContext& ctx, const Text& title, const Text& text);
 
-/// The window "Upozornění: VĚTU NELZE ZAMKNOUT" shown when a record is locked: the key, for
-/// document files the document identification, the file name, data file path and file title,
-/// and the explanation of what the user can do. Returns when the window is closed.
+/// The dialog "Upozornění: VĚTU NELZE ZAMKNOUT" shown when a record is locked: rows with the
+/// key, for document files the document identification, the file name, and below it the data
+/// file path and the file title; then the explanation of what the user can do as a centred text
+/// block in the highlight colours, and an O.K. button. Returns when the dialog is closed.
 void ExplainRecordLock(const DataContext& ctx, const Text& key, const Text& fileName,
                        const Text& dataFilePath, const Text& fileTitle);
 

@@ -32,6 +32,12 @@ void TLabelAXO::SetText(const Text& text) {
     SetFrame(CellFrame(Column(), Row(), static_cast<int>(shown_.shown.size())));
 }
 
+void TLabelAXO::SetPlainText(const Text& text) {
+    raw_ = text;
+    shown_ = Caption{text, -1};
+    SetFrame(CellFrame(Column(), Row(), static_cast<int>(shown_.shown.size())));
+}
+
 std::optional<Text> TLabelAXO::TranscriptLine() const {
     if (target_)
         return std::nullopt;  // the labelled element shows the caption with its value

@@ -47,6 +47,8 @@ class TLabelAXO : public DialogElement {
     /// The caption as shown, with its accelerator.
     const Caption& Shown() const { return shown_; }
     void SetText(const Text& text);
+    /// Shows the text as it is: "&" and "~" mark no accelerator (keys, file names, paths).
+    void SetPlainText(const Text& text);
     DialogElement* Target() const { return target_; }
     void SetTarget(DialogElement* target) { target_ = target; }
     std::optional<Text> TranscriptLine() const override;
@@ -164,18 +166,24 @@ class TButtonAXO : public DialogElement {
     std::function<void(TDialogAXO&)> action_;
 };
 
-/// The panel: a framed area, bold when its hint began with "BOLD_".
+/// The panel: a framed area, bold when its hint began with "BOLD_". Its caption is shown
+/// centred and word-wrapped, lines broken by "\r"; a text block in colours of its own is a
+/// panel with those colours.
 class TPanelAXO : public DialogElement {
   public:
     TPanelAXO(int column, int row, const Text& hint, int heightRows, int widthColumns);
     bool Bold() const { return bold_; }
     const Text& Caption() const { return caption_; }
     void SetCaption(const Text& caption) { caption_ = caption; }
+    /// The panel's own colours; none: the dialog's.
+    const std::optional<ColourPair>& Colours() const { return colours_; }
+    void SetColours(const ColourPair& colours) { colours_ = colours; }
     std::optional<Text> TranscriptLine() const override;
 
   private:
     bool bold_;
     Text caption_;
+    std::optional<ColourPair> colours_;
 };
 
 /// The memo: a multi-line text (lines broken by "\r"), read-only or bound to a text variable.

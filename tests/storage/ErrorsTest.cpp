@@ -9,6 +9,7 @@
 
 #include "ScratchDir.h"
 #include "storage/WorkFiles.h"
+#include "ui/Dialog.h"
 #include "ui/ScriptedUi.h"
 
 namespace axo::storage {
@@ -18,6 +19,19 @@ namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::ScopedEnv;
 using test::ScratchDir;
+
+/// The scripted front end, noting the colours of the text block a dialog shows.
+class PanelNotingUi : public ui::ScriptedUi {
+  public:
+    int RunDialogWindow(ui::TDialogAXO& dialog) override {
+        shownPanel.reset();
+        for (const auto& e : dialog.Elements())
+            if (e->Kind() == ui::ElementKind::Panel)
+                shownPanel = static_cast<const ui::TPanelAXO&>(*e).Colours();
+        return ScriptedUi::RunDialogWindow(dialog);
+    }
+    std::optional<ui::ColourPair> shownPanel;
+};
 
 /// A scripted program run in a scratch directory on 5 March 2024, 08:07:06.459.
 class ErrorsTest : public ::testing::Test {
@@ -55,7 +69,7 @@ class ErrorsTest : public ::testing::Test {
     }
 
     ScratchDir scratch_;
-    ui::ScriptedUi ui_;
+    PanelNotingUi ui_;
     FixedClock clock_;
     DataContext ctx_;
     int crashMarks_ = 0;
@@ -304,38 +318,46 @@ TEST_F(ErrorsTest, PrintCopyThatCannotBeWrittenIsSkipped) {
 
 // ---- Record lock, programming error ----------------------------------------------------------
 
-TEST_F(ErrorsTest, RecordLockExplanationNamesTheDocument) {
+TEST_F(ErrorsTest, RecordLockExplanationIsADialogNamingTheDocument) {
+    const std::string explanation =
+        "|  Před zahájením Vámi požadované činnosti je nutné zamknout větu, aby bylo možné "
+        "zabránit souběžně prováděným úpravám týchž dat (dokladů, číselníků atd.).\n"
+        "| Zámek se nepodařilo nastavit. Důvody mohou být následující: \n"
+        "| 1. Stejnou činnost současně provádí jiný uživatel (síťové prostředí).\n"
+        "| 2. Program máte již jednou spuštěn a věta je zamčena Vámi (viz. dolní lišta).\n"
+        "| \n"
+        "| 3. V minulosti došlo při této činnosti k havárii, program nebyl korektně ukončen\n"
+        "| a věta zůstala zamčena.\n"
+        "| V tomto případě proveďte rekonstrukci indexních souborů (modul SPRÁVCE SOUBORŮ).\n"
+        "| \n"
+        "| V případě nejasností kontaktujte distributora programu AXO. \n";
     struct Case {
         const char* fileName;
         const char* key;
-        std::vector<std::string> rows;
+        const char* path;
+        const char* rows;
     } cases[] = {
-        {"UDHL2024",
-         "0202405FP  00123",
-         {"Klíč 0202405FP  00123", "Identifikace 2024*05*FP  *00123", "Soubor UDHL2024",
-          " /data/2024/UDHL2024.DB", " Hlavičky dokladů"}},
-        {"SDHL",
-         "202412PV  00007",
-         {"Klíč 202412PV  00007", "Identifikace 2024*12*PV  *00007", "Soubor SDHL",
-          " /data/2024/SDHL.DB", " Hlavičky dokladů"}},
-        {"UDPO2024",
-         "0202405FP  0012300001",
-         {"Klíč 0202405FP  0012300001", "Soubor UDPO2024", " /data/2024/UDPO2024.DB",
-          " Hlavičky dokladů"}},
+        {"UDHL2024", "0202405FP  00123", "/data/2024/UDHL2024.DB",
+         "| Klíč\n| 0202405FP  00123\n| Identifikace\n| 2024*05*FP  *00123\n"
+         "| Soubor\n| UDHL2024\n| /data/2024/UDHL2024.DB\n| Hlavičky dokladů\n"},
+        {"SDHL", "202412PV  00007", "",
+         "| Klíč\n| 202412PV  00007\n| Identifikace\n| 2024*12*PV  *00007\n"
+         "| Soubor\n| SDHL\n| Hlavičky dokladů\n"},
+        // Not a document file; "&" and "~" of keys and names are shown, not taken as accelerators.
+        {"&KAREL", "A&B~C", "/program/&KAREL.DB",
+         "| Klíč\n| A&B~C\n| Soubor\n| &KAREL\n| /program/&KAREL.DB\n| Hlavičky dokladů\n"},
     };
     for (const Case& c : cases) {
         ui_.ClearTranscript();
-        ui_.QueueOk();
-        const Text fileName = Text::FromBytes(c.fileName);
-        ExplainRecordLock(ctx_, Text::FromBytes(c.key), fileName,
-                          "/data/2024/"_t + fileName + ".DB"_t, "Hlavičky dokladů"_t);
-        ASSERT_EQ(1u, ui_.Transcript().size());
-        const ui::TranscriptEntry& window = ui_.Transcript()[0];
-        EXPECT_EQ("Upozornění: VĚTU NELZE ZAMKNOUT", window.title);
-        std::vector<std::string> rows(window.lines.begin(), window.lines.end() - 1);
-        EXPECT_EQ(c.rows, rows) << c.fileName;
-        EXPECT_TRUE(window.lines.back().starts_with(" Před zahájením Vámi požadované činnosti"));
-        EXPECT_TRUE(window.lines.back().ends_with("kontaktujte distributora programu AXO. "));
+        ui_.QueueDialog("key:Enter");
+        ExplainRecordLock(ctx_, Text::FromBytes(c.key), Text::FromBytes(c.fileName),
+                          FromUtf8(c.path), "Hlavičky dokladů"_t);
+        EXPECT_EQ("[dialog]  Upozornění: VĚTU NELZE ZAMKNOUT\n" + std::string(c.rows) +
+                      explanation + "buttons: [  O.K.  ]\nanswer: close 1\n",
+                  ui_.TranscriptText())
+            << c.fileName;
+        ASSERT_TRUE(ui_.shownPanel.has_value());
+        EXPECT_EQ(ui_.Colours().highlight, *ui_.shownPanel) << "the text block is highlighted";
     }
     EXPECT_FALSE(fs::exists(scratch_ / "Axo-Zurn.Err"));  // nothing journalled
 }

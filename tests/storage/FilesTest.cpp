@@ -564,5 +564,67 @@ TEST_F(FilesTest, LockForEditOfAVanishedRecordWarns) {
     EXPECT_FALSE(file->WriteLocked());
 }
 
+TEST_F(FilesTest, LockForEditByAKeyWithDuplicatesFindsTheRecordNumber) {
+    KindShape shape;
+    shape.keys = {{20, true, false}};  // only the name, with duplicates
+    shape.makeKey = [](int, const void* buffer) {
+        return FixedKeyText(static_cast<const ItemRecord*>(buffer)->name, 20);
+    };
+    {
+        auto file = Open(3, shape);
+        for (const auto& [code, name] : {std::pair{"1", "A"}, {"2", "A"}, {"3", "A"}, {"4", "B"}}) {
+            ItemRecord r = Item(code, name, std::stoi(code));
+            std::int32_t n = 0;
+            ASSERT_TRUE(file->AddRec(n, &r));
+        }
+    }
+    auto other = Open(1, shape);
+    ASSERT_TRUE(other->BtLockRec(_NoWait, 2));
+    const std::string changed =
+        " Věta byla změněna jinou stanicí.\r\n Akce nebude provedena.\r\n\r\n"
+        " Jedná se o soubor " +
+        DataFile().string() + ".";
+    struct Case {
+        std::int32_t n;
+        const char* name;
+        bool locked;
+        const char* window;  // what the user is shown, if anything
+    } cases[] = {
+        {3, "A", true, nullptr},    // past the others of the same key
+        {4, "B", true, nullptr},    // the last record
+        {4, "A", false, "report"},  // its key was changed
+        {9, "B", false, "report"},  // gone
+        {2, "A", false, "dialog"},  // locked by another object
+    };
+    auto file = Open(1, shape);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.n) + c.name);
+        ui_.ClearTranscript();
+        if (c.window && std::string(c.window) == "report")
+            ui_.QueueOk();
+        else if (c.window)
+            ui_.QueueDialog("key:Esc");
+        ItemRecord r = Item("", c.name);
+        std::int32_t n = c.n;
+        EXPECT_EQ(c.locked, file->LockForEdit(n, &r));
+        EXPECT_FALSE(file->WriteLocked());
+        if (c.locked) {
+            EXPECT_EQ(c.n, r.counter) << "the buffer holds the stored record";
+            EXPECT_TRUE(ui_.Transcript().empty());
+            EXPECT_TRUE(file->UnlockAllRecs());
+            continue;
+        }
+        ASSERT_EQ(1u, ui_.Transcript().size());
+        const ui::TranscriptEntry& shown = ui_.Transcript()[0];
+        EXPECT_EQ(c.window, shown.kind);
+        if (shown.kind == "report")
+            EXPECT_EQ(changed, shown.lines.at(0));
+        else
+            EXPECT_EQ((std::vector<std::string>{"Klíč", "A                   ", "Soubor", "ITEMS",
+                                                DataFile().string(), "Položky"}),
+                      std::vector<std::string>(shown.lines.begin(), shown.lines.begin() + 6));
+    }
+}
+
 }  // namespace
 }  // namespace axo::storage::test

@@ -186,6 +186,51 @@ TEST_F(ProcessesTest, TableWriteLockOfAnotherUser) {
     EXPECT_TRUE(file->WriteLocked());
 }
 
+TEST_F(ProcessesTest, ReadLockAndRecordLockWaitForTheHolder) {
+    CreateItems(1);
+    struct Case {
+        const char* name;
+        bool tableLock;  // the holder's
+        bool recordLock;
+        std::function<bool(tSoubor&, int)> lock;
+        int code;
+        const char* refusal;
+        const char* waitText;
+    } cases[] = {
+        {"read lock beside a write lock", true, false,
+         [](tSoubor& f, int wait) { return f.BtReadLockFileBlock(wait); }, kErrTableLocked,
+         "Soubor je zamčen otevřen jiným uživatelem.\r\nTable is busy.",
+         "Čekám na zamčení souboru pro čtení (BtReadLockFileBlock)."},
+        {"record lock", false, true, [](tSoubor& f, int wait) { return f.BtLockRec(wait, 1); },
+         kErrRecordLocked, "Záznam je zamčen jiným uživatelem",
+         "Čekám na zamčení věty č.1 pro čtení a zápis (BtLockRec)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Child holder = Holder(1, c.tableLock, c.recordLock);
+        ASSERT_EQ('r', Receive(holder.fromChild));
+        {
+            auto file = Open(1);
+            EXPECT_FALSE(c.lock(*file, _NoWait));
+            EXPECT_EQ(c.code, file->ErrorCode());
+            EXPECT_EQ(0u, file->ErrorText().find(FromUtf8(c.refusal))) << ToUtf8(file->ErrorText());
+            // Waiting (not to be interrupted) gets the lock as soon as the holder lets go.
+            for (int i = 0; i < 1000; ++i)
+                ui_.Queue(ui::ScriptAnswer::Kind::Timeout);
+            Send(holder.toChild, 'g');
+            ui_.ClearTranscript();
+            EXPECT_TRUE(c.lock(*file, _Wait));
+            const auto waits = Entries("wait-window");
+            ASSERT_FALSE(waits.empty());
+            EXPECT_EQ("[wait-window] Čekání na přístup - NELZE přerušit\n| " +
+                          std::string(c.waitText) + "\n| Jedná se o soubor [" +
+                          DataFile().string() + "].\nanswer: timeout\n",
+                      waits[0]);
+        }
+        EXPECT_EQ(0, Finish(holder));
+    }
+}
+
 TEST_F(ProcessesTest, RecordLockOfAnotherUserAndLocksOfAKilledProcess) {
     CreateItems(2);
     Child holder = Holder(4, true, true);

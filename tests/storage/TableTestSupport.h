@@ -211,16 +211,29 @@ inline long long QueryInt(const std::filesystem::path& file, const std::string& 
 /// An engine that passes everything to SQLite, except the operations a test makes fail.
 class FaultyEngine : public Engine {
   public:
-    struct Faults {
-        std::string onCreate;  ///< message of a failed creation (stage CreateTable)
-        int createFailures = 1000;
-        std::string onWrite;  ///< message of failed inserts, updates, deletes and lock flags
+    /// One kind of operation: the first `failures` calls fail with `message` (none when it is
+    /// empty); `calls` counts every call.
+    struct Fault {
+        std::string message;
+        int failures = 1 << 30;
+        int calls = 0;
+
+        void Hit(EngineError::Stage stage = EngineError::Stage::Other) {
+            if (++calls <= failures && !message.empty())
+                throw EngineError(message, stage);
+        }
     };
-    explicit FaultyEngine(Faults faults) : faults_(std::move(faults)) {}
+    struct Faults {
+        Fault create{};  ///< creating a table (stage CreateTable)
+        Fault open{};    ///< opening a table
+        Fault read{};    ///< finding a record by its number
+        Fault write{};   ///< inserts, updates, deletes and lock flags
+        Fault lock{};    ///< table locks
+    };
+    explicit FaultyEngine(Faults faults) : faults_(std::make_shared<Faults>(std::move(faults))) {}
 
     void Create(const std::filesystem::path& f, const TableDef& def) override {
-        if (!faults_.onCreate.empty() && createCalls_++ < faults_.createFailures)
-            throw EngineError(faults_.onCreate, EngineError::Stage::CreateTable);
+        faults_->create.Hit(EngineError::Stage::CreateTable);
         real_->Create(f, def);
     }
     std::unique_ptr<EngineTable> Open(const std::filesystem::path& f, bool exclusive) override;
@@ -234,19 +247,19 @@ class FaultyEngine : public Engine {
     std::unique_ptr<TableReservation> Reserve(const std::filesystem::path& f) override {
         return real_->Reserve(f);
     }
-    int CreateCalls() const { return createCalls_; }
+    /// The faults with the calls counted so far.
+    const Faults& Counted() const { return *faults_; }
 
   private:
     class Table;
-    Faults faults_;
-    int createCalls_ = 0;
+    std::shared_ptr<Faults> faults_;
     std::shared_ptr<Engine> real_ = DefaultEngine();
 };
 
 class FaultyEngine::Table : public EngineTable {
   public:
-    Table(std::unique_ptr<EngineTable> real, std::string onWrite)
-        : real_(std::move(real)), onWrite_(std::move(onWrite)) {}
+    Table(std::unique_ptr<EngineTable> real, std::shared_ptr<Faults> faults)
+        : real_(std::move(real)), faults_(std::move(faults)) {}
     int ColumnCount() override { return real_->ColumnCount(); }
     std::int64_t RecordCount() override { return real_->RecordCount(); }
     int Scan(int o, ScanDirection d, const OrderPosition* f, int l, const RowVisitor& v) override {
@@ -256,45 +269,46 @@ class FaultyEngine::Table : public EngineTable {
         return real_->Seek(o, k, e, l, v);
     }
     bool FindRecord(std::int32_t n, const RowVisitor& v) override {
+        faults_->read.Hit();
         return real_->FindRecord(n, v);
     }
     Text ReadText(std::int32_t n, const Text& c) override { return real_->ReadText(n, c); }
     std::int32_t Insert(std::int32_t n, const RowFiller& f) override {
-        Fail();
+        faults_->write.Hit();
         return real_->Insert(n, f);
     }
     bool Update(std::int32_t n, const RowFiller& f) override {
-        Fail();
+        faults_->write.Hit();
         return real_->Update(n, f);
     }
     bool Delete(std::int32_t n) override {
-        Fail();
+        faults_->write.Hit();
         return real_->Delete(n);
     }
     LockFlagChange SetLockFlag(std::int32_t n, bool v) override {
-        Fail();
+        faults_->write.Hit();
         return real_->SetLockFlag(n, v);
     }
     void BeginWrites() override { real_->BeginWrites(); }
     void CommitWrites() override { real_->CommitWrites(); }
     void RollbackWrites() noexcept override { real_->RollbackWrites(); }
-    void LockTable(TableLock l) override { real_->LockTable(l); }
+    void LockTable(TableLock l) override {
+        faults_->lock.Hit();
+        real_->LockTable(l);
+    }
     void UnlockTable(TableLock l) override { real_->UnlockTable(l); }
     void Flush() override { real_->Flush(); }
     void Abandon() noexcept override { real_->Abandon(); }
 
   private:
-    void Fail() {
-        if (!onWrite_.empty())
-            throw EngineError(onWrite_);
-    }
     std::unique_ptr<EngineTable> real_;
-    std::string onWrite_;
+    std::shared_ptr<Faults> faults_;
 };
 
 inline std::unique_ptr<EngineTable> FaultyEngine::Open(const std::filesystem::path& f,
                                                        bool exclusive) {
-    return std::make_unique<Table>(real_->Open(f, exclusive), faults_.onWrite);
+    faults_->open.Hit();
+    return std::make_unique<Table>(real_->Open(f, exclusive), faults_);
 }
 
 }  // namespace axo::storage::test
