@@ -203,8 +203,13 @@ QWidget* DialogWindow::MakeWidget(DialogElement& e) {
             panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
             panel->setAlignment(Qt::AlignCenter);
             panel->setWordWrap(true);
-            if (static_cast<ui::TPanelAXO&>(e).Bold())
+            const auto& model = static_cast<ui::TPanelAXO&>(e);
+            if (model.Bold())
                 panel->setFont(WindowFont(12, true));
+            if (model.Colours()) {
+                panel->setAutoFillBackground(true);
+                ApplyColours(*panel, *model.Colours());
+            }
             return panel;
         }
         case ElementKind::Memo: {
@@ -453,7 +458,8 @@ void DialogWindow::SyncElement(DialogElement& e, QWidget* w) {
             break;
         }
         case ElementKind::Panel:
-            static_cast<QLabel*>(w)->setText(Q(static_cast<ui::TPanelAXO&>(e).Caption()));
+            // A caption may run over several lines.
+            static_cast<QLabel*>(w)->setText(MemoText(static_cast<ui::TPanelAXO&>(e).Caption()));
             break;
         case ElementKind::Memo: {
             auto* text = static_cast<QPlainTextEdit*>(w);

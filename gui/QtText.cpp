@@ -41,13 +41,20 @@ QString AcceleratorHtml(const ui::Caption& caption) {
 }
 
 QColor ColourOf(const ui::Rgb& rgb, const QPalette& palette, QPalette::ColorRole role) {
-    if (rgb.system)
-        return palette.color(role);
-    return QColor(rgb.r, rgb.g, rgb.b);
+    if (!rgb.system)
+        return QColor(rgb.r, rgb.g, rgb.b);
+    // The system's highlight colours keep their meaning on any element.
+    const ui::ColourPair highlight = ui::ColourScheme::Make(true).highlight;
+    if (rgb == highlight.window)
+        return palette.color(QPalette::Highlight);
+    if (rgb == highlight.text)
+        return palette.color(QPalette::HighlightedText);
+    return palette.color(role);
 }
 
 void ApplyColours(QWidget& widget, const ui::ColourPair& colours) {
-    if (colours.window.system && colours.text.system)
+    const ui::ColourPair highlight = ui::ColourScheme::Make(true).highlight;
+    if (colours.window.system && colours.text.system && !(colours == highlight))
         return;
     QPalette p = widget.palette();
     p.setColor(QPalette::Window, ColourOf(colours.window, p, QPalette::Window));
