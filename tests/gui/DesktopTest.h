@@ -17,6 +17,7 @@ class DesktopTest : public QObject {
     void menusCarryTheExactCaptions();
     void frameDisablesTheMenuAroundACommand();
     void statementFromTheMenuShowsItsProtocol();
+    void statementFromTheMenuWritesItsXml();
     void escapeDuringARunAsksTheCloseQuestion();
     void confirmedCloseDuringARunEndsTheProgram();
     void escapeOnAProgressPanelAsksToStopThePass();

@@ -1,4 +1,7 @@
 // The main window on a demo installation.
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressBar>
@@ -166,6 +169,60 @@ void DesktopTest::statementFromTheMenuShowsItsProtocol() {
     // The protocol names the statement and draws its frame with box characters.
     QVERIFY(p.WasShown("printout", "I. Počáteční a koncové stavy"));
     QVERIFY(p.WasShown("printout", "┌"));
+}
+
+void DesktopTest::statementFromTheMenuWritesItsXml() {
+    // A command-line export leaves the export parameters in the user's vault, as a previous
+    // run of the dialog would; the desktop's dialog then only needs confirming.
+    const QString xmlDir = home_.path() + "/xml";
+    QProcess cli;
+    cli.start(AXO_CLI_PATH, {"--home", home_.path() + "/axo", "--password", "ucetni", "--year",
+                             "2024", "xml", "10", "--dir", xmlDir, "--person", "Jana Nováková",
+                             "--email", "ucetni@zs-demo.cz", "--zo", "12345"});
+    QVERIFY(cli.waitForFinished(60000));
+    QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+    const QString file = xmlDir + "/PAP_CastX.xml";
+    QVERIFY(QFile::remove(file));
+
+    Program p(home_.path() + "/axo");
+    QVERIFY(p.StartedUp());
+    ModalDriver driver(p.form.get());
+    driver.OnModal("X. Počáteční a koncové stavy", [](QWidget* w) {
+        auto* xml = w->findChild<QCheckBox*>();
+        QVERIFY(xml);
+        QTest::mouseClick(xml, Qt::LeftButton);
+        ModalDriver::PressKey(w, Qt::Key_F2);
+    });
+    driver.OnModal("Zadání paramerů pro vytvoření souboru XML", [](QWidget* w) {
+        // The transfer identifier is asked anew for every export.
+        QLineEdit* id = nullptr;
+        for (QLineEdit* e : w->findChildren<QLineEdit*>())
+            if (e->toolTip().contains("jedinečná pro každou zprávu"))
+                id = e;
+        QVERIFY(id);
+        QTest::mouseClick(id, Qt::LeftButton);
+        QTest::keyClicks(id, "0123456789abcdef");
+        ModalDriver::PressKey(w, Qt::Key_F2);
+    });
+    driver.Always({{},
+                   false,
+                   [] {
+                       const QWidget* modal = QApplication::activeModalWidget();
+                       return modal && modal->objectName() == "ListingViewer";
+                   }},
+                  [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
+    driver.Always({"INFORMACE", false, {}},
+                  [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Return); });
+    driver.Start();
+    p.form->Item("itemVykaz10")->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return driver.Finished() && p.Idle(); }, 30000));
+    QVERIFY(QFile::exists(file));
+    QVERIFY(p.WasShown("message", "PAP_CastX.xml"));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    QVERIFY(bytes.contains("<iissp:PersonName>Jana Nováková</iissp:PersonName>"));
+    QVERIFY(bytes.contains("<iissp:TransactionId>0123456789abcdef</iissp:TransactionId>"));
 }
 
 void DesktopTest::escapeDuringARunAsksTheCloseQuestion() {
