@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
 
 namespace axo::storage::test {
@@ -34,28 +35,7 @@ inline void WriteBytes(const std::filesystem::path& file, const std::string& byt
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-/// Sets (or with nullopt, unsets) an environment variable and restores it afterwards.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        Apply(value);
-    }
-    ~ScopedEnv() { Apply(old_); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    void Apply(const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(name_.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
-    std::string name_;
-    std::optional<std::string> old_;
-};
+using axo::test::ScopedEnv;
 
 /// Runs `work(i)` in `count` child processes at once, each released by one start signal so
 /// that they really run together, and returns what each wrote to its output (in child order).

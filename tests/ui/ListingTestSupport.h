@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "storage/DataContext.h"
+#include "support/ScopedEnv.h"
 #include "support/ScratchDir.h"
 #include "ui/ListingEnvironment.h"
 #include "ui/OutputSettings.h"
@@ -96,28 +97,7 @@ inline void ExpectGolden(const std::string& name, const std::string& actual) {
     EXPECT_EQ(ReadBytes(GoldenFile(name)), actual) << "golden file " << name;
 }
 
-/// Sets (or with nullopt, unsets) an environment variable and restores it afterwards.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        Apply(value);
-    }
-    ~ScopedEnv() { Apply(old_); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    void Apply(const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(name_.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
-    std::string name_;
-    std::optional<std::string> old_;
-};
+using axo::test::ScopedEnv;
 
 /// A stand-in for `lp` (it needs no PATH) that writes its arguments (one a line) to "args" and its
 /// standard input to "data" in `dir`, and prints a request id.

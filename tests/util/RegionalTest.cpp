@@ -9,30 +9,15 @@
 #include <optional>
 #include <string>
 
+#include "support/ScopedEnv.h"
+
 namespace axo {
 namespace {
 
-/// Sets or clears an environment variable and restores it on leaving the scope.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
+/// An environment variable for one scope; nullptr unsets it.
+struct ScopedEnv : test::ScopedEnv {
+    ScopedEnv(const char* name, const char* value)
+        : test::ScopedEnv(name, value ? std::optional<std::string>(value) : std::nullopt) {}
 };
 
 RegionalSettings FromLocale(const char* lcAll, const char* lcNumeric, const char* lang) {
