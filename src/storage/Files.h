@@ -223,6 +223,8 @@ class tSoubor {
     // Records (FilesRecords.cpp)
     bool PositionOn(std::int32_t n);
     bool TableMissing(const Text& label, const Text& recordNumber = {}, const Text& index = {});
+    /// BtNextKey (forward) and BtPrevKey: one step along order k.
+    bool StepKey(int k, std::int32_t& n, Text& key, bool forward);
     bool ValidOrder(int k) const { return k >= 0 && k <= keyCount_; }
     /// The keys 1..key count of a record, cut to their lengths (index 0 unused).
     std::vector<Text> BuildKeys(const void* buffer);

@@ -51,40 +51,31 @@ void tSoubor::BtClearKey(int k) {
 }
 
 bool tSoubor::BtNextKey(int k, std::int32_t& n, Text& key) {
-    ResetStatus();
-    if (TableMissing("NEXTKEY"_t, {}, IntToText(k)))
-        return false;
-    try {
-        if (!ValidOrder(k))
-            throw EngineError("Index does not exist.");
-        const bool restart = keys_[k].restart;
-        keys_[k].restart = false;
-        if (!cursor_.Next(*table_, k, restart)) {
-            keys_[k].restart = true;
-            SetStatus(kErrNoNextRecord, "Není další záznam dle klíče."_t);
-            return false;
-        }
-        n = cursor_.CurrentRecord();
-        key = cursor_.CurrentKey(k);
-        return true;
-    } catch (const EngineError& e) {
-        SetEngineFailure(e);
-        return Fatal("NEXTKEY"_t, {}, {}, IntToText(k));
-    }
+    return StepKey(k, n, key, true);
 }
 
 bool tSoubor::BtPrevKey(int k, std::int32_t& n, Text& key) {
+    return StepKey(k, n, key, false);
+}
+
+bool tSoubor::StepKey(int k, std::int32_t& n, Text& key, bool forward) {
+    const Text label = forward ? "NEXTKEY"_t : "PREVKEY"_t;
     ResetStatus();
-    if (TableMissing("PREVKEY"_t, {}, IntToText(k)))
+    if (TableMissing(label, {}, IntToText(k)))
         return false;
     try {
         if (!ValidOrder(k))
             throw EngineError("Index does not exist.");
         const bool restart = keys_[k].restart;
         keys_[k].restart = false;
-        if (!cursor_.Prev(*table_, k, restart)) {
+        const bool found =
+            forward ? cursor_.Next(*table_, k, restart) : cursor_.Prev(*table_, k, restart);
+        if (!found) {
             keys_[k].restart = true;
-            SetStatus(kErrNoPrevRecord, {});
+            if (forward)
+                SetStatus(kErrNoNextRecord, "Není další záznam dle klíče."_t);
+            else
+                SetStatus(kErrNoPrevRecord, {});
             return false;
         }
         n = cursor_.CurrentRecord();
@@ -92,7 +83,7 @@ bool tSoubor::BtPrevKey(int k, std::int32_t& n, Text& key) {
         return true;
     } catch (const EngineError& e) {
         SetEngineFailure(e);
-        return Fatal("PREVKEY"_t, {}, {}, IntToText(k));
+        return Fatal(label, {}, {}, IntToText(k));
     }
 }
 
