@@ -95,6 +95,15 @@ std::string Element(std::string_view indent, std::string_view name, std::string_
 Text EnvelopePhone(const Text& typed);
 /// Leading white space written as runs, "1t 26s 1t": one tab, 26 blanks, one tab.
 std::string Indent(std::string_view runs);
+
+/// The indents the part files of both methodologies share.
+namespace layout {
+inline const std::string kCast = Indent("1t 26s 1t");
+inline const std::string kFragmentRow = Indent("1t 1s 1t 12s 1t 24s");
+inline const std::string kFragmentField = Indent("1t 1s 1t 12s 1t 31s");
+inline const std::string kRow = Indent("1t 23s 2t");
+inline const std::string kField = Indent("1t 32s 1t");
+}  // namespace layout
 /// A stored statement date (dd.mm.yyyy, blanks read as zeros) as yyyy-mm-dd.
 std::string StatementDateIso(const Text& date);
 /// The last day of a month as yyyy-mm-dd.

@@ -7,12 +7,8 @@ namespace axo::xml {
 
 namespace {
 
-const std::string kCast = Indent("1t 26s 1t");
-const std::string kFragmentRow = Indent("1t 1s 1t 12s 1t 24s");
-const std::string kFragmentField = Indent("1t 1s 1t 12s 1t 31s");
+using namespace layout;
 const std::string kContainer = Indent("3t 13s 2t");
-const std::string kRow = Indent("1t 23s 2t");
-const std::string kField = Indent("1t 32s 1t");
 const std::string kPartnerIc = Indent("1t 40s 1t");
 
 /// A column container of parts I-III: its element, the column it reads and its indents.

@@ -8,12 +8,8 @@ namespace axo::xml {
 
 namespace {
 
-const std::string kCast = Indent("1t 26s 1t");
-const std::string kFragmentRow = Indent("1t 1s 1t 12s 1t 24s");
-const std::string kFragmentField = Indent("1t 1s 1t 12s 1t 31s");
-const std::string kRow = Indent("1t 23s 2t");
+using namespace layout;
 const std::string kRowOpenXV = Indent("1t 24s 1t");
-const std::string kField = Indent("1t 32s 1t");
 const std::string kWrapper = Indent("1t 40s");
 const std::string kPartnerLine = Indent("1t 48s");
 
