@@ -17,7 +17,7 @@
 #include "startup/Trezor.h"
 #include "storage/DataContext.h"
 #include "ui/DialogElement.h"
-#include "xml/AtomicFile.h"
+#include "util/AtomicFile.h"
 
 namespace axo::startup {
 class Session;

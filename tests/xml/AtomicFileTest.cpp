@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "PartRows.h"
-#include "xml/AtomicFile.h"
+#include "util/AtomicFile.h"
 #include "xml/papXML01az09.h"
 
 namespace axo::xml::test {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PartRows.h"
-#include "xml/AtomicFile.h"
+#include "util/AtomicFile.h"
 
 namespace axo::xml::test {
 namespace {

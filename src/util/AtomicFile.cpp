@@ -1,6 +1,6 @@
 // The all-or-nothing file: a temporary file from mkstemp, renamed over the target on commit;
 // and whole-file reading with POSIX calls, whose errors are plain numbers.
-#include "xml/AtomicFile.h"
+#include "util/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 
-namespace axo::xml {
+namespace axo {
 
 namespace {
 
@@ -148,4 +148,4 @@ ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) 
     return result;
 }
 
-}  // namespace axo::xml
+}  // namespace axo

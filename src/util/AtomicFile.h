@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace axo::xml {
+namespace axo {
 
 class AtomicFile {
   public:
@@ -47,7 +47,7 @@ class AtomicFile {
     std::string buffer_;
 };
 
-/// What reading an input file of the export gave.
+/// What reading an input file gave.
 struct ReadResult {
     int error = 0;        ///< the system's error number; 0 when the file was read whole
     bool opened = false;  ///< the failure came while reading, after the file was opened
@@ -55,4 +55,4 @@ struct ReadResult {
 /// Reads a whole file into `bytes`.
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes);
 
-}  // namespace axo::xml
+}  // namespace axo
