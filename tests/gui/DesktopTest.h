@@ -1,6 +1,6 @@
 // The window tests of the desktop program: the main window on a demo installation (menus,
-// command frame, a statement from the menu, closing during a run) and the Qt windows of the UI
-// services fed by key presses as a user would.
+// command frame, a statement from the menu, closing during a run, the screenshot run) and the Qt
+// windows of the UI services fed by key presses as a user would.
 #pragma once
 
 #include <QObject>
@@ -21,6 +21,8 @@ class DesktopTest : public QObject {
     void escapeDuringARunAsksTheCloseQuestion();
     void confirmedCloseDuringARunEndsTheProgram();
     void escapeOnAProgressPanelAsksToStopThePass();
+    void screenshotsRunWhateverChoosesTheYear_data();
+    void screenshotsRunWhateverChoosesTheYear();
 
     // The windows of the UI services (QtUiTest.cpp)
     void decisionAnswersWithTheChosenButton();

@@ -1,5 +1,6 @@
 // The main window on a demo installation.
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -298,4 +299,34 @@ void DesktopTest::escapeOnAProgressPanelAsksToStopThePass() {
     QVERIFY(p.WasShown("decision", "Opravdu chcete ukončit"));
     QVERIFY(!p.WasShown("decision", "Před ukončením aplikace"));
     QVERIFY(p.form->isVisible());
+}
+
+void DesktopTest::screenshotsRunWhateverChoosesTheYear_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("yearDialog");
+    QTest::newRow("dialog") << QStringList() << true;
+    QTest::newRow("--year") << QStringList({"--year", "2024"}) << false;
+    QTest::newRow("--date") << QStringList({"--date", "15.6.2024"}) << false;
+    QTest::newRow("/U preset") << QStringList({"/U202406202415.06.2024"}) << false;
+}
+
+void DesktopTest::screenshotsRunWhateverChoosesTheYear() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, yearDialog);
+    const QString directory = home_.path() + "/shots-" + QTest::currentDataTag();
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("AXO_PASSWORD", "ucetni");
+    program.setProcessEnvironment(environment);
+    program.start(AXO_GUI_PATH, arguments + QStringList({"--home", home_.path() + "/axo",
+                                                         "--screenshots", directory}));
+    QVERIFY(program.waitForFinished(90000));
+    QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
+    QStringList expected({"main-window.png", "menu-statements.png", "message.png", "protocol.png",
+                          "statement-period.png", "statement-rows.png", "system-information.png"});
+    if (yearDialog)
+        expected << "fiscal-year.png";
+    expected.sort();
+    QCOMPARE(QDir(directory).entryList(QDir::Files, QDir::Name), expected);
 }
