@@ -97,9 +97,12 @@ TEST_F(DataCommandsTest, CodeListsChartAndFill) {
         int code;
         std::string out;
     } cases[] = {
-        {"import-ukod " + (Home() / "UKod.txt").string(), 0,
+        // The lists have codes: they are replaced only when that is asked for.
+        {"import-ukod " + (Home() / "UKod.txt").string(), 1, ""},
+        {"import-ukod " + (Home() / "UKod.txt").string() + " --replace", 0,
          "Číselník kódů transakce: zapsáno 49, přeskočeno řádků 0.\n"},
-        {"import-upap " + (Home() / "UPAP.txt").string(), 0,
+        {"import-upap " + (Home() / "UPAP.txt").string(), 1, ""},
+        {"import-upap " + (Home() / "UPAP.txt").string() + " --replace", 0,
          "Číselník PAP pro výkazy: zapsáno 108, přeskočeno řádků 0.\n"},
         {"import-upap " + (Home() / "UPAP_07").string(), 0,
          "Číselník PAP pro výkazy: zapsáno 20, přeskočeno řádků 0.\n"},

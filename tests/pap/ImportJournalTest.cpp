@@ -163,11 +163,12 @@ TEST_F(ImportJournalTest, ReplaceSwapsWholeDocumentsAndNewLinesJoinTheirHeader) 
     EXPECT_EQ(1, headers[1].POCET_RADKU);
 
     // Without replace, a new line of an existing document adds to its header.
-    ASSERT_TRUE(Run("doklad;radek;su;ae;md;dal\n202400PS  00001;3;021;0;5;\n", Options()).done);
+    ASSERT_TRUE(Run("doklad;radek;su;ae;md;dal\n202400PS  00001;3;021;0;5;5\n", Options()).done);
     headers = Headers();
     ASSERT_EQ(3u, headers.size());
     EXPECT_EQ(3, headers[0].POCET_RADKU);
     EXPECT_EQ(1505.5, headers[0].CELKEM_MD);
+    EXPECT_EQ(1505.5, headers[0].CELKEM_DAL);
     EXPECT_EQ(6u, Lines().size());
 }
 
