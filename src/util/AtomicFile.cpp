@@ -139,7 +139,7 @@ ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) 
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         const int error = S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
         ::close(fd);
-        return {error, false};
+        return {error, true};
     }
     char buffer[64 * 1024];
     ReadResult result{0, true};

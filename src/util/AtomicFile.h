@@ -57,8 +57,9 @@ struct ReadResult {
 /// (a device, a pipe, a socket).
 inline constexpr int kNotRegularFile = EINVAL;
 /// Reads a whole file into `bytes`. Only a regular file is read: a directory fails with EISDIR
-/// and anything else (a device such as /dev/zero, a pipe) with kNotRegularFile, both as open
-/// failures, so that neither ends the program nor reads without end.
+/// and anything else (a device such as /dev/zero, a pipe) with kNotRegularFile, both as
+/// failures after the opening (as reading a directory always failed), so that neither ends the
+/// program nor reads without end.
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes);
 
 }  // namespace axo
