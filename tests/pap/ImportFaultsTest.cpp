@@ -17,40 +17,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// The front end of a child: at step `killAt` of a progress panel it says "k" on `out` and
-/// waits to be killed.
-class KilledAtStepUi : public ui::ScriptedUi {
-  public:
-    KilledAtStepUi(int killAt, int out) : ScriptedUi(Lenient()), killAt_(killAt), out_(out) {}
-    std::unique_ptr<ui::ProgressView> OpenProgress(const ui::ProgressState&) override {
-        return std::make_unique<View>(killAt_, out_);
+/// The progress panel of a child: at step `killAt` it says "k" on `out` and waits to be killed.
+struct KilledAtStep : ui::ProgressView {
+    KilledAtStep(int killAt, int out) : killAt(killAt), out(out) {}
+    void Update(const ui::ProgressState& state) override {
+        if (state.position == killAt && ::write(out, "k", 1) == 1)
+            for (;;)
+                ::pause();
     }
+    bool TakeStopRequest() override { return false; }
+    int killAt, out;
+};
 
-  private:
-    class View : public ui::ProgressView {
-      public:
-        View(int killAt, int out) : killAt_(killAt), out_(out) {}
-        void Update(const ui::ProgressState& state) override {
-            if (state.position != killAt_)
-                return;
-            const char k = 'k';
-            if (::write(out_, &k, 1) == 1)
-                for (;;)
-                    ::pause();
-        }
-        bool TakeStopRequest() override { return false; }
-
-      private:
-        int killAt_;
-        int out_;
-    };
+/// The front end of a child, answering everything with its default.
+struct ChildUi : ui::ScriptedUi {
+    ChildUi(int killAt, int out) : ScriptedUi(Lenient()), killAt(killAt), out(out) {}
     static Options Lenient() {
         Options o;
         o.strict = false;
         return o;
     }
-    int killAt_;
-    int out_;
+    std::unique_ptr<ui::ProgressView> OpenProgress(const ui::ProgressState&) override {
+        return std::make_unique<KilledAtStep>(killAt, out);
+    }
+    int killAt, out;
 };
 
 class ImportFaultsTest : public ImportTest {
@@ -78,7 +68,7 @@ class ImportFaultsTest : public ImportTest {
         const pid_t pid = ::fork();
         if (pid == 0) {
             ::close(up[0]);
-            KilledAtStepUi ui(killAt, up[1]);
+            ChildUi ui(killAt, up[1]);
             storage::DataContext ctx = ctx_;
             ctx.ui = &ui;
             try {
