@@ -172,28 +172,30 @@ int RunImportChart(const Options& options, std::ostream& out, std::ostream& err)
 }
 
 int RunImportJournal(const Options& options, std::ostream& out, std::ostream& err) {
-    return InSession(options, 1, "import-journal SOUBOR.csv [--replace] [--strict]",
-                     {"replace", "strict"}, err, [&](startup::Session& s, CliUi& ui) {
-                         const ui::ListingEnvironment listing = startup::ListingEnvironmentFor(s);
-                         pap::JournalImportOptions o;
-                         o.replace = options.Has("replace");
-                         o.strict = options.Has("strict");
-                         o.firstPeriod = s.FiscalYear().FirstPeriod();
-                         o.lastPeriod = s.FiscalYear().LastPeriod();
-                         o.askRetry = false;
-                         o.listing = &listing;
-                         const std::size_t before = ui.Transcript().size();
-                         const auto r = pap::ImportJournal(LocationOf(s), s.Context(), ui,
-                                                           Argument(options), o);
-                         if (!r.done)
-                             return false;
-                         out << "Účetní doklady: dokladů " << r.documents << ", řádků " << r.lines
-                             << ", nahrazených dokladů " << r.replacedDocuments << ".\n";
-                         if (!r.unbalanced.empty())
-                             out << "Nevyvážené doklady: " << r.unbalanced.size()
-                                 << ", seznam v protokolu " << PrintoutShown(ui, before) << ".\n";
-                         return true;
-                     });
+    return InSession(
+        options, 1, "import-journal SOUBOR.csv [--replace] [--strict]", {"replace", "strict"}, err,
+        [&](startup::Session& s, CliUi& ui) {
+            const ui::ListingEnvironment listing = startup::ListingEnvironmentFor(s);
+            pap::JournalImportOptions o;
+            o.replace = options.Has("replace");
+            o.strict = options.Has("strict");
+            o.firstPeriod = s.FiscalYear().FirstPeriod();
+            o.lastPeriod = s.FiscalYear().LastPeriod();
+            o.askRetry = false;
+            o.listing = &listing;
+            const std::size_t before = ui.Transcript().size();
+            const auto r = pap::ImportJournal(LocationOf(s), s.Context(), ui, Argument(options), o);
+            if (!r.done)
+                return false;
+            out << "Účetní doklady: dokladů " << r.documents << ", řádků " << r.lines
+                << ", nahrazených dokladů " << r.replacedDocuments << ".\n";
+            if (r.unbalanced.empty())
+                return true;
+            const std::string protocol = PrintoutShown(ui, before);
+            out << "Nevyvážené doklady: " << r.unbalanced.size()
+                << (protocol.empty() ? "" : ", seznam v protokolu " + protocol) << ".\n";
+            return true;
+        });
 }
 
 int RunDemoInstall(const Options& options, std::ostream& out, std::ostream& err) {
