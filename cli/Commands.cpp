@@ -38,11 +38,14 @@ const Command kCommands[] = {
      "--force; bez nich uživatel UCETNI s heslem ucetni)",
      RunInit},
     {"info", "info", "spustí program v instalaci a vypíše informace o systému", RunInfo},
-    {"import-upap", "import-upap SOUBOR", "číselník PAP z UPAP.txt či UPAP_04..09", RunImportUpap},
-    {"import-ukod", "import-ukod SOUBOR", "číselník kódů transakce z UKod.txt", RunImportUkod},
+    {"import-upap", "import-upap SOUBOR",
+     "číselník PAP z UPAP.txt či UPAP_04..09 (--replace nahradí neprázdný)", RunImportUpap},
+    {"import-ukod", "import-ukod SOUBOR",
+     "číselník kódů transakce z UKod.txt (--replace nahradí neprázdný)", RunImportUkod},
     {"fill-chart", "fill-chart", "doplnění údajů pro PAP do účtového rozvrhu", RunFillChart},
     {"import-chart", "import-chart SOUBOR.csv", "účty účtového rozvrhu z CSV", RunImportChart},
-    {"import-journal", "import-journal SOUBOR.csv", "doklady z CSV (--replace)", RunImportJournal},
+    {"import-journal", "import-journal SOUBOR.csv",
+     "doklady z CSV (--replace, --strict odmítne nevyvážené)", RunImportJournal},
     {"demo-install", "demo-install ADRESÁŘ", "ukázková instalace (--lines, --seed)",
      RunDemoInstall},
     {"statement", "statement N", "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F)",
@@ -89,7 +92,7 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help", "version", "force", "replace", "csv-only"};
+    return {"help", "version", "force", "replace", "strict", "csv-only"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

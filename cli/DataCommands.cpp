@@ -17,6 +17,7 @@
 #include "pap/ImportUPAP.h"
 #include "startup/DataAreas.h"
 #include "startup/NewInstallation.h"
+#include "startup/SessionListing.h"
 #include "util/Clock.h"
 
 namespace axo::cli {
@@ -67,8 +68,33 @@ std::filesystem::path Argument(const Options& options) {
     return options.Positional()[1];
 }
 
-void PrintCounts(std::ostream& out, const char* what, const pap::CodeListImportResult& r) {
-    out << what << ": zapsáno " << r.written << ", přeskočeno řádků " << r.skipped << ".\n";
+/// A list that has records is replaced only with --replace (the desktop asks first).
+pap::CodeListImportOptions CodeListOptions(const Options& options) {
+    pap::CodeListImportOptions o;
+    o.replaceExisting = options.Has("replace");
+    return o;
+}
+
+/// Prints what a code-list import did; whether it was done.
+bool Reported(const pap::CodeListImportResult& r, const char* what, std::ostream& out,
+              std::ostream& err) {
+    if (r.done)
+        out << what << ": zapsáno " << r.written << ", přeskočeno řádků " << r.skipped << ".\n";
+    if (r.keptExisting)
+        err << "Číselník nahradí příkaz s volbou --replace.\n";
+    return r.done;
+}
+
+/// The file of the last printout shown since the transcript had `from` entries; empty when
+/// none was.
+std::string PrintoutShown(const CliUi& ui, std::size_t from) {
+    const std::string prefix = "file: ";
+    const std::vector<ui::TranscriptEntry>& transcript = ui.Transcript();
+    for (std::size_t i = transcript.size(); i > from; --i)
+        if (transcript[i - 1].kind == "printout" && !transcript[i - 1].lines.empty() &&
+            transcript[i - 1].lines.front().rfind(prefix, 0) == 0)
+            return transcript[i - 1].lines.front().substr(prefix.size());
+    return {};
 }
 
 /// The installation of the demo organisation, with what the options change.
@@ -104,23 +130,23 @@ int FillDemo(const startup::NewInstallation& installation, const pap::DemoOption
 }  // namespace
 
 int RunImportUpap(const Options& options, std::ostream& out, std::ostream& err) {
-    return InSession(
-        options, 1, "import-upap SOUBOR", {}, err, [&](startup::Session& s, CliUi& ui) {
-            const auto r = pap::ImportUPAP(LocationOf(s), s.Context(), ui, Argument(options));
-            if (r.done)
-                PrintCounts(out, "Číselník PAP pro výkazy", r);
-            return r.done;
-        });
+    return InSession(options, 1, "import-upap SOUBOR [--replace]", {"replace"}, err,
+                     [&](startup::Session& s, CliUi& ui) {
+                         const auto r =
+                             pap::ImportUPAP(LocationOf(s), s.Context(), ui, Argument(options),
+                                             CodeListOptions(options));
+                         return Reported(r, "Číselník PAP pro výkazy", out, err);
+                     });
 }
 
 int RunImportUkod(const Options& options, std::ostream& out, std::ostream& err) {
-    return InSession(
-        options, 1, "import-ukod SOUBOR", {}, err, [&](startup::Session& s, CliUi& ui) {
-            const auto r = pap::ImportUKod(LocationOf(s), s.Context(), ui, Argument(options));
-            if (r.done)
-                PrintCounts(out, "Číselník kódů transakce", r);
-            return r.done;
-        });
+    return InSession(options, 1, "import-ukod SOUBOR [--replace]", {"replace"}, err,
+                     [&](startup::Session& s, CliUi& ui) {
+                         const auto r =
+                             pap::ImportUKod(LocationOf(s), s.Context(), ui, Argument(options),
+                                             CodeListOptions(options));
+                         return Reported(r, "Číselník kódů transakce", out, err);
+                     });
 }
 
 int RunFillChart(const Options& options, std::ostream& out, std::ostream& err) {
@@ -147,18 +173,28 @@ int RunImportChart(const Options& options, std::ostream& out, std::ostream& err)
 
 int RunImportJournal(const Options& options, std::ostream& out, std::ostream& err) {
     return InSession(
-        options, 1, "import-journal SOUBOR.csv [--replace]", {"replace"}, err,
+        options, 1, "import-journal SOUBOR.csv [--replace] [--strict]", {"replace", "strict"}, err,
         [&](startup::Session& s, CliUi& ui) {
+            const ui::ListingEnvironment listing = startup::ListingEnvironmentFor(s);
             pap::JournalImportOptions o;
             o.replace = options.Has("replace");
+            o.strict = options.Has("strict");
             o.firstPeriod = s.FiscalYear().FirstPeriod();
             o.lastPeriod = s.FiscalYear().LastPeriod();
             o.askRetry = false;
+            o.listing = &listing;
+            const std::size_t before = ui.Transcript().size();
             const auto r = pap::ImportJournal(LocationOf(s), s.Context(), ui, Argument(options), o);
-            if (r.done)
-                out << "Účetní doklady: dokladů " << r.documents << ", řádků " << r.lines
-                    << ", nahrazených dokladů " << r.replacedDocuments << ".\n";
-            return r.done;
+            if (!r.done)
+                return false;
+            out << "Účetní doklady: dokladů " << r.documents << ", řádků " << r.lines
+                << ", nahrazených dokladů " << r.replacedDocuments << ".\n";
+            if (r.unbalanced.empty())
+                return true;
+            const std::string protocol = PrintoutShown(ui, before);
+            out << "Nevyvážené doklady: " << r.unbalanced.size()
+                << (protocol.empty() ? "" : ", seznam v protokolu " + protocol) << ".\n";
+            return true;
         });
 }
 

@@ -9,15 +9,18 @@
 
 namespace axo::cli {
 
-/// import-upap FILE: the PAP code list from "UPAP.txt" or an update file "UPAP_04" ... "UPAP_09".
+/// import-upap FILE [--replace]: the PAP code list from "UPAP.txt" or an update file "UPAP_04"
+/// ... "UPAP_09"; a list that has codes is replaced only with --replace.
 int RunImportUpap(const Options& options, std::ostream& out, std::ostream& err);
-/// import-ukod FILE: the transaction code list from "UKod.txt".
+/// import-ukod FILE [--replace]: the transaction code list from "UKod.txt"; a list that has codes
+/// is replaced only with --replace.
 int RunImportUkod(const Options& options, std::ostream& out, std::ostream& err);
 /// fill-chart: the PAP attributes of every account from the PAP code list.
 int RunFillChart(const Options& options, std::ostream& out, std::ostream& err);
 /// import-chart FILE.csv: accounts of the chart of accounts.
 int RunImportChart(const Options& options, std::ostream& out, std::ostream& err);
-/// import-journal FILE.csv [--replace]: booked document lines of the fiscal year.
+/// import-journal FILE.csv [--replace] [--strict]: booked document lines of the fiscal year;
+/// unbalanced documents are counted and listed in a protocol, or with --strict refuse the file.
 int RunImportJournal(const Options& options, std::ostream& out, std::ostream& err);
 /// demo-install DIR [--year RRRR ...] [--lines N] [--seed S]: a new installation with the demo
 /// organisation.

@@ -1,16 +1,20 @@
 // What the text imports of the PAP code lists share.
 #include "pap/CodeListImport.h"
 
-#include <cerrno>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <climits>
+#include <optional>
 #include <string>
 
+#include "pap/TableSwap.h"
 #include "storage/WorkFiles.h"
+#include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
 
 namespace axo::pap {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -19,38 +23,164 @@ const Text& NotCreated() {
     return text;
 }
 
-}  // namespace
-
-std::optional<std::vector<Text>> ReadImportLines(const std::filesystem::path& file,
-                                                 int& errorCode) {
-    errno = 0;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        errorCode = errno != 0 ? errno : EIO;
-        return std::nullopt;
-    }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        errorCode = errno != 0 ? errno : EIO;
-        return std::nullopt;
-    }
-    return SplitImportLines(Text::FromBytes(bytes));
-}
-
-std::vector<Text> SplitImportLines(const Text& content) {
-    const std::string& bytes = content.Bytes();
-    std::vector<Text> lines;
+/// Calls `take` with each line of `bytes` (LF or CR LF ends a line) and its number.
+template <class Take>
+void ForEachLine(std::string_view bytes, Take take) {
+    int number = 0;
     std::size_t start = 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
+        if (end == std::string_view::npos)
             end = bytes.size();
-        std::string_view line(bytes.data() + start, end - start);
+        std::string_view line = bytes.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        lines.push_back(Trim(Text::FromBytes(line.substr(0, kImportLineLength))));
+        take(line, ++number);
         start = end + 1;
     }
+}
+
+Text CutAndTrim(const Text& line) {
+    return Trim(line.substr(0, kImportLineLength));
+}
+
+/// Whether the bytes are valid UTF-8 and hold at least one character beyond ASCII.
+bool Utf8BeyondAscii(std::string_view bytes) {
+    bool beyond = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const char32_t cp = detail::DecodeUtf8(bytes.data(), bytes.size(), i);
+        if (cp == detail::kBadUtf8)
+            return false;
+        beyond = beyond || cp >= 0x80;
+    }
+    return beyond;
+}
+
+/// The first control character of a Windows-1250 line other than a tab; 0 when none.
+unsigned char ControlCharacter(std::string_view line) {
+    for (char c : line) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 && u != '\t')
+            return u;
+    }
+    return 0;
+}
+
+/// Refuses, with its message, a path that names no regular file: "Soubor ... neexistuje.", a
+/// directory or something else (a device such as /dev/zero, a pipe), which would be read
+/// without end.
+bool InputFileUsable(ui::UiServices& ui, const fs::path& file) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    Text problem;
+    if (fs::is_directory(status))
+        problem = " je adresář, ne soubor."_t;
+    else if (fs::exists(status) && !fs::is_regular_file(status))
+        problem = " není obyčejný soubor."_t;
+    else if (!storage::FileExists(file))
+        problem = " neexistuje."_t;
+    else
+        return true;
+    ui.ShowInfo("Soubor "_t + ImportFileName(file) + problem + "\r"_t + NotCreated());
+    return false;
+}
+
+/// Asks whether to go on: `question` + line break + file name + " !", buttons "Pokračovat"
+/// (default) and "<Esc>zpět". True for "Pokračovat".
+bool ConfirmImport(ui::UiServices& ui, const Text& question, const fs::path& file) {
+    return ui.YesNo(question + "\r"_t + ImportFileName(file) + " !"_t, "Pokračovat"_t,
+                    "<Esc>zpět"_t, 1);
+}
+
+/// Reads the file whole; shows "Soubor ... nelze otevřít. Chyba číslo ..." when it cannot.
+bool ReadImportBytes(ui::UiServices& ui, const fs::path& file, std::string& bytes) {
+    const ReadResult read = ReadWholeFile(file, bytes);
+    if (read.error == 0)
+        return true;
+    ui.ShowInfo("Soubor "_t + ImportFileName(file) + " nelze otevřít. "_t + "Chyba číslo "_t +
+                IntToText(read.error) + ".\r"_t + NotCreated());
+    return false;
+}
+
+/// The errors in the order of their lines, those of the whole file last.
+void SortErrors(std::vector<ImportError>& errors) {
+    std::stable_sort(errors.begin(), errors.end(), [](const ImportError& a, const ImportError& b) {
+        return (a.line == 0 ? INT_MAX : a.line) < (b.line == 0 ? INT_MAX : b.line);
+    });
+}
+
+void CopyRecords(storage::tSoubor& from, storage::tSoubor& to, ui::ProgressPanel& progress) {
+    std::vector<char> record(static_cast<std::size_t>(from.RecordLength()));
+    for (std::int32_t n : RecordNumbers(from)) {
+        from.GetRec(n, record.data());
+        std::int32_t added = 0;
+        to.AddRec(added, record.data());
+        progress.Step();
+    }
+}
+
+/// Builds the new list beside `list` (open exclusively) and puts it in its place; nullopt after
+/// a message when that fails, the list then as it was.
+std::optional<CodeListImportResult> BuildAndSwap(const PapLocation& where,
+                                                 const storage::DataContext& ctx,
+                                                 ui::UiServices& ui, const fs::path& file,
+                                                 const std::vector<Text>& lines,
+                                                 storage::tSoubor& list, const CodeListFill& fill) {
+    const std::unique_ptr<TableSwap> swap =
+        MakeTableSwap(ui, list.DataFilePath().parent_path(), list.FileName(), ctx);
+    if (!swap)
+        return std::nullopt;
+    PapLocation staging = where;
+    staging.dataDirectory = staging.codeListDirectory = swap->Directory();
+    const std::unique_ptr<storage::tSoubor> staged = fill.table(swap->Context(), staging);
+    if (!staged->InitFile(6, storage::_NoWait) || !staged->BtLockFileBlock(storage::_NoWait))
+        return std::nullopt;
+    CodeListImportResult result;
+    {
+        const int copied = fill.replaces ? 0 : list.BtUsedRecs();
+        ui::ProgressPanel progress(ui, false, static_cast<int>(lines.size()) + copied,
+                                   "vygenerování číselníku z textového souboru"_t,
+                                   ImportFileName(file));
+        if (!fill.replaces)
+            CopyRecords(list, *staged, progress);
+        result = fill.fill(*staged, lines, progress);
+    }
+    staged->Unlock();
+    staged->CloseFile();
+    if (!swap->Commit({{staged->DataFilePath(), list.DataFilePath()}})) {
+        ui.ShowError("Číselník nelze nahradit novým obsahem."_t);
+        return std::nullopt;
+    }
+    return result;
+}
+
+}  // namespace
+
+std::vector<Text> SplitImportLines(const Text& content) {
+    std::vector<Text> lines;
+    ForEachLine(content.View(), [&lines](std::string_view line, int) {
+        lines.push_back(CutAndTrim(Text::FromBytes(line)));
+    });
+    return lines;
+}
+
+std::vector<Text> DecodeImportLines(std::string_view bytes, std::vector<ImportError>& errors) {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    const bool utf8 = Utf8BeyondAscii(bytes);
+    std::vector<Text> lines;
+    ForEachLine(bytes, [&](std::string_view line, int number) {
+        Text text = Text::FromBytes(line);
+        Text reason;
+        if (utf8 && !Utf8ToCp1250(line, text, reason, true)) {
+            errors.push_back({number, reason});
+            text.clear();
+        } else if (const unsigned char c = ControlCharacter(line)) {
+            errors.push_back({number, "řídicí znak (kód "_t + IntToText(c) + ")"_t});
+            text.clear();
+        }
+        lines.push_back(CutAndTrim(text));
+    });
     return lines;
 }
 
@@ -64,30 +194,8 @@ std::vector<Text> TabFields(const Text& line) {
     return fields;
 }
 
-Text ImportFileName(const std::filesystem::path& file) {
+Text ImportFileName(const fs::path& file) {
     return storage::TextFromPath(file);
-}
-
-bool ImportFileExists(ui::UiServices& ui, const std::filesystem::path& file) {
-    if (storage::FileExists(file))
-        return true;
-    ui.ShowInfo("Soubor "_t + ImportFileName(file) + " neexistuje.\r"_t + NotCreated());
-    return false;
-}
-
-bool ConfirmImport(ui::UiServices& ui, const Text& question, const std::filesystem::path& file) {
-    return ui.YesNo(question + "\r"_t + ImportFileName(file) + " !"_t, "Pokračovat"_t,
-                    "<Esc>zpět"_t, 1);
-}
-
-std::optional<std::vector<Text>> ReadImportFile(ui::UiServices& ui,
-                                                const std::filesystem::path& file) {
-    int errorCode = 0;
-    auto lines = ReadImportLines(file, errorCode);
-    if (!lines)
-        ui.ShowInfo("Soubor "_t + ImportFileName(file) + " nelze otevřít. "_t + "Chyba číslo "_t +
-                    IntToText(errorCode) + ".\r"_t + NotCreated());
-    return lines;
 }
 
 bool OpenLocked(ui::UiServices& ui, storage::tSoubor& list) {
@@ -109,8 +217,47 @@ std::vector<std::int32_t> RecordNumbers(storage::tSoubor& table) {
     return numbers;
 }
 
-void ShowDone(ui::UiServices& ui) {
+CodeListImportResult FillCodeList(const PapLocation& where, const storage::DataContext& ctx,
+                                  ui::UiServices& ui, const fs::path& file,
+                                  const CodeListImportOptions& options, const CodeListFill& fill) {
+    if (!InputFileUsable(ui, file) || !ConfirmImport(ui, fill.question, file))
+        return {};
+    // Read and checked in full first: a bad file never leaves the list emptied or half filled.
+    std::string bytes;
+    if (!ReadImportBytes(ui, file, bytes))
+        return {};
+    std::vector<ImportError> errors;
+    const std::vector<Text> lines = DecodeImportLines(bytes, errors);
+    fill.check(lines, errors);
+    if (!errors.empty()) {
+        SortErrors(errors);
+        ui.ShowError(ImportErrorText(ImportFileName(file), errors), "\rČíselník nebyl změněn."_t);
+        return {};
+    }
+    // Exclusively: the list is replaced as a file, which nobody may have open meanwhile.
+    const std::unique_ptr<storage::tSoubor> list = fill.table(ctx, where);
+    if (!list->InitFile(5, storage::_NoWait)) {
+        ui.ShowInfo("Číselník nelze zamčít, jeho naplnění nebude provedeno."_t);
+        return {};
+    }
+    CodeListImportResult result;
+    const int existing = list->BtUsedRecs();
+    if (fill.replaces && !options.replaceExisting && existing > 0) {
+        list->CloseFile();
+        ui.ShowInfo("Číselník už obsahuje záznamů: "_t + IntToText(existing) +
+                    ". Nebude nahrazen."_t);
+        result.keptExisting = true;
+        return result;
+    }
+    const std::optional<CodeListImportResult> built =
+        BuildAndSwap(where, ctx, ui, file, lines, *list, fill);
+    list->CloseFile();
+    if (!built)
+        return {};
+    result = *built;
+    result.done = true;
     ui.ShowInfo("HOTOVO!"_t);
+    return result;
 }
 
 }  // namespace axo::pap

@@ -1,13 +1,20 @@
-// What the text imports of the PAP code lists share: reading the family's text file (Windows-1250,
-// CR LF or LF) into trimmed lines, splitting a line at its tab characters, the questions and
-// messages around a fill, and opening a code list locked for writing.
+// What the text imports of the PAP code lists share: reading the family's text file (Windows-1250
+// or UTF-8, CR LF or LF) into trimmed lines, splitting a line at its tab characters, and the
+// fill itself: the questions and messages around it, the check of every line before anything
+// changes, and the new list built beside the old one and put in its place at once.
 #pragma once
 
 #include <filesystem>
-#include <optional>
+#include <functional>
+#include <memory>
+#include <string_view>
 #include <vector>
 
+#include "pap/ImportCsv.h"
+#include "pap/PapFiles.h"
+#include "storage/DataContext.h"
 #include "storage/Files.h"
+#include "ui/ProgressPanel.h"
 #include "ui/UiServices.h"
 #include "util/Text.h"
 
@@ -21,15 +28,25 @@ struct CodeListImportResult {
     bool done = false;  ///< the list was filled and "HOTOVO!" shown
     int written = 0;    ///< records added or changed
     int skipped = 0;    ///< lines that changed nothing (existing keys, unknown analytics, ...)
+    /// The list had records and was left as it was, since it was not to be replaced.
+    bool keptExisting = false;
 };
 
-/// The lines of a text file: each cut to 255 characters and trimmed of blanks; empty lines stay
-/// (callers skip them). nullopt when the file cannot be read; `errorCode` is then the system's
-/// error number.
-std::optional<std::vector<Text>> ReadImportLines(const std::filesystem::path& file, int& errorCode);
+struct CodeListImportOptions {
+    /// Whether a list that has records may be replaced by the file. The desktop program asks
+    /// before every fill; the command line replaces such a list only when told so.
+    bool replaceExisting = true;
+};
 
-/// The lines of a file's contents, as ReadImportLines gives them.
+/// The lines of a file's contents in Windows-1250: each cut to 255 characters and trimmed of
+/// blanks; empty lines stay (callers skip them).
 std::vector<Text> SplitImportLines(const Text& content);
+
+/// The lines of a file's bytes, as SplitImportLines gives them. Bytes that are valid UTF-8 and
+/// hold a character beyond ASCII are read as UTF-8 (a byte order mark is dropped), any others
+/// as Windows-1250. A line holding a control character other than a tab, or a character that
+/// Windows-1250 cannot hold, goes to `errors` (and comes out empty).
+std::vector<Text> DecodeImportLines(std::string_view bytes, std::vector<ImportError>& errors);
 
 /// The fields of a line split at tab characters, each trimmed of blanks. A field counts only
 /// when a tab follows it: "a\tb" gives one field, "a\tb\t" two.
@@ -37,17 +54,6 @@ std::vector<Text> TabFields(const Text& line);
 
 /// The file as messages name it.
 Text ImportFileName(const std::filesystem::path& file);
-
-/// Shows "Soubor ... neexistuje." when the file is missing; true when it exists.
-bool ImportFileExists(ui::UiServices& ui, const std::filesystem::path& file);
-
-/// Asks whether to go on: `question` + line break + file name + " !", buttons "Pokračovat"
-/// (default) and "<Esc>zpět". True for "Pokračovat".
-bool ConfirmImport(ui::UiServices& ui, const Text& question, const std::filesystem::path& file);
-
-/// Reads the file's lines; shows "Soubor ... nelze otevřít. Chyba číslo ..." when it cannot.
-std::optional<std::vector<Text>> ReadImportFile(ui::UiServices& ui,
-                                                const std::filesystem::path& file);
 
 /// Opens a code list shared (created when missing) and takes its write lock in one attempt;
 /// false after "Číselník nelze zamčít, jeho naplnění nebude provedeno." when either fails (the
@@ -57,7 +63,36 @@ bool OpenLocked(ui::UiServices& ui, storage::tSoubor& list);
 /// The record numbers of a table in record-number order, read before the table is changed.
 std::vector<std::int32_t> RecordNumbers(storage::tSoubor& table);
 
-/// "HOTOVO!".
-void ShowDone(ui::UiServices& ui);
+/// What one kind of fill does.
+struct CodeListFill {
+    /// The question asked before the fill ("Číselník bude smazán a předplněn ...").
+    Text question;
+    /// The file replaces the list (else it changes the records the list has, which are copied
+    /// into the new list first).
+    bool replaces = true;
+    /// Adds an error for each line that does not have the file's structure, and one for a file
+    /// without a single line to take.
+    std::function<void(const std::vector<Text>& lines, std::vector<ImportError>& errors)> check;
+    /// A table object of the list in `where` (closed).
+    std::function<std::unique_ptr<storage::tSoubor>(const storage::DataContext& ctx,
+                                                    const PapLocation& where)>
+        table;
+    /// Fills `staged` (empty, open and locked; the records of `list` already copied into it
+    /// unless the file replaces the list) from the lines.
+    std::function<CodeListImportResult(storage::tSoubor& staged, const std::vector<Text>& lines,
+                                       ui::ProgressPanel& progress)>
+        fill;
+};
+
+/// Fills a code list of `where` from `file`: a file that is missing, is a directory or is no
+/// regular file is refused ("Soubor ... neexistuje.", ...); after the user's confirmation the
+/// file is read whole and every line checked, and a file with errors is refused with all of
+/// them named, changing nothing. The list is then opened exclusively ("Číselník nelze zamčít,
+/// jeho naplnění nebude provedeno." when another user has it open), the new list is built
+/// beside it with a progress panel and put in its place in one step, and "HOTOVO!" is shown. A
+/// run that fails or is killed at any point leaves the old list whole.
+CodeListImportResult FillCodeList(const PapLocation& where, const storage::DataContext& ctx,
+                                  ui::UiServices& ui, const std::filesystem::path& file,
+                                  const CodeListImportOptions& options, const CodeListFill& fill);
 
 }  // namespace axo::pap

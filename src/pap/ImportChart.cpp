@@ -134,7 +134,8 @@ bool WriteChartAccounts(const PapLocation& where, const storage::DataContext& ct
         ui.ShowError("Účtový rozvrh nelze EXCLUSIVNĚ otevřít!"_t);
         return false;
     }
-    std::unique_ptr<TableSwap> swap = MakeTableSwap(ui, where.codeListDirectory, chart.FileName());
+    std::unique_ptr<TableSwap> swap =
+        MakeTableSwap(ui, where.codeListDirectory, chart.FileName(), ctx);
     if (!swap) {
         chart.CloseFile();
         return false;
@@ -143,7 +144,7 @@ bool WriteChartAccounts(const PapLocation& where, const storage::DataContext& ct
     staging.codeListDirectory = swap->Directory();
     bool committed = false;
     {
-        tFileRozvrh staged(ctx, staging);
+        tFileRozvrh staged(swap->Context(), staging);
         staged.InitFile(6, storage::_NoWait);
         staged.BtLockFileBlock(storage::_NoWait);
         BuildStagedChart(chart, staged, accounts, result, afterStagedWrite);

@@ -1,9 +1,10 @@
 // Reading the CSV files of the imports.
 #include "pap/ImportCsv.h"
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cerrno>
 
+#include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
 
@@ -69,37 +70,6 @@ bool IsBlankRecord(const RawRecord& r) {
     return true;
 }
 
-/// The field in Windows-1250; false, with the reason, when a character has no place there.
-bool ToCp1250(const std::string& utf8, Text& out, Text& reason) {
-    out.clear();
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t at = i;
-        const char32_t cp = detail::DecodeUtf8(utf8.data(), utf8.size(), i);
-        if (cp == detail::kBadUtf8) {
-            reason = "neplatný zápis znaku v UTF-8 (bajt "_t + IntToText(at + 1) + ")"_t;
-            return false;
-        }
-        const int code = UnicodeToCp1250(cp);
-        if (cp == '\n' || cp == '\r') {
-            reason = "text \""_t + FromUtf8(utf8.substr(0, utf8.find_first_of("\r\n"))) +
-                     "...\" je rozdělen na víc řádků"_t;
-            return false;
-        }
-        if (cp < 0x20) {
-            reason =
-                "řídicí znak (kód "_t + IntToText(cp) + ") v textu \""_t + FromUtf8(utf8) + "\""_t;
-            return false;
-        }
-        if (code < 0) {
-            reason = "znak U+"_t + HexCodePoint(cp) +
-                     " nelze zapsat v kódování Windows-1250 (text \""_t + FromUtf8(utf8) + "\")"_t;
-            return false;
-        }
-        out += static_cast<char>(code);
-    }
-    return true;
-}
-
 std::string LowerAscii(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z')
@@ -115,6 +85,59 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
 }
 
 }  // namespace
+
+bool Utf8ToCp1250(std::string_view utf8, Text& out, Text& reason, bool tabs) {
+    out.clear();
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t at = i;
+        const char32_t cp = detail::DecodeUtf8(utf8.data(), utf8.size(), i);
+        if (cp == detail::kBadUtf8) {
+            reason = "neplatný zápis znaku v UTF-8 (bajt "_t + IntToText(at + 1) + ")"_t;
+            return false;
+        }
+        const int code = UnicodeToCp1250(cp);
+        if (cp == '\n' || cp == '\r') {
+            reason = "text \""_t + FromUtf8(utf8.substr(0, utf8.find_first_of("\r\n"))) +
+                     "...\" je rozdělen na víc řádků"_t;
+            return false;
+        }
+        if (cp < 0x20 && !(tabs && cp == '\t')) {
+            reason =
+                "řídicí znak (kód "_t + IntToText(cp) + ") v textu \""_t + FromUtf8(utf8) + "\""_t;
+            return false;
+        }
+        if (code < 0) {
+            reason = "znak U+"_t + HexCodePoint(cp) +
+                     " nelze zapsat v kódování Windows-1250 (text \""_t + FromUtf8(utf8) + "\")"_t;
+            return false;
+        }
+        out += static_cast<char>(code);
+    }
+    return true;
+}
+
+bool ReadInputFile(const std::filesystem::path& file, std::string& bytes, Text& reason) {
+    const ReadResult read = ReadWholeFile(file, bytes);
+    switch (read.error) {
+        case 0:
+            return true;
+        case ENOENT:
+            reason = "soubor neexistuje"_t;
+            break;
+        case EISDIR:
+            reason = "je to adresář, ne soubor"_t;
+            break;
+        case kNotRegularFile:
+            reason = "není obyčejný soubor"_t;
+            break;
+        default:
+            reason = (read.opened ? "soubor nelze přečíst (chyba číslo "_t
+                                  : "soubor nelze otevřít (chyba číslo "_t) +
+                     IntToText(read.error) + ")"_t;
+    }
+    bytes.clear();
+    return false;
+}
 
 Text ImportErrorText(const Text& fileName, const std::vector<ImportError>& errors,
                      std::size_t limit) {
@@ -134,14 +157,10 @@ Text ImportErrorText(const Text& fileName, const std::vector<ImportError>& error
 CsvTable CsvTable::Read(const std::filesystem::path& file, const std::vector<std::string>& required,
                         const std::vector<std::string>& optional,
                         std::vector<ImportError>& errors) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        errors.push_back({0, "soubor nelze otevřít"_t});
-        return {};
-    }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        errors.push_back({0, "soubor nelze přečíst"_t});
+    std::string bytes;
+    Text reason;
+    if (!ReadInputFile(file, bytes, reason)) {
+        errors.push_back({0, reason});
         return {};
     }
     return Parse(bytes, required, optional, errors);
@@ -184,7 +203,7 @@ CsvTable CsvTable::Parse(std::string_view bytes, const std::vector<std::string>&
         CsvRow row{raw.line, {}};
         for (const std::string& f : raw.fields) {
             Text value, reason;
-            if (!ToCp1250(f, value, reason))
+            if (!Utf8ToCp1250(f, value, reason))
                 errors.push_back({raw.line, reason});
             row.fields.push_back(Trim(value));
         }
@@ -206,16 +225,12 @@ Text ColumnText(const std::string& column) {
     return "ve sloupci "_t + FromUtf8(column);
 }
 
-bool AllDigits(const Text& t) {
-    if (t.empty())
-        return false;
-    for (char c : t)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
-
 }  // namespace
+
+bool AllDigits(const Text& t) {
+    return !t.empty() &&
+           std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 Text CsvFieldReader::Str(const std::string& column, std::size_t maxLength, bool required) {
     const Text value = table_.Value(row_, column);

@@ -25,6 +25,19 @@ struct ImportError {
 Text ImportErrorText(const Text& fileName, const std::vector<ImportError>& errors,
                      std::size_t limit = 15);
 
+/// Reads an input file of an import whole into `bytes`. False, with the reason in `reason`
+/// ("soubor neexistuje", "je to adresář, ne soubor", "není obyčejný soubor", "soubor nelze
+/// otevřít (chyba číslo N)", ...), when the path names no regular file or reading fails.
+bool ReadInputFile(const std::filesystem::path& file, std::string& bytes, Text& reason);
+
+/// A text in UTF-8 converted to Windows-1250. False, with the reason naming the character,
+/// for a malformed sequence, a character without a place in Windows-1250, a line break, or
+/// another control character (a tab only when `tabs` is false).
+bool Utf8ToCp1250(std::string_view utf8, Text& out, Text& reason, bool tabs = false);
+
+/// Whether the text is not empty and has digits only.
+bool AllDigits(const Text& t);
+
 /// One data row: its fields in the order of the header, and the file line it starts on.
 struct CsvRow {
     int line = 0;

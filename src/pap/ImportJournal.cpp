@@ -4,6 +4,7 @@
 #include <map>
 
 #include "storage/WorkFiles.h"
+#include "ui/TextListing.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
 
@@ -15,13 +16,6 @@ const std::vector<std::string> kRequired = {"doklad", "radek", "su", "ae", "md",
 const std::vector<std::string> kOptional = {"partner", "partner2", "kod",       "poznamka",
                                             "vs",      "zakazka",  "stredisko", "platba_predem",
                                             "priznak"};
-
-bool Digits(const Text& t) {
-    for (char c : t)
-        if (c < '0' || c > '9')
-            return false;
-    return !t.empty();
-}
 
 /// Whether the identification's year and month belong to the fiscal year.
 bool InFiscalYear(int year, int month, const JournalImportOptions& o) {
@@ -40,7 +34,7 @@ Text ReadIdentification(CsvFieldReader& r, const CsvTable& table, const CsvRow& 
     const Text given = table.Value(row, "doklad");
     if (given.empty() || given.size() > 15)
         return id;
-    if (given.size() < 7 || !Digits(given.substr(0, 6)) || Trim(given.substr(6)).empty()) {
+    if (given.size() < 7 || !AllDigits(given.substr(0, 6)) || Trim(given.substr(6)).empty()) {
         r.Error("doklad \""_t + given +
                 "\" nemá tvar rok (4), měsíc (2), druh (4) a číslo (5) dokladu"_t);
         return id;
@@ -138,8 +132,51 @@ JournalImportResult ImportJournal(const PapLocation& where, const storage::DataC
     if (!written)
         return result;
     result.done = true;
+    if (!result.unbalanced.empty()) {
+        ui.ShowInfo("Nevyvážených dokladů (strana MÁ DÁTI se liší od strany DAL): "_t +
+                    IntToText(static_cast<long long>(result.unbalanced.size())) +
+                    (options.listing ? ". Jsou uvedeny v protokolu."_t : "."_t));
+        if (options.listing)
+            ShowUnbalancedProtocol(*options.listing, storage::TextFromPath(file),
+                                   result.unbalanced);
+    }
     ui.ShowInfo("HOTOVO!"_t);
     return result;
+}
+
+void ShowUnbalancedProtocol(const ui::ListingEnvironment& env, const Text& fileName,
+                            const std::vector<UnbalancedDocument>& documents) {
+    auto listing = ui::CreateListing<ui::TextListing>(env);
+    if (!listing)
+        return;
+    listing->Init();
+    listing->printoutName = "nevyvážené doklady"_t;
+    listing->titles[0] = "nevyvážené doklady importu"_t;
+    listing->titles[1] = fileName;
+    const struct {
+        std::uint8_t width;
+        const char* caption;
+    } columns[] = {{16, "Identifikace"}, {7, "Ř.soub."}, {6, "Řádků"},
+                   {14, "MD"},           {14, "DAL"},    {14, "Rozdíl"}};
+    std::vector<Text> captions;
+    listing->columnWidths.fill(0);
+    for (std::size_t i = 0; i < std::size(columns); ++i) {
+        listing->columnWidths[i] = columns[i].width;
+        captions.push_back(JustifyWithChar(FromUtf8(columns[i].caption), columns[i].width, ' ',
+                                           Alignment::kCentre));
+    }
+    listing->BuildFrameLines();
+    listing->framedHeader[0] = listing->FramedLine(captions);
+    listing->PageHeading();
+    for (const UnbalancedDocument& d : documents)
+        listing->WriteLineWithRoom(
+            listing->FramedLine({d.identification, IntToText(d.line, 7), IntToText(d.lines, 6),
+                                 AmountText(d.md, 14, 2), AmountText(d.dal, 14, 2),
+                                 AmountText(Round(d.md - d.dal, 2), 14, 2)}),
+            2);
+    listing->WriteLine(listing->bottomLine);
+    listing->CloseListingFile();
+    listing->HandOver(listing->FileName());
 }
 
 }  // namespace axo::pap

@@ -14,6 +14,7 @@
 #include "pap/ImportCsv.h"
 #include "pap/PapFiles.h"
 #include "storage/DataContext.h"
+#include "ui/ListingEnvironment.h"
 #include "ui/UiServices.h"
 
 namespace axo::pap {
@@ -42,9 +43,24 @@ struct JournalImportOptions {
     /// When the document tables are held by another user: ask whether to try again (the
     /// desktop program), or give up at once with a message (the command line).
     bool askRetry = true;
+    /// Refuse the whole file when a document's debit and credit sides differ (else such
+    /// documents are imported and listed).
+    bool strict = false;
+    /// Where the protocol of unbalanced documents is shown; none: no protocol.
+    const ui::ListingEnvironment* listing = nullptr;
     /// Called after every write into the staged tables with the number of writes so far. A
     /// failing write ends the run (a fatal data error); tests throw here to play that part.
     std::function<void(int)> afterStagedWrite;
+};
+
+/// An imported document whose debit and credit sides differ, as it stands after the import
+/// (with the lines the tables had of it already, when they are kept).
+struct UnbalancedDocument {
+    Text identification;
+    int line = 0;   ///< the file line of its first imported line
+    int lines = 0;  ///< its lines
+    double md = 0;
+    double dal = 0;
 };
 
 struct JournalImportResult {
@@ -52,6 +68,7 @@ struct JournalImportResult {
     int documents = 0;
     int lines = 0;
     int replacedDocuments = 0;
+    std::vector<UnbalancedDocument> unbalanced;
 };
 
 /// The documents of a CSV file, in the order of their first lines, every value checked. Problems
@@ -62,7 +79,8 @@ std::vector<JournalDocument> ReadJournalCsv(const std::filesystem::path& file,
 
 /// Writes the documents into the document tables of `where`, opened exclusively (created when
 /// missing). Without `replace`, lines whose document and line number exist are listed in
-/// `errors` and nothing is written. False when the tables could not be opened (after the
+/// `errors` and nothing is written; with `strict`, so are unbalanced documents (else they go to
+/// `result.unbalanced`). False when the tables could not be opened (after the
 /// message), when `errors` got entries, or when the staged tables could not take the tables'
 /// place (after a message; the tables are then as before).
 bool WriteJournal(const PapLocation& where, const storage::DataContext& ctx, ui::UiServices& ui,
@@ -70,12 +88,17 @@ bool WriteJournal(const PapLocation& where, const storage::DataContext& ctx, ui:
                   JournalImportResult& result, std::vector<ImportError>& errors);
 
 /// Reads, checks and writes a journal file; errors are shown in one message naming their lines,
-/// and then nothing is written. Shows "HOTOVO!" at the end.
+/// and then nothing is written. Unbalanced documents that were written are counted in a
+/// message and listed in a protocol (`listing`). Shows "HOTOVO!" at the end.
 JournalImportResult ImportJournal(const PapLocation& where, const storage::DataContext& ctx,
                                   ui::UiServices& ui, const std::filesystem::path& file,
                                   const JournalImportOptions& options);
 
 /// The identity of a document in the tables' keys (its identification as a key text).
 Text DocumentKey(const Text& identification);
+
+/// Shows the protocol of unbalanced documents of an import of `fileName`.
+void ShowUnbalancedProtocol(const ui::ListingEnvironment& env, const Text& fileName,
+                            const std::vector<UnbalancedDocument>& documents);
 
 }  // namespace axo::pap

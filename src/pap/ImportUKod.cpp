@@ -1,9 +1,54 @@
 // Filling the transaction code list from "UKod.txt".
 #include "pap/ImportUKod.h"
 
+#include <memory>
+
 #include "util/Retezce.h"
 
 namespace axo::pap {
+
+namespace {
+
+/// The errors of lines without the structure of the file, and of a file without any code.
+void CheckUKod(const std::vector<Text>& lines, std::vector<ImportError>& errors) {
+    int codes = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        Text reason;
+        if (lines[i].empty())
+            continue;
+        if (UKodOfLine(lines[i], reason))
+            ++codes;
+        else
+            errors.push_back({static_cast<int>(i + 1), reason});
+    }
+    if (codes == 0 && errors.empty())
+        errors.push_back({0, "soubor neobsahuje žádný kód transakce"_t});
+}
+
+}  // namespace
+
+std::optional<tVetaUKod> UKodOfLine(const Text& line, Text& reason) {
+    const std::vector<Text> fields = TabFields(line);
+    if (fields.empty()) {
+        reason = "chybí tabulátor za kódem transakce: \""_t + line + "\""_t;
+        return std::nullopt;
+    }
+    tVetaUKod code;
+    const Text kod = Trim(RemoveChar(RemoveChar(fields[0], '['), ']'));
+    if (kod.size() != 3 || !AllDigits(kod)) {
+        reason = "kód transakce \""_t + fields[0] + "\" nemá tři číslice"_t;
+        return std::nullopt;
+    }
+    if (fields.size() < 2 || fields[1].empty()) {
+        reason = "kód transakce "_t + kod + " nemá název (za názvem má být tabulátor)"_t;
+        return std::nullopt;
+    }
+    code.Kod = kod;
+    code.Nazev = fields[1];
+    code.PARTNER2 = fields.size() > 2 && !fields[2].empty();
+    code.FILLER_STR = "0"_t;
+    return code;
+}
 
 CodeListImportResult FillUKod(tFileUKod& list, const std::vector<Text>& lines,
                               ui::ProgressPanel* progress) {
@@ -15,49 +60,33 @@ CodeListImportResult FillUKod(tFileUKod& list, const std::vector<Text>& lines,
             progress->Step();
         if (line.empty())
             continue;
-        const std::vector<Text> fields = TabFields(line);
-        tVetaUKod code;
-        if (!fields.empty())
-            code.Kod = Trim(RemoveChar(RemoveChar(fields[0], '['), ']')).substr(0, 3);
+        Text reason;
+        std::optional<tVetaUKod> code = UKodOfLine(line, reason);
         std::int32_t n = 0;
-        if (code.Kod.Get().empty() || list.BtFindKey(1, n, list.MakeKey(1, &code))) {
+        if (!code || list.BtFindKey(1, n, list.MakeKey(1, &*code))) {
             ++result.skipped;
             continue;
         }
-        code.Nazev = fields.size() > 1 ? fields[1] : Text();
-        code.PARTNER2 = fields.size() > 2 && !fields[2].empty();
-        code.FILLER_STR = "0"_t;
-        list.AddRec(n, &code);
+        list.AddRec(n, &*code);
         ++result.written;
     }
     return result;
 }
 
 CodeListImportResult ImportUKod(const PapLocation& where, const storage::DataContext& ctx,
-                                ui::UiServices& ui, const std::filesystem::path& file) {
-    if (!ImportFileExists(ui, file))
-        return {};
-    if (!ConfirmImport(ui, "Číselník bude smazán a předplněn obsahem souboru "_t, file))
-        return {};
-    // Read in full first: a file that fails half-way must not leave the list emptied.
-    const auto lines = ReadImportFile(ui, file);
-    if (!lines)
-        return {};
-    tFileUKod list(ctx, where);
-    if (!OpenLocked(ui, list))
-        return {};
-    CodeListImportResult result;
-    {
-        ui::ProgressPanel progress(ui, false, static_cast<int>(lines->size()),
-                                   "vygenerování číselníku z textového souboru"_t,
-                                   ImportFileName(file));
-        result = FillUKod(list, *lines, &progress);
-    }
-    list.Unlock();
-    list.CloseFile();
-    result.done = true;
-    ShowDone(ui);
-    return result;
+                                ui::UiServices& ui, const std::filesystem::path& file,
+                                const CodeListImportOptions& options) {
+    CodeListFill fill;
+    fill.question = "Číselník bude smazán a předplněn obsahem souboru "_t;
+    fill.check = CheckUKod;
+    fill.table = [](const storage::DataContext& c, const PapLocation& w) {
+        return std::make_unique<tFileUKod>(c, w);
+    };
+    fill.fill = [](storage::tSoubor& staged, const std::vector<Text>& lines,
+                   ui::ProgressPanel& progress) {
+        return FillUKod(static_cast<tFileUKod&>(staged), lines, &progress);
+    };
+    return FillCodeList(where, ctx, ui, file, options, fill);
 }
 
 }  // namespace axo::pap

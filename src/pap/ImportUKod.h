@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "pap/CodeListImport.h"
@@ -13,16 +14,22 @@
 
 namespace axo::pap {
 
-/// Empties the transaction code list of `where` and fills it from `file` after the user's
-/// confirmation, under the list's write lock, with a progress panel, and shows "HOTOVO!". A
-/// missing or unreadable file, a declined confirmation or a list that cannot be locked change
-/// nothing (after their messages); `done` is then false.
+/// Replaces the transaction code list of `where` by the codes of `file`, as FillCodeList does:
+/// after the user's confirmation, every line checked first, the new list built aside and put in
+/// place at once, and "HOTOVO!". A file that is refused, a declined confirmation or a list that
+/// cannot be taken change nothing (after their messages); `done` is then false.
 CodeListImportResult ImportUKod(const PapLocation& where, const storage::DataContext& ctx,
-                                ui::UiServices& ui, const std::filesystem::path& file);
+                                ui::UiServices& ui, const std::filesystem::path& file,
+                                const CodeListImportOptions& options = {});
 
-/// The fill of an open, locked list from the file's lines: every record is deleted; each line's
-/// first field is the code without "[" and "]", the second its name, a non-empty third sets the
-/// partner duty. Lines whose code exists already are skipped.
+/// The code of a line: the first field without "[" and "]" (three digits), the second its
+/// name, a non-empty third the partner duty. nullopt, with the reason, for a line without that
+/// structure.
+std::optional<tVetaUKod> UKodOfLine(const Text& line, Text& reason);
+
+/// The fill of an open, locked list from the file's lines: every record is deleted; each line
+/// becomes a code (UKodOfLine). Lines whose code exists already, and lines without a code, are
+/// skipped.
 CodeListImportResult FillUKod(tFileUKod& list, const std::vector<Text>& lines,
                               ui::ProgressPanel* progress = nullptr);
 

@@ -25,15 +25,22 @@ enum class UpapMode {
 /// extension) update; any other name replaces.
 UpapMode UpapModeOf(const std::filesystem::path& file);
 
-/// Fills the PAP code list of `where` from `file` after the user's confirmation, under the list's
-/// write lock, with a progress panel, and shows "HOTOVO!". A missing or unreadable file, a
-/// declined confirmation or a list that cannot be locked change nothing (after their messages);
-/// `done` is then false.
+/// The most rows one statement can have in the list: the row key holds four digits.
+inline constexpr int kMaxUpapRow = 9999;
+
+/// Fills the PAP code list of `where` from `file` as FillCodeList does: after the user's
+/// confirmation, every line checked first, the new list built aside and put in place at once,
+/// and "HOTOVO!". A file that is refused (also one giving a statement more than kMaxUpapRow
+/// rows), a declined confirmation or a list that cannot be taken change nothing (after their
+/// messages); `done` is then false. An update file changes the codes the list has, so
+/// `replaceExisting` does not concern it.
 CodeListImportResult ImportUPAP(const PapLocation& where, const storage::DataContext& ctx,
-                                ui::UiServices& ui, const std::filesystem::path& file);
+                                ui::UiServices& ui, const std::filesystem::path& file,
+                                const CodeListImportOptions& options = {});
 
 /// The replace fill of an open, locked list from the file's lines: every record is deleted, then
-/// each line with an analytics becomes a code unless its analytics or its group and row exist.
+/// each line with an analytics becomes a code unless its analytics or its group and row exist
+/// (or the line lacks the file's structure, or its row would pass kMaxUpapRow).
 CodeListImportResult FillUpapReplace(tFileUAPV& list, const std::vector<Text>& lines,
                                      ui::ProgressPanel* progress = nullptr);
 

@@ -36,13 +36,29 @@ bool OpenExclusive(ui::UiServices& ui, tFileUDHL& headers, tFileUDPO& lines, boo
     }
 }
 
+/// The sums of a document's lines.
+struct Totals {
+    double md = 0;
+    double dal = 0;
+    int lines = 0;
+
+    void Add(const tVetaUDPO& u) {
+        md = Round(md + u.MA_DATI, 2);
+        dal = Round(dal + u.DAL, 2);
+        ++lines;
+    }
+};
+
 /// What the import does to the documents already in the tables.
 struct ExistingDocuments {
     std::map<Text, const JournalDocument*> imported;  ///< by document key
     std::set<Text> replaced;                          ///< keys of documents found in the tables
+    /// Without replace: the lines the tables keep of imported documents of the same state.
+    std::map<Text, Totals> kept;
 };
 
-/// Lines already in the table that the import would repeat (without replace), as errors.
+/// Lines already in the table that the import would repeat (without replace), as errors; the
+/// totals of the lines it keeps of the imported documents.
 void CheckExisting(tFileUDPO& lines, ExistingDocuments& docs, bool replace,
                    std::vector<ImportError>& errors) {
     std::map<Text, int> importedLines;  // document key + line number -> file line
@@ -53,15 +69,34 @@ void CheckExisting(tFileUDPO& lines, ExistingDocuments& docs, bool replace,
     for (std::int32_t n : RecordNumbers(lines)) {
         lines.GetRec(n, &u);
         const Text key = DocumentKey(u.IDENTIFIKACE);
-        if (!docs.imported.count(key))
+        const auto doc = docs.imported.find(key);
+        if (doc == docs.imported.end())
             continue;
         docs.replaced.insert(key);
+        if (!replace && doc->second->header.PRIZNAK == u.PRIZNAK)
+            docs.kept[key].Add(u);
         const auto it = importedLines.find(key + KeyNumber(u.RADEK, 5));
         if (!replace && it != importedLines.end())
             errors.push_back({it->second, "doklad \""_t + TrimRight(u.IDENTIFIKACE) +
                                               "\" řádek "_t + IntToText(u.RADEK) +
                                               " už v účetnictví je"_t});
     }
+}
+
+/// The imported documents whose debit and credit sides differ after the import.
+std::vector<UnbalancedDocument> Unbalanced(const std::vector<JournalDocument>& documents,
+                                           const ExistingDocuments& docs) {
+    std::vector<UnbalancedDocument> unbalanced;
+    for (const JournalDocument& d : documents) {
+        const auto kept = docs.kept.find(DocumentKey(d.header.IDENTIFIKACE));
+        Totals t = kept == docs.kept.end() ? Totals() : kept->second;
+        for (const JournalLine& l : d.lines)
+            t.Add(l.record);
+        if (Round(t.md - t.dal, 2) != 0)
+            unbalanced.push_back(
+                {TrimRight(d.header.IDENTIFIKACE), d.lines.front().line, t.lines, t.md, t.dal});
+    }
+    return unbalanced;
 }
 
 /// Writes into the staged tables, counting the writes for the test hook.
@@ -150,13 +185,13 @@ void StageLines(tFileUDPO& from, StagedWriter& to, const ExistingDocuments& docs
 bool StageAndSwap(const PapLocation& where, const storage::DataContext& ctx, ui::UiServices& ui,
                   tFileUDHL& headers, tFileUDPO& lines, const ExistingDocuments& docs,
                   const std::vector<JournalDocument>& documents, const JournalImportOptions& o) {
-    std::unique_ptr<TableSwap> swap = MakeTableSwap(ui, where.dataDirectory, lines.FileName());
+    std::unique_ptr<TableSwap> swap = MakeTableSwap(ui, where.dataDirectory, lines.FileName(), ctx);
     if (!swap)
         return false;
     PapLocation staging = where;
     staging.dataDirectory = swap->Directory();
-    tFileUDHL stagedHeaders(ctx, staging);
-    tFileUDPO stagedLines(ctx, staging);
+    tFileUDHL stagedHeaders(swap->Context(), staging);
+    tFileUDPO stagedLines(swap->Context(), staging);
     stagedHeaders.InitFile(6, storage::_NoWait);
     stagedLines.InitFile(6, storage::_NoWait);
     stagedHeaders.BtLockFileBlock(storage::_NoWait);
@@ -196,6 +231,12 @@ bool WriteJournal(const PapLocation& where, const storage::DataContext& ctx, ui:
     for (const JournalDocument& d : documents)
         docs.imported.emplace(DocumentKey(d.header.IDENTIFIKACE), &d);
     CheckExisting(lines, docs, options.replace, errors);
+    std::vector<UnbalancedDocument> unbalanced = Unbalanced(documents, docs);
+    if (options.strict)
+        for (const UnbalancedDocument& u : unbalanced)
+            errors.push_back({u.line, "doklad \""_t + u.identification + "\" není vyvážený: MD "_t +
+                                          Trim(AmountText(u.md, 0, 2)) + ", DAL "_t +
+                                          Trim(AmountText(u.dal, 0, 2))});
     bool swapped = false;
     if (errors.empty())
         swapped = StageAndSwap(where, ctx, ui, headers, lines, docs, documents, options);
@@ -212,6 +253,7 @@ bool WriteJournal(const PapLocation& where, const storage::DataContext& ctx, ui:
     for (const JournalDocument& d : documents)
         result.lines += static_cast<int>(d.lines.size());
     result.replacedDocuments = options.replace ? static_cast<int>(docs.replaced.size()) : 0;
+    result.unbalanced = std::move(unbalanced);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "pap/TableSwap.h"
 #include "startup/DataAreas.h"
 #include "startup/FiscalYearDialog.h"
 #include "startup/Login.h"
@@ -156,6 +157,8 @@ bool CheckDataVersion(Session& s) {
 /// behind.
 bool LoginAreas(Session& s) {
     SessionState& st = s.State();
+    // What an import killed half-way staged must not keep the login from being written.
+    pap::RemoveStaleStaging({s.AccountingDirectory(), s.CodeListDirectory()});
     std::vector<PendingArea> pending;
     if (!CheckAreas(s, pending) || !CheckDataVersion(s))
         return false;

@@ -182,18 +182,27 @@ WriteLog::~WriteLog() {
 void WriteLog::Append(std::string_view entry) {
     if (fd_ < 0)
         fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    int error = fd_ < 0 ? errno : 0;
     std::size_t done = 0;
     while (fd_ >= 0 && done < entry.size()) {
         const ssize_t n = ::write(fd_, entry.data() + done, entry.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            error = n < 0 ? errno : ENOSPC;
             break;
+        }
         done += static_cast<std::size_t>(n);
     }
-    if (done < entry.size())
-        throw EngineError(std::string(engine_text::kNotExact) + " (" + std::strerror(errno) +
-                          ": the write log cannot be written)");
+    if (done == entry.size())
+        return;
+    // The engine has taken the write already: the failure must not read as one that the layer
+    // repeats ("Not exact read/write."), or the repeated write meets its own first copy.
+    const std::string detail =
+        " (" + std::string(std::strerror(error)) + ": the write log cannot be written)";
+    if (error == ENOSPC || error == EDQUOT)
+        throw EngineError("Disk full." + detail);
+    throw EngineError("Write log failure." + detail);
 }
 
 void WriteLog::Remove() {

@@ -71,7 +71,8 @@ class WriteLog {
     WriteLog& operator=(const WriteLog&) = delete;
 
     /// Appends an entry; it is in the operating system's hands when this returns. Throws
-    /// "Not exact read/write." when it cannot be written.
+    /// "Disk full." when the disk has no room for it, another message when it cannot be
+    /// written otherwise; never one the layer repeats the write for.
     void Append(std::string_view entry);
     /// Removes the log (its group is committed, or it was written again).
     void Remove();

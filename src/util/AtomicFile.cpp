@@ -129,9 +129,18 @@ void AtomicFile::Discard() {
 
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) {
     bytes.clear();
-    const int fd = ::open(file.c_str(), O_RDONLY);
+    // Without blocking: opening a pipe nobody writes into would wait for ever.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return {errno, false};
+    // A directory reads as an error, a device such as /dev/zero without end: only a regular
+    // file is an input file.
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : kNotRegularFile;
+        ::close(fd);
+        return {error, true};
+    }
     char buffer[64 * 1024];
     ReadResult result{0, true};
     for (;;) {

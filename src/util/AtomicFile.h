@@ -4,6 +4,7 @@
 // file whole, telling an open failure from a read failure.
 #pragma once
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -52,7 +53,13 @@ struct ReadResult {
     int error = 0;        ///< the system's error number; 0 when the file was read whole
     bool opened = false;  ///< the failure came while reading, after the file was opened
 };
-/// Reads a whole file into `bytes`.
+/// The error number of a path that names something other than a regular file or a directory
+/// (a device, a pipe, a socket).
+inline constexpr int kNotRegularFile = EINVAL;
+/// Reads a whole file into `bytes`. Only a regular file is read: a directory fails with EISDIR
+/// and anything else (a device such as /dev/zero, a pipe) with kNotRegularFile, both as
+/// failures after the opening (as reading a directory always failed), so that neither ends the
+/// program nor reads without end.
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes);
 
 }  // namespace axo

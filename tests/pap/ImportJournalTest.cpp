@@ -1,6 +1,6 @@
 // The CSV import of booked document lines: lines and headers as written, refused files and
-// repeated lines that change nothing, the replacement of documents, and writes that fail half-way
-// leaving the tables as they were.
+// repeated lines that change nothing, the replacement of documents, unbalanced documents listed
+// or refused, and writes that fail half-way leaving the tables as they were.
 #include "pap/ImportJournal.h"
 
 #include "ImportTestSupport.h"
@@ -163,12 +163,54 @@ TEST_F(ImportJournalTest, ReplaceSwapsWholeDocumentsAndNewLinesJoinTheirHeader) 
     EXPECT_EQ(1, headers[1].POCET_RADKU);
 
     // Without replace, a new line of an existing document adds to its header.
-    ASSERT_TRUE(Run("doklad;radek;su;ae;md;dal\n202400PS  00001;3;021;0;5;\n", Options()).done);
+    ASSERT_TRUE(Run("doklad;radek;su;ae;md;dal\n202400PS  00001;3;021;0;5;5\n", Options()).done);
     headers = Headers();
     ASSERT_EQ(3u, headers.size());
     EXPECT_EQ(3, headers[0].POCET_RADKU);
     EXPECT_EQ(1505.5, headers[0].CELKEM_MD);
+    EXPECT_EQ(1505.5, headers[0].CELKEM_DAL);
     EXPECT_EQ(6u, Lines().size());
+}
+
+TEST_F(ImportJournalTest, UnbalancedDocumentsAreListedOrRefusedWhenStrict) {
+    ASSERT_TRUE(Run(kGood, Options()).done);
+    const auto lines = Dump<tFileUDPO>();
+    const std::string csv =
+        "doklad;radek;su;ae;md;dal\n"
+        "202405ID01 0001;1;501;100;100;\n202405ID01 0001;2;321;0;;90\n"  // 10 apart
+        "202405ID01 0002;1;501;100;50;\n202405ID01 0002;2;321;0;;50\n"   // balanced
+        "202400PS  00001;3;021;0;0,01;\n"                                // tips a kept one
+        "202412 U01 0001;3;501;100;5;\n202412 U01 0001;4;241;0;;5\n";    // keeps one balanced
+
+    // Strict: the file is refused, naming each unbalanced document at its first line.
+    JournalImportOptions strict = Options();
+    strict.strict = true;
+    EXPECT_FALSE(Run(csv, strict).done);
+    const std::vector<std::string> shown = Shown();
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_NE(std::string::npos,
+              shown[0].find("řádek 2: doklad \"202405ID01 0001\" není vyvážený: MD 100,00, DAL "
+                            "90,00 řádek 6: doklad \"202400PS  00001\" není vyvážený"))
+        << shown[0];
+    EXPECT_EQ(lines, Dump<tFileUDPO>());
+
+    // Otherwise the documents are imported and counted (the command line's test reads the
+    // protocol that lists them).
+    ui_.ClearTranscript();
+    ui_.QueueOk();
+    ui_.QueueOk();
+    const JournalImportResult r =
+        ImportJournal(where_, ctx_, ui_, WriteFile("doklady.csv", csv), Options());
+    ASSERT_TRUE(r.done);
+    ASSERT_EQ(2u, r.unbalanced.size());
+    EXPECT_EQ("202405ID01 0001"_t, r.unbalanced[0].identification);
+    EXPECT_EQ(2, r.unbalanced[0].lines);
+    EXPECT_EQ(3, r.unbalanced[1].lines) << "the kept lines count";
+    EXPECT_EQ(1500.51, r.unbalanced[1].md);
+    EXPECT_EQ(1500.5, r.unbalanced[1].dal);
+    EXPECT_EQ(7u + 6u, Lines().size());
+    EXPECT_EQ("message 1: Nevyvážených dokladů (strana MÁ DÁTI se liší od strany DAL): 2.",
+              Shown().front());
 }
 
 TEST_F(ImportJournalTest, FailingWriteLeavesTheTablesAsTheyWere) {

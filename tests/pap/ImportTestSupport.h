@@ -84,9 +84,10 @@ class ImportTest : public ::testing::Test {
 
     /// The windows shown (progress panels left out), one entry each in UTF-8: "kind: text", the
     /// text with its lines joined by blanks as the window wrapped them.
-    std::vector<std::string> Shown() const {
+    std::vector<std::string> Shown() const { return ShownBy(ui_); }
+    static std::vector<std::string> ShownBy(const ui::ScriptedUi& ui) {
         std::vector<std::string> out;
-        for (const ui::TranscriptEntry& e : ui_.Transcript()) {
+        for (const ui::TranscriptEntry& e : ui.Transcript()) {
             if (e.kind == "progress")
                 continue;
             std::string text;
