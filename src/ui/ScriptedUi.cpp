@@ -1,6 +1,8 @@
 // The scripted front end: queued answers, transcript, echo and terminal progress.
 #include "ui/ScriptedUi.h"
 
+#include <unistd.h>
+
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -633,7 +635,12 @@ std::filesystem::path ScriptedUi::PrintoutDirectory() const {
 }
 
 std::string ScriptedUi::PrintoutStem(const ListingView& listing) const {
-    return printoutName_.empty() ? NameFromTitle(listing.title) : printoutName_;
+    const std::string stem = printoutName_.empty() ? NameFromTitle(listing.title) : printoutName_;
+    // The system's temporary directory is everybody's: the process keeps to names of its own
+    // there, rather than numbering on after files nobody removes.
+    if (options_.printoutDirectory.empty())
+        return "axo-" + std::to_string(::getpid()) + "-" + stem;
+    return stem;
 }
 
 void ScriptedUi::ShowListing(const ListingView& listing, const std::function<void()>& output) {
@@ -648,7 +655,7 @@ void ScriptedUi::ShowListing(const ListingView& listing, const std::function<voi
     std::filesystem::path written;
     if (file.Create(first)) {
         file.Write(PrintoutText(bytes));
-        written = file.CommitUnique([&stem](int n) { return NumberedName(stem, n); });
+        written = file.CommitUnique([&stem](int n) { return NumberedName(stem, n); }, 9999);
     }
     if (written.empty()) {
         PrintoutFailed(listing, first, file.Error());

@@ -93,7 +93,8 @@ class ScriptedUi : public UiServices {
         options_.printoutDirectory = std::move(directory);
     }
     /// The name (without ".txt") of the printouts shown from now on, e.g. "kontrola-01-12";
-    /// empty: a name made of each printout's title ("chybovy-protokol-od-1-do-12-2024").
+    /// empty: a name made of each printout's title ("chybovy-protokol-od-1-do-12-2024"). In
+    /// the system's temporary directory the name begins with "axo-" and the process number.
     void SetPrintoutName(std::string stem) { printoutName_ = std::move(stem); }
 
     // ---- What was shown ------------------------------------------------------------------
