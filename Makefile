@@ -47,7 +47,8 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The main job on a demo installation: a contributory organisation with a year of bookings.
-# Statements I, II and IV are compiled (rows as text and CSV, error protocols), then the batch
+# Statements I, II and IV are compiled for the year (rows as text and CSV, error protocols named
+# vykazN-01-12-protokol.txt), then the batch
 # writes PAP_souhrn.xml (parts I-IX) and the part files X-XVI are written for the central system
 # (XIV from the organisation's list of holdings, data/demo/PAP_CastXIV.csv).
 DEMO_OUT := $(DEMO_DIR)/vystupy
@@ -60,7 +61,7 @@ demo: build
 	@mkdir -p $(DEMO_OUT) $(DEMO_XML)
 	@for n in 1 2 4; do \
 	  f=$(DEMO_OUT)/vykaz$$n; \
-	  $(DEMO_RUN) statement $$n --csv $$f.csv > $$f.txt || exit 1; \
+	  $(DEMO_RUN) statement $$n --from 1 --to 12 --csv $$f.csv > $$f.txt || exit 1; \
 	  echo "Výkaz $$n: $$f.txt, $$f.csv"; \
 	done
 	$(DEMO_RUN) batch --month 12 $(DEMO_XML_OPTS)

@@ -14,6 +14,8 @@ namespace axo::cli {
 
 namespace {
 
+bool printoutFailed = false;
+
 ui::ScriptedUi::Options CliOptions() {
     ui::ScriptedUi::Options o;
     o.strict = false;
@@ -55,6 +57,21 @@ ui::WaitOutcome CliUi::RunWait(const ui::WaitWindow& window) {
     }
     lastWait_ = Clock::now();
     return outcome;
+}
+
+void CliUi::PrintoutFailed(const ui::ListingView& listing, const std::filesystem::path& file,
+                           int error) {
+    ScriptedUi::PrintoutFailed(listing, file, error);
+    printoutFailed = true;
+}
+
+std::string MonthsInName(int from, int to) {
+    auto month = [](int m) { return (m >= 0 && m < 10 ? "0" : "") + std::to_string(m); };
+    return month(from) + "-" + month(to);
+}
+
+bool AnyPrintoutFailed() {
+    return printoutFailed;
 }
 
 }  // namespace axo::cli

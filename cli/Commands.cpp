@@ -83,7 +83,10 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
            "  --year KÓD                   hospodářský rok (kód cesty, např. 2024)\n"
            "  --date D.M.RRRR              datum pro program (jinak dle roku, jinak dnešní)\n"
            "  --output ADRESÁŘ             kam se zapisují protokoly a opisy (jinak vystupy/ v "
-           "instalaci)\n"
+           "instalaci);\n"
+           "                               jméno dává příkaz a období (vykaz1-01-12-protokol.txt,\n"
+           "                               kontrola-01-12.txt), starší soubor se nepřepíše: nový\n"
+           "                               dostane číslo (kontrola-01-12-2.txt)\n"
            "  --wait SEKUNDY               jak dlouho čekat na soubor zamčený jinou stanicí "
            "(jinak 60, 0 bez omezení)\n";
     return 0;

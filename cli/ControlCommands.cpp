@@ -2,6 +2,8 @@
 // and the shown protocol named where the user finds it.
 #include "ControlCommands.h"
 
+#include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,30 +31,14 @@ bool MaskOption(const Options& options, const std::string& name, std::size_t len
     return false;
 }
 
-/// The dialog's answer: the options' values, then "zahájit kontrolu".
-std::string DialogAnswer(const Options& options, const std::string& kind,
-                         const std::string& number) {
-    std::string answer;
-    if (const auto from = options.GetInt("from"))
-        answer += "od=" + std::to_string(*from) + " ";
-    if (const auto to = options.GetInt("to"))
-        answer += "do=" + std::to_string(*to) + " ";
+/// The dialog's answer: the months, the masks given, then "zahájit kontrolu".
+std::string DialogAnswer(int from, int to, const std::string& kind, const std::string& number) {
+    std::string answer = "od=" + std::to_string(from) + " do=" + std::to_string(to) + " ";
     if (!kind.empty())
         answer += "druh=\"" + kind + "\" ";
     if (!number.empty())
         answer += "cislo=\"" + number + "\" ";
     return answer + "key:F2";
-}
-
-/// The file of the last printout shown since `from`; empty when none was.
-std::string ShownPrintout(const CliUi& ui, std::size_t from) {
-    std::string file;
-    const std::vector<ui::TranscriptEntry>& transcript = ui.Transcript();
-    for (std::size_t i = from; i < transcript.size(); ++i)
-        if (transcript[i].kind == "printout" && !transcript[i].lines.empty() &&
-            transcript[i].lines.front().rfind("file: ", 0) == 0)
-            file = transcript[i].lines.front().substr(6);
-    return file;
 }
 
 }  // namespace
@@ -73,26 +59,31 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
     if (!MaskOption(options, "kind", 4, kind, err) ||
         !MaskOption(options, "number", 5, number, err))
         return 2;
-    const std::string answer = DialogAnswer(options, kind, number);
+    const std::optional<int> from = options.GetInt("from");
+    const std::optional<int> to = options.GetInt("to");
     CliUi ui;
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
         return opened.exitCode;
     const control::RecordCheckEnvironment env = control::RecordCheckEnvironmentFor(*opened.session);
+    // The months the dialog offers unless given, so that the protocol is named by its period.
+    const int od = from.value_or(1);
+    const int doMesic = to.value_or(control::DefaultMonthTo(env.dialogs.ProgramDate().month));
+    ui.SetPrintoutName("kontrola-" + MonthsInName(od, doMesic));
     const std::size_t before = ui.Transcript().size();
-    ui.QueueDialog(answer);
+    ui.QueueDialog(DialogAnswer(od, doMesic, kind, number));
     ui.PushProcess({});
     const control::RecordCheckOutcome outcome = control::CheckAccountingRecords(env);
     ui.PopProcess();
-    const std::string protocol = ShownPrintout(ui, before);
+    const std::vector<std::filesystem::path> protocols = ui.PrintoutsSince(before).files;
     CloseSession(*opened.session);
     if (outcome.end != control::RecordCheckEnd::Faults &&
         outcome.end != control::RecordCheckEnd::Clean) {
         err << "Kontrola nebyla provedena.\n";
         return 1;
     }
-    if (!protocol.empty())
-        out << "Protokol: " << protocol << "\n";
+    for (const std::filesystem::path& protocol : protocols)
+        out << "Protokol: " << protocol.string() << "\n";
     out << "Chybných účetních záznamů: " << outcome.faultyLines << " (zkontrolováno "
         << outcome.checkedLines << ").\n";
     return 0;

@@ -2,7 +2,7 @@
 #include "Options.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
 #include <stdexcept>
 
 namespace axo::cli {
@@ -43,12 +43,22 @@ std::optional<int> Options::GetInt(const std::string& name) const {
     const auto value = Get(name);
     if (!value)
         return std::nullopt;
-    char* end = nullptr;
-    const long n = std::strtol(value->c_str(), &end, 10);
-    if (value->empty() || *end != '\0' || n < -2147483647L || n > 2147483647L)
+    const std::optional<int> n = WholeNumber(*value);
+    if (!n)
         throw std::invalid_argument("Volba --" + name + " potřebuje celé číslo, ne \"" + *value +
                                     "\".");
-    return static_cast<int>(n);
+    return n;
+}
+
+std::optional<int> Options::WholeNumber(const std::string& text) {
+    const std::size_t digits = text.starts_with('-') ? 1 : 0;
+    if (text.size() == digits || text.find_first_not_of("0123456789", digits) != std::string::npos)
+        return std::nullopt;
+    int n = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return n;
 }
 
 std::vector<std::string> Options::Unknown(const std::vector<std::string>& known) const {

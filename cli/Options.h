@@ -18,8 +18,13 @@ class Options {
     bool Has(const std::string& name) const { return values_.count(name) > 0; }
     std::optional<std::string> Get(const std::string& name) const;
     std::string GetOr(const std::string& name, const std::string& fallback) const;
-    /// A whole number option; throws std::invalid_argument naming the option when it is not one.
+    /// A whole number option (see WholeNumber); throws std::invalid_argument naming the option
+    /// when it is not one.
     std::optional<int> GetInt(const std::string& name) const;
+    /// A whole number written as its digits, a "-" in front of a negative one, and nothing else
+    /// (no blank, no "+", no letter after it: "1abc" is not 1). None when `text` is not one or
+    /// does not fit an int.
+    static std::optional<int> WholeNumber(const std::string& text);
     const std::vector<std::string>& Positional() const { return positional_; }
     /// Options given but not in `known`, for an "unknown option" message.
     std::vector<std::string> Unknown(const std::vector<std::string>& known) const;

@@ -2,8 +2,10 @@
 // printed (and written as CSV) where the report engine would show them.
 #include "StatementCommands.h"
 
-#include <fstream>
+#include <filesystem>
+#include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,8 @@
 #include "pap/Statements.h"
 #include "pap/papVykaz.h"
 #include "pap/papVysledek.h"
+#include "util/AtomicFile.h"
+#include "util/SystemError.h"
 
 namespace axo::cli {
 
@@ -22,14 +26,9 @@ namespace {
 constexpr const char* kUsage =
     "statement N [--from M] [--to M] [--csv SOUBOR] [--template FORMULÁŘ]";
 
-/// The period dialog's answer: the months the options give, then confirmation.
-std::string PeriodAnswer(const Options& options) {
-    std::string answer;
-    if (const auto from = options.GetInt("from"))
-        answer += "mesicOd=" + std::to_string(*from) + " ";
-    if (const auto to = options.GetInt("to"))
-        answer += "mesicDo=" + std::to_string(*to) + " ";
-    return answer + "key:F2";
+/// The period dialog's answer: the months given, then confirmation.
+std::string PeriodAnswer(int from, int to) {
+    return "mesicOd=" + std::to_string(from) + " mesicDo=" + std::to_string(to) + " key:F2";
 }
 
 /// Prints the rows and writes the CSV of a handed-over result, then deletes it.
@@ -43,30 +42,32 @@ bool Show(const pap::StatementContext& ctx, const pap::ReportHandOver& handOver,
         out << ToUtf8(line) << "\n";
     bool ok = true;
     if (const auto csv = options.Get("csv")) {
-        std::ofstream stream(*csv, std::ios::binary | std::ios::trunc);
-        ok = stream && pap::WriteResultCsv(*file, stream);
-        stream.close();
-        ok = ok && static_cast<bool>(stream);
-        if (!ok)
-            err << "Soubor " << *csv << " nelze zapsat.\n";
+        // The whole CSV or none: an older file stays as it was when this one cannot be written.
+        std::ostringstream bytes;
+        pap::WriteResultCsv(*file, bytes);
+        if (const int error = WriteWholeFile(*csv, bytes.str()); error != 0) {
+            err << "Soubor " << *csv << " nelze zapsat: " << ToUtf8(SystemErrorText(error))
+                << ".\n";
+            ok = false;
+        }
     }
     file->CloseFile();
     pap::DeleteResultFile(handOver.dataFile);
     return ok;
 }
 
-/// Names the files of the printouts shown during the run (the error protocols).
-void PrintProtocols(const CliUi& ui, std::size_t from, std::ostream& err) {
-    const std::string prefix = "file: ";
-    const std::vector<ui::TranscriptEntry>& transcript = ui.Transcript();
-    for (std::size_t i = from; i < transcript.size(); ++i)
-        if (transcript[i].kind == "printout" && !transcript[i].lines.empty() &&
-            transcript[i].lines.front().rfind(prefix, 0) == 0)
-            err << "Chybový protokol: " << transcript[i].lines.front().substr(prefix.size())
-                << "\n";
+}  // namespace
+
+StatementMonths MonthsOf(const Options& options, const pap::StatementContext& ctx) {
+    const std::optional<int> to = options.GetInt("to");
+    return {options.GetInt("from").value_or(1),
+            to ? *to : pap::VychoziDoMesic(ctx.dialogs.ProgramDate().month, ctx.currentMonth)};
 }
 
-}  // namespace
+std::string ProtocolName(int cislo, StatementMonths months) {
+    return "vykaz" + std::to_string(cislo) + "-" + MonthsInName(months.from, months.to) +
+           "-protokol";
+}
 
 int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
@@ -76,19 +77,23 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
         return 2;
     }
     const std::vector<std::string>& words = options.Positional();
-    const int cislo = words.size() == 2 ? std::atoi(words[1].c_str()) : 0;
+    const int cislo = words.size() == 2 ? Options::WholeNumber(words[1]).value_or(0) : 0;
     if (!pap::JeSestavovanyVykaz(cislo)) {
         err << "Použití: axo-pap-cli " << kUsage << "\n"
             << "N je číslo výkazu 1 až 13, 15 nebo 16.\n";
         return 2;
     }
-    const std::string answer = PeriodAnswer(options);
+    // A number that is not one is refused before the installation is opened.
+    options.GetInt("from");
+    options.GetInt("to");
     CliUi ui;
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
         return opened.exitCode;
     pap::StatementContext ctx = app::StatementContextFor(*opened.session);
     ctx.defaultTemplate = FromUtf8(options.GetOr("template", ""));
+    const StatementMonths months = MonthsOf(options, ctx);
+    ui.SetPrintoutName(ProtocolName(cislo, months));
     bool shown = false;
     bool written = true;
     ctx.runReport = [&](const pap::ReportHandOver& handOver) {
@@ -96,13 +101,14 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
         written = Show(ctx, handOver, options, out, err);
     };
     const std::size_t before = ui.Transcript().size();
-    ui.QueueDialog(answer);
+    ui.QueueDialog(PeriodAnswer(months.from, months.to));
     ui.PushProcess({});
     Text result;
     const bool compiled =
         pap::SestavVykazCislo(ctx, cislo, pap::StatementCaption(cislo), {}, nullptr, result);
     ui.PopProcess();
-    PrintProtocols(ui, before, err);
+    for (const std::filesystem::path& protocol : ui.PrintoutsSince(before).files)
+        err << "Chybový protokol: " << protocol.string() << "\n";
     CloseSession(*opened.session);
     if (!compiled || !shown) {
         err << "Výkaz nebyl sestaven.\n";

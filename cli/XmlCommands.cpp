@@ -13,6 +13,7 @@
 
 #include "CliSession.h"
 #include "CliUi.h"
+#include "StatementCommands.h"
 #include "app/StatementContextFor.h"
 #include "pap/StatementTitles.h"
 #include "pap/Statements.h"
@@ -184,7 +185,7 @@ int RunXml(const Options& options, std::ostream& out, std::ostream& err) {
     if (!OnlyKnown(options, {"from", "to"}, err))
         return 2;
     const std::vector<std::string>& words = options.Positional();
-    const int cislo = words.size() == 2 ? std::atoi(words[1].c_str()) : 0;
+    const int cislo = words.size() == 2 ? Options::WholeNumber(words[1]).value_or(0) : 0;
     if (!pap::JeSestavovanyVykaz(cislo)) {
         err << "Použití: axo-pap-cli xml N [--from M] [--to M] [volby dialogu]\n"
                "N je číslo výkazu 1 až 13, 15 nebo 16 (XIV a XVII: příkazy xml14 a xml17).\n"
@@ -199,6 +200,7 @@ int RunXml(const Options& options, std::ostream& out, std::ostream& err) {
     return InSession(options, out, err,
                      [&](XmlCliUi& ui, startup::Session& s, const xml::XmlExportContext& ctx) {
                          pap::StatementContext statements = app::StatementContextFor(s);
+                         ui.SetPrintoutName(ProtocolName(cislo, MonthsOf(options, statements)));
                          std::vector<fs::path> written;
                          xml::ConnectXmlExport(statements, ctx,
                                                [&](const fs::path& p) { written.push_back(p); });

@@ -8,6 +8,7 @@
 #include "pap/papVykaz.h"
 #include "ui/TextListing.h"
 #include "util/Cisla.h"
+#include "util/Csv.h"
 #include "util/Retezce.h"
 
 namespace axo::pap {
@@ -156,20 +157,6 @@ void AppendBlock(std::vector<Text>& out, const std::vector<tVeta_Zorvi>& rows,
     }
 }
 
-/// CSV text of a field value: quoted when it holds the separator or a quote.
-std::string CsvText(const Text& value) {
-    std::string utf8 = ToUtf8(value);
-    if (utf8.find_first_of(";\"\r\n") == std::string::npos)
-        return utf8;
-    std::string quoted = "\"";
-    for (char c : utf8) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + "\"";
-}
-
 }  // namespace
 
 Text ResultFieldText(const tVeta_Zorvi& veta, const ResultField& field) {
@@ -286,8 +273,12 @@ bool WriteResultCsv(tFileZorvi& file, std::ostream& out) {
     file.BtClearKey(0);
     while (file.BtNextKey(0, n, key)) {
         file.GetRec(n, &veta);
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            out << (i ? ";" : "") << CsvText(ResultFieldText(veta, fields[i]));
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const std::string value = ToUtf8(ResultFieldText(veta, fields[i]));
+            out << (i ? ";" : "")
+                << (fields[i].layout.type == storage::FieldType::String ? CsvTextCell(value)
+                                                                        : value);
+        }
         out << "\n";
     }
     return static_cast<bool>(out);

@@ -28,8 +28,9 @@ std::vector<Text> ResultLines(const std::vector<tVeta_Zorvi>& rows, StatementKin
 void UkazVysledek(const ui::ListingEnvironment& env, const ReportHandOver& handOver);
 
 /// Writes the result file as CSV (UTF-8): a line of the field names, then one line per row in
-/// record-number order; fields separated by ";", a text holding ";" or a double quote is
-/// quoted. False when the stream failed.
+/// record-number order; fields separated by ";", text fields written as `CsvTextCell` writes
+/// them (quoted when needed, never taken for a formula), numbers as they stand. False when the
+/// stream failed.
 bool WriteResultCsv(tFileZorvi& file, std::ostream& out);
 
 }  // namespace axo::pap

@@ -27,6 +27,11 @@ bool IsYes(const Text& value) {
     return v == "1"_t || v == "X"_t || v == "A"_t || v == "ANO"_t;
 }
 
+bool IsNo(const Text& value) {
+    const Text v = NationalUpperCase(Trim(value));
+    return v.empty() || v == "0"_t || v == "N"_t || v == "NE"_t;
+}
+
 }  // namespace
 
 TDialogAXO::TDialogAXO(UiServices& ui, const DialogEnvironment& env, int column, int row,
@@ -348,11 +353,14 @@ bool TDialogAXO::FillField(DialogElement& element, const Text& value) {
             auto& edit = static_cast<TPrvek&>(element);
             edit.SelectAll();
             edit.KeyDown({Key::Delete});
+            bool all = true;
             for (char ch : value)
-                edit.TypeChar(ch);
-            return true;
+                all = edit.TypeChar(ch) && all;
+            return all;
         }
         case ElementKind::CheckBox:
+            if (!IsYes(value) && !IsNo(value))
+                return false;
             static_cast<TCheckBoxAXO&>(element).SetChecked(IsYes(value));
             return true;
         case ElementKind::ComboBox: {

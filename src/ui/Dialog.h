@@ -95,9 +95,11 @@ class TDialogAXO {
     /// kept the dialog open or the button is disabled.
     bool Press(TButtonAXO& button);
     /// Fills an element as a user would: focuses it, then types the value into an edit
-    /// (through its filter), sets a check box ("1", "x", "a", "ano" check it), chooses a list
-    /// item ("#N" by its index from 0, else the first whose text begins with the value) or
-    /// replaces a memo's text. False when the focus could not move or no item fits.
+    /// (through its filter), sets a check box ("1", "x", "a", "ano" check it; "0", "n", "ne" or
+    /// nothing clear it), chooses a list item ("#N" by its index from 0, else the first whose
+    /// text begins with the value) or replaces a memo's text. False when the focus could not
+    /// move, the edit refused a character (its filter, its length), the check box value is
+    /// neither yes nor no, or no item fits: the element then does not hold the value given.
     bool FillField(DialogElement& element, const Text& value);
 
     // ---- Closing -------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ui/Dialog.h"
+#include "util/Retezce.h"
 
 namespace axo::ui {
 
@@ -75,10 +76,34 @@ DialogElement& Named(TDialogAXO& dialog, const std::string& name) {
     return *e;
 }
 
-bool ApplyStep(TDialogAXO& dialog, const DialogStep& step) {
+/// The caption the user knows an element by; its name when it has none.
+Text ElementCaption(const DialogElement& e) {
+    Text caption;
+    if (e.Kind() == ElementKind::Edit)
+        caption = static_cast<const TPrvek&>(e).Caption();
+    else if (e.Kind() == ElementKind::CheckBox)
+        caption = static_cast<const TCheckBoxAXO&>(e).Caption();
+    else if (e.Kind() == ElementKind::ComboBox)
+        caption = static_cast<const TComboBoxAXO&>(e).Caption();
+    caption = Trim(caption);
+    return caption.empty() ? FromUtf8(e.Name()) : caption;
+}
+
+bool ApplyStep(TDialogAXO& dialog, const DialogStep& step, Text* refusal) {
     switch (step.kind) {
-        case DialogStep::Kind::Fill:
-            return dialog.FillField(Named(dialog, step.name), FromUtf8(step.value));
+        case DialogStep::Kind::Fill: {
+            DialogElement& e = Named(dialog, step.name);
+            // The element left may refuse its own value; its check has said why.
+            if (!dialog.SetFocus(&e))
+                return false;
+            const Text value = FromUtf8(step.value);
+            if (dialog.FillField(e, value))
+                return true;
+            if (refusal)
+                *refusal = "Hodnotu <"_t + value + "> nelze zadat do položky <"_t +
+                           ElementCaption(e) + ">."_t;
+            return false;
+        }
         case DialogStep::Kind::Key:
             return dialog.KeyDown(step.key);
         case DialogStep::Kind::Click: {
@@ -158,11 +183,11 @@ std::vector<DialogStep> ParseDialogSteps(std::string_view answer) {
     return steps;
 }
 
-bool ApplyDialogSteps(TDialogAXO& dialog, const std::vector<DialogStep>& steps) {
+bool ApplyDialogSteps(TDialogAXO& dialog, const std::vector<DialogStep>& steps, Text* refusal) {
     for (const DialogStep& step : steps) {
         if (dialog.IsClosed())
             return true;
-        if (!ApplyStep(dialog, step))
+        if (!ApplyStep(dialog, step, refusal))
             return false;
     }
     return true;

@@ -43,8 +43,13 @@ std::vector<DialogStep> ParseDialogSteps(std::string_view answer);
 KeyEvent ParseKeyName(std::string_view name);
 
 /// Applies the steps to an open dialog until it closes. Returns false when a step was refused
-/// (a check kept the focus, a value fitted no item, a key did nothing); the remaining steps
-/// are then skipped. Throws DialogScriptError for an element name the dialog does not have.
-bool ApplyDialogSteps(TDialogAXO& dialog, const std::vector<DialogStep>& steps);
+/// (a check kept the focus, a value the element cannot hold, a key did nothing); the remaining
+/// steps are then skipped. A value the element cannot hold as given (a character its filter
+/// refuses, more characters than it takes, a check box value that is neither yes nor no, no
+/// item of that text) is never taken changed: `refusal`, when given, gets the message
+/// "Hodnotu <VALUE> nelze zadat do položky <CAPTION>.". Throws DialogScriptError for an element
+/// name the dialog does not have.
+bool ApplyDialogSteps(TDialogAXO& dialog, const std::vector<DialogStep>& steps,
+                      Text* refusal = nullptr);
 
 }  // namespace axo::ui

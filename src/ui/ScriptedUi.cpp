@@ -1,15 +1,12 @@
 // The scripted front end: queued answers, transcript, echo and terminal progress.
 #include "ui/ScriptedUi.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <sstream>
 #include <thread>
@@ -19,7 +16,9 @@
 #include "ui/Dialog.h"
 #include "ui/DialogScript.h"
 #include "ui/ListWindow.h"
+#include "util/AtomicFile.h"
 #include "util/Datum.h"
+#include "util/Prevody.h"
 
 namespace axo::ui {
 
@@ -136,10 +135,8 @@ TranscriptEntry ListEntry(const TRolMem& window) {
     return e;
 }
 
-/// The listing file as UTF-8 text with box characters and LF line ends.
-std::string PrintoutText(const std::filesystem::path& listing) {
-    std::ifstream in(listing, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+/// The bytes of a listing file as UTF-8 text with box characters and LF line ends.
+std::string PrintoutText(const std::string& bytes) {
     std::string text;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -154,6 +151,31 @@ std::string PrintoutText(const std::filesystem::path& listing) {
         start = next;
     }
     return text;
+}
+
+/// A file name made of a title: its letters without diacritics in lower case and its digits,
+/// each run of other characters one "-"; at most 60 characters.
+std::string NameFromTitle(const Text& title) {
+    constexpr std::size_t kLongest = 60;
+    const Text plain = ConvertCodePage(title, CodePageDirection::kWin1250ToPlain);
+    std::string name;
+    for (const char ch : plain.Bytes()) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 128 && std::isalnum(c))
+            name += static_cast<char>(std::tolower(c));
+        else if (!name.empty() && name.back() != '-')
+            name += '-';
+    }
+    if (name.size() > kLongest)
+        name.resize(kLongest);
+    while (!name.empty() && name.back() == '-')
+        name.pop_back();
+    return name.empty() ? "sestava" : name;
+}
+
+/// The `n`th name of a printout: NAME.txt, then NAME-2.txt, ...
+std::filesystem::path NumberedName(const std::string& stem, int n) {
+    return stem + (n > 1 ? "-" + std::to_string(n) : std::string()) + ".txt";
 }
 
 }  // namespace
@@ -496,11 +518,14 @@ int ScriptedUi::RunDialogWindow(TDialogAXO& dialog) {
         const std::string steps = answers_.front().value;
         answers_.pop_front();
         answered = true;
+        Text refusal;
         try {
-            refused = !ApplyDialogSteps(dialog, ParseDialogSteps(steps)) || refused;
+            refused = !ApplyDialogSteps(dialog, ParseDialogSteps(steps), &refusal) || refused;
         } catch (const DialogScriptError& e) {
             throw ScriptError(e.what());
         }
+        if (!refusal.empty())
+            Record({"refused", ToUtf8(dialog.Caption()), {ToUtf8(refusal)}, {}, {}});
     }
     if (answered || dialog.ShowCount() <= 1 || defaultedDialog_ != &dialog) {
         defaultedDialog_ = &dialog;
@@ -603,37 +628,40 @@ void ScriptedUi::QueueList(std::string steps) {
     Queue(Kind::List, 0, std::move(steps));
 }
 
-std::filesystem::path ScriptedUi::NewPrintoutFile() {
+std::filesystem::path ScriptedUi::PrintoutDirectory() const {
     std::error_code ec;
-    const std::filesystem::path dir = options_.printoutDirectory.empty()
-                                          ? std::filesystem::temp_directory_path(ec)
-                                          : options_.printoutDirectory;
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::filesystem::path file = dir / ("axo-printout-" + std::to_string(::getpid()) +
-                                                  "-" + std::to_string(++printouts_) + ".txt");
-        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd >= 0) {
-            ::close(fd);
-            return file;
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    return {};
+    return options_.printoutDirectory.empty() ? std::filesystem::temp_directory_path(ec)
+                                              : options_.printoutDirectory;
+}
+
+std::string ScriptedUi::PrintoutStem(const ListingView& listing) const {
+    const std::string stem = printoutName_.empty() ? NameFromTitle(listing.title) : printoutName_;
+    // The system's temporary directory is everybody's: the process keeps to names of its own
+    // there, rather than numbering on after files nobody removes.
+    if (options_.printoutDirectory.empty())
+        return "axo-" + std::to_string(::getpid()) + "-" + stem;
+    return stem;
 }
 
 void ScriptedUi::ShowListing(const ListingView& listing, const std::function<void()>& output) {
-    TranscriptEntry e{"printout", ToUtf8(listing.title), {}, {}, {}};
-    const std::filesystem::path file = NewPrintoutFile();
-    std::ofstream out;
-    if (!file.empty())
-        out.open(file, std::ios::binary | std::ios::trunc);
-    out << PrintoutText(listing.file);
-    out.close();
-    if (!file.empty() && out)
-        e.lines.push_back("file: " + file.string());
-    else
-        e.lines.push_back("error: the printout could not be written to a file");
+    std::string bytes;
+    if (const ReadResult read = ReadWholeFile(listing.file, bytes); read.error != 0) {
+        PrintoutFailed(listing, listing.file, read.error);
+        return;
+    }
+    const std::string stem = PrintoutStem(listing);
+    const std::filesystem::path first = PrintoutDirectory() / NumberedName(stem, 1);
+    AtomicFile file;
+    std::filesystem::path written;
+    if (file.Create(first)) {
+        file.Write(PrintoutText(bytes));
+        written = file.CommitUnique([&stem](int n) { return NumberedName(stem, n); }, 9999);
+    }
+    if (written.empty()) {
+        PrintoutFailed(listing, first, file.Error());
+        return;
+    }
+    TranscriptEntry e{"printout", ToUtf8(listing.title), {"file: " + written.string()}, {}, {}};
     const bool print = !answers_.empty() && answers_.front().kind == Kind::Print;
     if (print) {
         answers_.pop_front();
@@ -642,6 +670,28 @@ void ScriptedUi::ShowListing(const ListingView& listing, const std::function<voi
     Record(std::move(e));
     if (print && output)
         output();
+}
+
+void ScriptedUi::PrintoutFailed(const ListingView& listing, const std::filesystem::path& file,
+                                int error) {
+    Record({"printout-failed",
+            ToUtf8(listing.title),
+            {ToUtf8(PrintoutFailureText(file, error))},
+            {},
+            {}});
+}
+
+ScriptedUi::ShownPrintouts ScriptedUi::PrintoutsSince(std::size_t from) const {
+    const std::string prefix = "file: ";
+    ShownPrintouts shown;
+    for (std::size_t i = from; i < transcript_.size(); ++i) {
+        const TranscriptEntry& e = transcript_[i];
+        if (e.kind == "printout-failed")
+            ++shown.failed;
+        else if (e.kind == "printout" && !e.lines.empty() && e.lines[0].starts_with(prefix))
+            shown.files.emplace_back(e.lines[0].substr(prefix.size()));
+    }
+    return shown;
 }
 
 int ScriptedUi::RunListWindow(TRolMem& window) {

@@ -92,9 +92,20 @@ class ScriptedUi : public UiServices {
     void SetPrintoutDirectory(std::filesystem::path directory) {
         options_.printoutDirectory = std::move(directory);
     }
+    /// The name (without ".txt") of the printouts shown from now on, e.g. "kontrola-01-12";
+    /// empty: a name made of each printout's title ("chybovy-protokol-od-1-do-12-2024"). In
+    /// the system's temporary directory the name begins with "axo-" and the process number.
+    void SetPrintoutName(std::string stem) { printoutName_ = std::move(stem); }
 
     // ---- What was shown ------------------------------------------------------------------
     const std::vector<TranscriptEntry>& Transcript() const { return transcript_; }
+    /// The printouts shown from transcript entry `from` on: the files written, and how many
+    /// could not be written.
+    struct ShownPrintouts {
+        std::vector<std::filesystem::path> files;
+        int failed = 0;
+    };
+    ShownPrintouts PrintoutsSince(std::size_t from) const;
     std::string TranscriptText() const;
     void ClearTranscript() { transcript_.clear(); }
     Text StatusPanel(int panel) const;
@@ -116,7 +127,9 @@ class ScriptedUi : public UiServices {
     [[noreturn]] void Terminate(int exitCode) override;
     /// Applies the queued dialog answers (several in a row when the first leaves the dialog
     /// open) and records the dialog as it closed: "[dialog] caption", a line per element,
-    /// the buttons and "answer: close N".
+    /// the buttons and "answer: close N". A value an element cannot hold as given is recorded
+    /// before it as "[refused] caption" with the message of ApplyDialogSteps; the dialog is then
+    /// left unless the script goes on.
     int RunDialogWindow(TDialogAXO& dialog) override;
     /// "value DATE" chooses and confirms a date; "ok" confirms the shown one; "esc" cancels.
     bool RunCalendar(TKalendarAXO& calendar) override;
@@ -124,10 +137,17 @@ class ScriptedUi : public UiServices {
     bool RunCalculator(TKalkulatorAXO& calculator) override;
     /// "value PATH" chooses a path; "esc" or "leave" cancels.
     std::optional<Text> RunFileDialog(const FileDialogRequest& request) override;
-    /// Showing a printout writes it (UTF-8, box characters, LF) to a new file in the printout
-    /// directory and records "[printout] title" with the line "file: PATH". It asks nothing;
-    /// only a queued "print" answer, when it is next, sends the printout to the output channel.
+    /// Showing a printout writes it (UTF-8, box characters, LF) whole or not at all to a new
+    /// file in the printout directory, never over another file: NAME.txt, else NAME-2.txt,
+    /// NAME-3.txt, ... (NAME: see SetPrintoutName). It records "[printout] title" with the line
+    /// "file: PATH", or, when the listing cannot be read or the file written, the failure as
+    /// `PrintoutFailed` does. It asks nothing; only a queued "print" answer, when it is next,
+    /// sends the printout to the output channel.
     void ShowListing(const ListingView& listing, const std::function<void()>& output) override;
+    /// Records "[printout-failed] title" with the message (`PrintoutFailureText`), echoed like
+    /// every entry; asks nothing.
+    void PrintoutFailed(const ListingView& listing, const std::filesystem::path& file,
+                        int error) override;
     /// Applies the queued list answers (several in a row while the window stays open) and
     /// records "[list] caption" with the header, the lines (the current one marked ">") and
     /// "answer: close N". A window the script leaves open is an error when strict, else left
@@ -152,9 +172,10 @@ class ScriptedUi : public UiServices {
     void Record(TranscriptEntry entry);
     /// Closes a dialog the script left open: <F2> first, <Esc> after that.
     void CloseByDefault(TDialogAXO& dialog, bool refused);
-    /// A new file for a shown printout.
-    std::filesystem::path NewPrintoutFile();
-    int printouts_ = 0;
+    /// The directory and the name (without ".txt") of a shown printout's file.
+    std::filesystem::path PrintoutDirectory() const;
+    std::string PrintoutStem(const ListingView& listing) const;
+    std::string printoutName_;
     ScriptAnswer taken_;
     // Default answers given to the dialog being run, so that a dialog refusing to close
     // cannot loop for ever.

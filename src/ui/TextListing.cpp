@@ -162,10 +162,16 @@ bool TextListing::HasRoom(int lines) const {
 }
 
 bool TextListing::Put(const Text& line) {
-    if (!file_)
+    // After the first failure nothing more is written: a later line that fits again (space
+    // freed meanwhile) must not make the gap look like a whole printout.
+    if (!file_ || writeError_ != 0)
         return false;
     const std::string bytes = line.Bytes() + "\r\n";
-    return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size())
+        return true;
+    writeError_ = errno != 0 ? errno : EIO;
+    return false;
 }
 
 void TextListing::WriteLine(const Text& text) {
@@ -228,19 +234,39 @@ void TextListing::PrepareHeading() {
 }
 
 void TextListing::CloseListingFile() {
-    if (file_)
-        std::fclose(file_);
+    if (!file_)
+        return;
+    // The last buffered lines are written only now: a full disk often shows itself here.
+    errno = 0;
+    if ((std::fflush(file_) != 0 || std::ferror(file_)) && writeError_ == 0)
+        writeError_ = errno != 0 ? errno : EIO;
+    errno = 0;
+    if (std::fclose(file_) != 0 && writeError_ == 0)
+        writeError_ = errno != 0 ? errno : EIO;
     file_ = nullptr;
 }
 
+ListingView TextListing::View(const std::filesystem::path& file) const {
+    return ListingView{printoutName, file, lineWidth, narrowLength, wideLength};
+}
+
 void TextListing::HandOver(const std::filesystem::path& file) {
-    if (file == fileName_)
+    if (file == fileName_) {
         CloseListingFile();
+        // A listing cut short is never shown as if it were the printout; the file goes with
+        // the object.
+        if (writeError_ != 0) {
+            if (!failureReported_)
+                Ui().PrintoutFailed(View(file), file, writeError_);
+            failureReported_ = true;
+            return;
+        }
+    }
     if (!storage::FileExists(file))
         return;
     if (file == fileName_)
         handedOver_ = true;
-    HandListingOver(env_, ListingView{printoutName, file, lineWidth, narrowLength, wideLength});
+    HandListingOver(env_, View(file));
 }
 
 void TextListing::Run() {

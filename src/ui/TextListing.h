@@ -79,6 +79,9 @@ class TextListing {
     const std::filesystem::path& FileName() const { return fileName_; }
     bool FileOpen() const { return file_ != nullptr; }
     bool HandedOver() const { return handedOver_; }
+    /// The system's error number of the first write to the listing file that failed (a line,
+    /// the last buffered lines or the close); 0 while every write went through.
+    int WriteError() const { return writeError_; }
     ProgressPanel* Progress() const { return progress_.get(); }
     const ListingEnvironment& Environment() const { return env_; }
     UiServices& Ui() const { return env_.Ui(); }
@@ -103,7 +106,8 @@ class TextListing {
     bool ProgressStep();
     /// Frees the progress panel.
     void EndProgress();
-    /// Closes the listing file (nothing when it is closed).
+    /// Closes the listing file (nothing when it is closed); a failure of the last writes is
+    /// kept in WriteError().
     void CloseListingFile();
 
     // ---- Sort file -------------------------------------------------------------------------
@@ -129,7 +133,7 @@ class TextListing {
 
     /// Writes one line. A text starting with the form feed (or CR LF form feed) starts a new
     /// page: a form-feed line, line counter 0, next page number, no heading. A line the file
-    /// does not take is not counted.
+    /// does not take is not counted, and after it no line is written (WriteError()).
     virtual void WriteLine(const Text& text);
     /// When `lines` more lines do not fit: the bottom frame line (an empty line without one), a
     /// new page and its heading; then the text.
@@ -137,7 +141,9 @@ class TextListing {
     virtual void OnFailed() {}
     virtual void OwnOutput() {}
     /// Hands the file to the user (shown, printed or saved through the output channel), who
-    /// then owns it; nothing when the file does not exist.
+    /// then owns it; nothing when the file does not exist. A listing file that lost a write is
+    /// not shown: the user is told once (`UiServices::PrintoutFailed`) and the file stays with
+    /// the object, which deletes it.
     virtual void HandOver(const std::filesystem::path& file);
     /// Opens the progress panel (when `maximum` > 0) with the progress caption and the printout
     /// name; it is redrawn every `step` steps.
@@ -166,6 +172,8 @@ class TextListing {
     std::filesystem::path fileName_;
     std::FILE* file_ = nullptr;
     bool handedOver_ = false;
+    int writeError_ = 0;
+    bool failureReported_ = false;
     std::unique_ptr<ProgressPanel> progress_;
     int progressStep_ = 1;
     int progressCount_ = 0;
@@ -174,6 +182,7 @@ class TextListing {
 
     Text DateLine() const;
     bool Put(const Text& line);
+    ListingView View(const std::filesystem::path& file) const;
 };
 
 /// Creates a listing of kind `Listing` (a descendant's constructor takes the environment

@@ -7,6 +7,7 @@
 #include "ui/Calendar.h"
 #include "ui/Dialog.h"
 #include "ui/ListWindow.h"
+#include "util/SystemError.h"
 
 namespace axo::ui {
 
@@ -158,6 +159,15 @@ std::optional<Text> UiServices::RunFileDialog(const FileDialogRequest&) {
 void UiServices::ShowListing(const ListingView&, const std::function<void()>& output) {
     if (output)
         output();
+}
+
+void UiServices::PrintoutFailed(const ListingView&, const std::filesystem::path& file, int error) {
+    ShowError(PrintoutFailureText(file, error));
+}
+
+Text PrintoutFailureText(const std::filesystem::path& file, int error) {
+    return "Sestavu nelze zapsat do souboru ["_t + FromUtf8(file.string()) + "]: "_t +
+           SystemErrorText(error) + "."_t;
 }
 
 int UiServices::RunListWindow(TRolMem& window) {

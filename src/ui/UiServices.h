@@ -87,6 +87,10 @@ struct ListingView {
     int wideLength = 0;    ///< lines per page above 80 characters a line
 };
 
+/// The message of a printout that could not be written: "Sestavu nelze zapsat do souboru [" +
+/// file + "]: " + the cause + ".".
+Text PrintoutFailureText(const std::filesystem::path& file, int error);
+
 class TDialogAXO;
 class TKalendarAXO;
 class TKalkulatorAXO;
@@ -217,6 +221,12 @@ class UiServices {
     /// returns; the caller deletes it afterwards. The base has no viewer: it sends the
     /// printout to the output channel at once.
     virtual void ShowListing(const ListingView& listing, const std::function<void()>& output);
+    /// A printout that could not be written whole: `file` (the listing or the copy the front end
+    /// writes) failed with the system's error number `error`. Nothing of the printout is shown;
+    /// the user is told once which file and why (`PrintoutFailureText`). The base shows it as an
+    /// error message.
+    virtual void PrintoutFailed(const ListingView& listing, const std::filesystem::path& file,
+                                int error);
     /// Runs the scrolling list window modally: shows the model, feeds the user's keys, clicks
     /// and resizes into it, and returns when the model has closed, with its result (1 picked,
     /// 2 left). The base has no window: it leaves the list (2).

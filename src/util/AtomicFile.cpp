@@ -1,5 +1,6 @@
-// The all-or-nothing file: a temporary file from mkstemp, renamed over the target on commit;
-// and whole-file reading with POSIX calls, whose errors are plain numbers.
+// The all-or-nothing file: a temporary file from mkstemp, renamed over the target on commit (or
+// to a name no file has); whole-file reading and writing with POSIX calls, whose errors are plain
+// numbers.
 #include "util/AtomicFile.h"
 
 #include <fcntl.h>
@@ -32,6 +33,32 @@ void SyncDirectory(const std::filesystem::path& directory) {
         return;
     ::fsync(fd);
     ::close(fd);
+}
+
+/// Gives the file `from` the name `to` unless a file has it (errno EEXIST then). File systems
+/// without the atomic rename of that kind get a hard link and the old name removed.
+bool PlaceWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
+/// Writes all of `bytes` to an open descriptor; the error number, 0 when all went.
+int WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
 }
 
 }  // namespace
@@ -73,21 +100,13 @@ void AtomicFile::Line(std::string_view line) {
 }
 
 void AtomicFile::Flush() {
-    std::size_t done = 0;
-    while (done < buffer_.size() && error_ == 0) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            Fail(n < 0 ? errno : EIO);
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    if (error_ == 0)
+        if (const int error = WriteAll(fd_, buffer_); error != 0)
+            Fail(error);
     buffer_.clear();
 }
 
-bool AtomicFile::Commit() {
+bool AtomicFile::Finish() {
     if (fd_ < 0)
         return false;
     Flush();
@@ -99,7 +118,13 @@ bool AtomicFile::Commit() {
         if (::close(fd) != 0)
             Fail(errno);
     }
-    if (error_ == 0 && std::rename(temporary_.c_str(), target_.c_str()) != 0)
+    return error_ == 0;
+}
+
+bool AtomicFile::Commit() {
+    if (fd_ < 0)
+        return false;
+    if (Finish() && std::rename(temporary_.c_str(), target_.c_str()) != 0)
         Fail(errno);
     if (error_ != 0) {
         Discard();
@@ -108,6 +133,30 @@ bool AtomicFile::Commit() {
     temporary_.clear();
     SyncDirectory(target_.parent_path());
     return true;
+}
+
+std::filesystem::path AtomicFile::CommitUnique(
+    const std::function<std::filesystem::path(int)>& name, int attempts) {
+    if (fd_ < 0 || !Finish()) {
+        Discard();
+        return {};
+    }
+    for (int i = 1; i <= attempts; ++i) {
+        const std::filesystem::path candidate = target_.parent_path() / name(i).filename();
+        if (PlaceWithoutReplacing(temporary_, candidate)) {
+            temporary_.clear();
+            target_ = candidate;
+            SyncDirectory(candidate.parent_path());
+            return candidate;
+        }
+        if (errno != EEXIST) {
+            Fail(errno);
+            break;
+        }
+    }
+    Fail(EEXIST);
+    Discard();
+    return {};
 }
 
 void AtomicFile::Fail(int error) {
@@ -155,6 +204,25 @@ ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes) 
     }
     ::close(fd);
     return result;
+}
+
+int WriteWholeFile(const std::filesystem::path& target, std::string_view bytes) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode))
+            return EISDIR;
+        const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (fd < 0)
+            return errno;
+        const int error = WriteAll(fd, bytes);
+        const int closed = ::close(fd) == 0 ? 0 : errno;
+        return error != 0 ? error : closed;
+    }
+    AtomicFile file;
+    if (!file.Create(target))
+        return file.Error();
+    file.Write(bytes);
+    return file.Commit() ? 0 : file.Error();
 }
 
 }  // namespace axo

@@ -1,11 +1,12 @@
 // A file written whole or not at all: the bytes go to a temporary file beside the target, which
 // replaces the target only when everything was written and synced. A failure at any point
 // leaves the previous file (or none) and no temporary file behind. And the reading of an input
-// file whole, telling an open failure from a read failure.
+// file whole, telling an open failure from a read failure, and the writing of a whole file.
 #pragma once
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,12 @@ class AtomicFile {
     bool Commit();
     /// Removes the temporary file; the target stays as it was.
     void Discard();
+    /// As Commit, but never replaces a file: the file takes the first of the names `name(1)`,
+    /// `name(2)`, ... `name(attempts)` that no file has (in the directory of the target given to
+    /// Create). The name taken; empty (temporary file removed, Error() set: EEXIST when every
+    /// name was taken) on failure.
+    std::filesystem::path CommitUnique(const std::function<std::filesystem::path(int)>& name,
+                                       int attempts = 1000);
 
     /// The system's error number of the first failure; 0 while none happened.
     int Error() const { return error_; }
@@ -39,6 +46,8 @@ class AtomicFile {
 
   private:
     void Flush();
+    /// Writes out, syncs and closes the temporary file; false (Error() set) on failure.
+    bool Finish();
     void Fail(int error);
 
     std::filesystem::path target_;
@@ -61,5 +70,11 @@ inline constexpr int kNotRegularFile = EINVAL;
 /// failures after the opening (as reading a directory always failed), so that neither ends the
 /// program nor reads without end.
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::string& bytes);
+
+/// Writes `bytes` as the whole content of `target`: through an AtomicFile beside it, or straight
+/// into it when it is an existing device or pipe (/dev/stdout), which a rename would replace.
+/// The system's error number of the failure; 0 when everything was written. A directory gives
+/// EISDIR.
+int WriteWholeFile(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace axo

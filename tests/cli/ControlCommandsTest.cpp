@@ -1,6 +1,7 @@
 // axo-pap-cli check end to end: an installation made by the program (init, import-chart,
 // fill-chart, import-journal) with its PAP code lists written through their file kinds; the
-// protocol's file is named with the number of faulty lines, faults exit 0, refusals non-zero.
+// protocol's file is named by its period with the number of faulty lines, faults exit 0,
+// refusals and a protocol that cannot be written non-zero.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "pap/PapFiles.h"
+#include "support/Immutable.h"
 #include "ui/ScriptedUi.h"
 
 namespace axo::cli::test {
@@ -152,6 +154,43 @@ TEST_F(ControlCommandsTest, FaultsAreFindings) {
     EXPECT_NE(std::string::npos, protocol.find("│  2│999 000│")) << protocol;
 }
 
+TEST_F(ControlCommandsTest, ProtocolsAreNamedByTheirPeriodAndNeverWrittenOver) {
+    const fs::path out = dir_ / "protokoly";
+    fs::create_directories(out);
+    const std::string first = (out / "kontrola-01-03.txt").string();
+    const std::string second = (out / "kontrola-01-03-2.txt").string();
+    for (const std::string& expected : {first, second}) {
+        const CliRun run = InHome("check --from 1 --to 3 --output " + out.string());
+        ASSERT_EQ(0, run.code) << run.err;
+        EXPECT_EQ(0u, run.out.find("Protokol: " + expected + "\n")) << run.out;
+    }
+    EXPECT_EQ(Read(first), Read(second));
+    EXPECT_NE(std::string::npos, Read(first).find("od 1 do 3/2024"));
+    fs::remove_all(out);
+}
+
+TEST_F(ControlCommandsTest, AProtocolThatCannotBeWrittenFailsTheCommand) {
+    // An output directory nothing can be created in (immutable: root too is refused).
+    const fs::path out = dir_ / "zamceno";
+    fs::create_directories(out);
+    CliRun run;
+    {
+        const axo::test::Immutable locked(out);
+        if (!locked.Made())
+            GTEST_SKIP() << "the file system cannot make a directory immutable here";
+        run = InHome("check --from 1 --to 3 --output " + out.string());
+    }
+    EXPECT_EQ(1, run.code) << run.err;
+    EXPECT_EQ(std::string::npos, run.out.find("Protokol:")) << run.out;
+    const std::string message = "Sestavu nelze zapsat do souboru [" +
+                                (out / "kontrola-01-03.txt").string() + "]: operace není povolena.";
+    const std::size_t at = run.err.find(message);
+    EXPECT_NE(std::string::npos, at) << run.err;
+    EXPECT_EQ(std::string::npos, run.err.find(message, at + 1)) << "reported twice:\n" << run.err;
+    EXPECT_TRUE(fs::is_empty(out));
+    fs::remove_all(out);
+}
+
 TEST_F(ControlCommandsTest, NoFaultyLine) {
     const CliRun run = InHome("check --from 1 --to 12 --kind BV");
     ASSERT_EQ(0, run.code) << run.err;
@@ -174,6 +213,10 @@ TEST_F(ControlCommandsTest, Refusals) {
         {"check --from x", 2, "--from"},
         {"check --from 5 --to 2", 1, "Počáteční měsíc období nesmí být větší než koncový."},
         {"check --from 13", 1, "Kontrola nebyla provedena."},
+        // A value the dialog would change is not taken changed.
+        {"check --from -2 --to -4", 1, "Hodnotu <-2> nelze zadat do položky <měsíc  od>."},
+        {"check --to 1x", 2, "Volba --to potřebuje celé číslo, ne \"1x\"."},
+        {"check --to +3", 2, "Volba --to potřebuje celé číslo, ne \"+3\"."},
     };
     for (const Case& c : cases) {
         const CliRun run = InHome(c.args);

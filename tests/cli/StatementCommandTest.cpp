@@ -1,10 +1,12 @@
 // axo-pap-cli statement end to end: the program is run as a process against a demo
 // installation; the rows go to standard output, the CSV has the result record's fields, the
-// error protocol's file is named, and refusals exit non-zero.
+// error protocol's file is named by statement and period, and refusals and output that cannot
+// be written exit non-zero.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "pap/papVykazFiles.h"
+#include "support/Immutable.h"
 
 namespace axo::cli::test {
 namespace {
@@ -45,8 +48,9 @@ class StatementCommandTest : public ::testing::Test {
     }
     static void TearDownTestSuite() { fs::remove_all(dir_); }
 
-    static CliRun Cli(const std::string& args) {
-        const fs::path out = dir_ / "out.txt";
+    /// Runs the program; its standard output goes to `stdoutTarget` when one is given.
+    static CliRun Cli(const std::string& args, const std::string& stdoutTarget = {}) {
+        const fs::path out = stdoutTarget.empty() ? dir_ / "out.txt" : fs::path(stdoutTarget);
         const fs::path err = dir_ / "err.txt";
         const std::string command = "cd " + dir_.string() +
                                     " && env -u AXO_PASSWORD -u AXO_HOME TMPDIR=" + dir_.string() +
@@ -55,7 +59,8 @@ class StatementCommandTest : public ::testing::Test {
         const int status = std::system(command.c_str());
         CliRun run;
         run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadLines(out);
+        if (stdoutTarget.empty())
+            run.out = ReadLines(out);
         std::ifstream e(err);
         run.err = std::string(std::istreambuf_iterator<char>(e), {});
         return run;
@@ -90,6 +95,70 @@ TEST_F(StatementCommandTest, RowsOnStandardOutputAndTheResultAsCsv) {
     const std::size_t from = at + label.size();
     const std::string path = run.err.substr(from, run.err.find('\n', from) - from);
     EXPECT_TRUE(fs::exists(path)) << path;
+    // Nothing but the CSV itself is left beside it.
+    for (const auto& entry : fs::directory_iterator(dir_))
+        EXPECT_NE('.', entry.path().filename().string()[0]) << entry.path();
+}
+
+TEST_F(StatementCommandTest, ProtocolsAreNamedByStatementAndPeriodAndNeverWrittenOver) {
+    const fs::path out = dir_ / "protokoly";
+    fs::create_directories(out);
+    const std::vector<fs::path> expected = {out / "vykaz1-01-06-protokol.txt",
+                                            out / "vykaz1-01-06-protokol-2.txt"};
+    for (const fs::path& protocol : expected) {
+        const CliRun run = Cli(InHome("statement 1 --from 1 --to 6 --output " + out.string()));
+        ASSERT_EQ(0, run.code) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find("Chybový protokol: " + protocol.string() + "\n"))
+            << run.err;
+    }
+    const std::vector<std::string> lines = ReadLines(expected[0]);
+    EXPECT_EQ(lines, ReadLines(expected[1]));
+    EXPECT_NE(lines.end(), std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+                  return l.find("chybový protokol [od 1 do 6/2023]") != std::string::npos;
+              }));
+    fs::remove_all(out);
+}
+
+TEST_F(StatementCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {
+    struct Case {
+        std::string args;
+        std::string stdoutTarget;
+        std::string message;
+    } cases[] = {
+        // Standard output on a full disk: the rows are lost, so is the run.
+        {"statement 1 --from 1 --to 12", "/dev/full",
+         "Chyba při zápisu na standardní výstup: na disku není volné místo."},
+        {"statement 1 --from 1 --to 12 --csv /dev/full", "",
+         "Soubor /dev/full nelze zapsat: na disku není volné místo."},
+        {"statement 1 --from 1 --to 12 --csv " + dir_.string(), "",
+         "Soubor " + dir_.string() + " nelze zapsat: cesta je adresář."},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Cli(InHome(c.args), c.stdoutTarget);
+        EXPECT_EQ(1, run.code) << c.args << "\n" << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.args << "\n" << run.err;
+    }
+}
+
+TEST_F(StatementCommandTest, ACsvThatCannotBeWrittenLeavesTheOlderOne) {
+    const fs::path dir = dir_ / "csv";
+    fs::create_directories(dir);
+    const fs::path csv = dir / "vykaz2.csv";
+    std::ofstream(csv) << "starší obsah\n";
+    CliRun run;
+    {
+        const axo::test::Immutable locked(dir);
+        if (!locked.Made())
+            GTEST_SKIP() << "the file system cannot make a directory immutable here";
+        run = Cli(InHome("statement 2 --from 1 --to 12 --csv " + csv.string()));
+    }
+    EXPECT_EQ(1, run.code) << run.err;
+    EXPECT_NE(std::string::npos,
+              run.err.find("Soubor " + csv.string() + " nelze zapsat: operace není povolena."))
+        << run.err;
+    EXPECT_EQ(std::vector<std::string>{"starší obsah"}, ReadLines(csv));
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+    fs::remove_all(dir);
 }
 
 TEST_F(StatementCommandTest, RefusalsExitNonZero) {
@@ -99,12 +168,19 @@ TEST_F(StatementCommandTest, RefusalsExitNonZero) {
         std::string message;
     } cases[] = {
         {InHome("statement 14"), 2, "N je číslo výkazu 1 až 13, 15 nebo 16."},
+        // Numbers are read whole, and a value the dialog would change is not taken changed.
+        {InHome("statement 1abc"), 2, "N je číslo výkazu 1 až 13, 15 nebo 16."},
+        {InHome("statement +1"), 2, "N je číslo výkazu 1 až 13, 15 nebo 16."},
+        {InHome("statement 1 --from 1x"), 2, "Volba --from potřebuje celé číslo, ne \"1x\"."},
+        {InHome("statement 4 --from -2 --to -4"), 1,
+         "Hodnotu <-2> nelze zadat do položky <Zpracovat za období>."},
+        {InHome("statement 4 --from 1 --to 123"), 1, "Hodnotu <123> nelze zadat do položky <až>."},
         {InHome("statement"), 2, "Použití: axo-pap-cli statement N"},
         {InHome("statement 1 --bogus 1"), 2, "Neznámá volba --bogus."},
         {InHome("statement 9"), 1, "Výkaz č. IX se od roku 2022 nepodává (byl zrušen)"},
         {InHome("statement 4 --from 5 --to 2"), 1, "Výkaz nebyl sestaven."},
         {InHome("statement 2 --csv /nonexistent-directory/v2.csv"), 1,
-         "Soubor /nonexistent-directory/v2.csv nelze zapsat."},
+         "Soubor /nonexistent-directory/v2.csv nelze zapsat: soubor nebo adresář neexistuje."},
         {"statement 1 --home " + (dir_ / "skola").string(), 2, "--password"},
     };
     for (const Case& c : cases) {

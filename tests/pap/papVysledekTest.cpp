@@ -177,6 +177,37 @@ TEST_F(ResultFileTest, CsvHasTheFieldNamesThenOneLinePerRowInRecordOrder) {
     file->DeleteFile();
 }
 
+TEST_F(ResultFileTest, CsvTextCellsNeverStartAFormulaNumbersStayNumbers) {
+    // POPIS as the code list gives it, and the cell the CSV line carries.
+    struct Case {
+        const char* popis;
+        const char* cell;
+    } cases[] = {
+        {"=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
+        {"+420 123", "'+420 123"},
+        {"-opravy", "'-opravy"},
+        {"@SUM(A1:A9)", "'@SUM(A1:A9)"},
+        {"=1;2", "\"'=1;2\""},  // neutralised and quoted
+        {"Stavby = budovy", "Stavby = budovy"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        tVeta_Zorvi r = Radek(1, 1, "021", c.popis);
+        r.Sloupec[0].SLOUPEC = -12.5;
+        r.Partner_Nazev = "-Novák"_t;
+        auto file = Vysledek(1, {r});
+        std::ostringstream out;
+        ASSERT_TRUE(WriteResultCsv(*file, out));
+        const std::string line = out.str().substr(out.str().find('\n') + 1);
+        EXPECT_EQ(0u, line.rfind("1;I. Výkaz;1;3;2023;31.3.2023;1;0;021;" + std::string(c.cell) +
+                                     ";0;0;0;-12.50;;0;",
+                                 0))
+            << line;
+        EXPECT_NE(std::string::npos, line.find(";'-Novák\n")) << line;
+        file->DeleteFile();
+    }
+}
+
 TEST_F(ResultFileTest, RowsAsTextWithTheColumnsOfTheStatement) {
     tVeta_Zorvi a = Radek(1, 1, "021", "Dlouhodobý majetek");
     a.Sloupec[1].SLOUPEC = 1000;

@@ -62,11 +62,11 @@ TEST(DialogScriptTest, AnswersAreReadIntoSteps) {
 
 TEST(DialogScriptTest, AKeyScriptFillsAndConfirmsTheDialog) {
     ScriptedUi ui;
-    ui.LoadScript("dialog mesicOd=1 mesicDo=a6 xml=ano poznamka=\"dva dny\" key:F2\n");
+    ui.LoadScript("dialog mesicOd=1 mesicDo=6 xml=ano poznamka=\"dva dny\" key:F2\n");
     Period p(ui);
     EXPECT_TRUE(RunDialog(*p.dialog));
     EXPECT_EQ(1, p.from);
-    EXPECT_EQ(6, p.to);  // the "a" did not pass the filter of a number
+    EXPECT_EQ(6, p.to);
     EXPECT_EQ(1, p.xml);
     EXPECT_EQ("dva dny"_t, p.note);
     EXPECT_EQ(
@@ -96,6 +96,45 @@ TEST(DialogScriptTest, CheckMessagesOfScriptedValuesAreRecorded) {
               ui.Transcript()[0].lines);
     EXPECT_EQ("answer: close 1\n",
               ui.Transcript()[1].ToString().substr(ui.Transcript()[1].ToString().rfind("answer")));
+}
+
+TEST(DialogScriptTest, AValueTheFieldCannotHoldAsGivenIsRefusedNotChanged) {
+    // Each value loses or changes something on its way into the field; the dialog is left,
+    // the variables keep their values and the refusal names the value and the field.
+    struct Case {
+        std::string answer;
+        std::string refusal;
+    } cases[] = {
+        {"mesicOd=-2 mesicDo=4", "Hodnotu <-2> nelze zadat do položky <Zpracovat za období>."},
+        {"mesicDo=a6", "Hodnotu <a6> nelze zadat do položky <až>."},
+        {"mesicDo=123", "Hodnotu <123> nelze zadat do položky <až>."},
+        {"mesicOd=1.5", "Hodnotu <1.5> nelze zadat do položky <Zpracovat za období>."},
+        {"xml=snad",
+         "Hodnotu <snad> nelze zadat do položky <Generovat soubor XML pro přenos do "
+         "CSÚIS?>."},
+        {"poznamka=\"dvacet jedna znaků ...\"",
+         "Hodnotu <dvacet jedna znaků ...> nelze zadat do položky <Poznámka>."},
+    };
+    for (const Case& c : cases) {
+        ScriptedUi ui(Lenient());
+        ui.QueueDialog(c.answer + " key:F2");
+        Period p(ui);
+        EXPECT_FALSE(RunDialog(*p.dialog)) << c.answer;
+        EXPECT_EQ(1, p.from) << c.answer;
+        EXPECT_EQ(3, p.to) << c.answer;
+        EXPECT_EQ(0, p.xml) << c.answer;
+        ASSERT_EQ(2u, ui.Transcript().size()) << ui.TranscriptText();
+        EXPECT_EQ("refused", ui.Transcript()[0].kind);
+        EXPECT_EQ(std::vector<std::string>{c.refusal}, ui.Transcript()[0].lines);
+        EXPECT_EQ("dialog", ui.Transcript()[1].kind);
+    }
+    // What the fields take as given goes in: "ne" is an answer for a check box.
+    ScriptedUi ui(Lenient());
+    ui.QueueDialog("xml=ne mesicDo=12 key:F2");
+    Period p(ui);
+    EXPECT_TRUE(RunDialog(*p.dialog));
+    EXPECT_EQ(12, p.to);
+    EXPECT_EQ(0, p.xml);
 }
 
 TEST(DialogScriptTest, StrictScriptsMustAnswerEveryDialog) {
