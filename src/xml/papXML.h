@@ -17,7 +17,7 @@
 #include "startup/Trezor.h"
 #include "storage/DataContext.h"
 #include "ui/DialogElement.h"
-#include "util/AtomicFile.h"
+#include "xml/papXMLCheck.h"
 
 namespace axo::startup {
 class Session;
@@ -79,6 +79,20 @@ struct PartFile {
 /// The part file of part 1-17, or of the summary (part 0); nullptr for any other number.
 const PartFile* FindPart(int part);
 
+/// An XML file as it is built: its lines are kept in memory, so that the whole file can be
+/// checked before anything of it reaches the disk. Every line ends with CR LF.
+class XmlLines {
+  public:
+    void Line(std::string_view line) {
+        bytes_.append(line);
+        bytes_ += "\r\n";
+    }
+    const std::string& Bytes() const { return bytes_; }
+
+  private:
+    std::string bytes_;
+};
+
 // ---- Formatting ---------------------------------------------------------------------------
 
 /// A text as element content: the first 125 characters, escaped and in UTF-8.
@@ -104,6 +118,24 @@ inline const std::string kFragmentField = Indent("1t 1s 1t 12s 1t 31s");
 inline const std::string kRow = Indent("1t 23s 2t");
 inline const std::string kField = Indent("1t 32s 1t");
 }  // namespace layout
+/// The period a fragment of parts I-IX was compiled for. The fragment keeps it in its first
+/// line, the processing instruction `<?axo-pap obdobi="1-12" rok="2024"?>`, which the summary
+/// reads to refuse fragments of different periods and leaves out of its own text.
+struct FragmentPeriod {
+    int from = 0;
+    int to = 0;
+    int year = 0;
+    bool operator==(const FragmentPeriod&) const = default;
+};
+std::string FragmentPeriodLine(const FragmentPeriod& period);
+/// The period of a fragment's first line; none when the line is no period mark.
+std::optional<FragmentPeriod> ParseFragmentPeriod(std::string_view line);
+/// "od 1 do 12/2024".
+Text PeriodText(const FragmentPeriod& period);
+
+/// The lines of a file read whole, without their ends (LF or CR LF).
+std::vector<std::string> FileLines(std::string_view bytes);
+
 /// A stored statement date (dd.mm.yyyy, blanks read as zeros) as yyyy-mm-dd.
 std::string StatementDateIso(const Text& date);
 /// The last day of a month as yyyy-mm-dd.
@@ -118,12 +150,12 @@ struct TransferIds {
 };
 
 /// The declaration and envelope lines before a message body. `stamp` is the creation stamp.
-void WriteEnvelopeHead(AtomicFile& file, std::string_view recordType, const XmlExportParams& p,
+void WriteEnvelopeHead(XmlLines& file, std::string_view recordType, const XmlExportParams& p,
                        const TransferIds& ids, const std::string& stamp);
 /// The lines after a message body.
-void WriteEnvelopeTail(AtomicFile& file);
+void WriteEnvelopeTail(XmlLines& file);
 /// "<cus:MessageBody>" and the open root element of a complete part or the summary.
-void WriteBodyOpening(AtomicFile& file, const PartFile& part);
+void WriteBodyOpening(XmlLines& file, const PartFile& part);
 
 /// What the statement header of a complete file shows besides the block.
 struct HeaderDates {
@@ -132,7 +164,7 @@ struct HeaderDates {
 };
 /// The `VykazHlavicka` block; without `contact` (methodology up to 2013) it ends after
 /// `stm:FinancniCastkaRad`.
-void WriteStatementHeader(AtomicFile& file, const XmlExportParams& p, const HeaderDates& dates,
+void WriteStatementHeader(XmlLines& file, const XmlExportParams& p, const HeaderDates& dates,
                           bool contact = true);
 
 // ---- Dialog and export --------------------------------------------------------------------
@@ -166,6 +198,11 @@ bool AskOverwrite(ui::UiServices& ui, const std::filesystem::path& target);
 void ShowCreateError(ui::UiServices& ui, int error);
 void ShowWriteError(ui::UiServices& ui, int error);
 void ShowSaved(ui::UiServices& ui, const std::filesystem::path& target, const Text& directory);
+/// Checks a built file (well-formed; a message also against the envelope schema) and only then
+/// puts it in place of `target`. False after telling the user what is wrong; the file that was
+/// there stays as it was.
+bool SaveXml(ui::UiServices& ui, const std::filesystem::path& target, const XmlLines& lines,
+             XmlKind kind);
 
 /// The rows of a result file in the order of its first key.
 std::vector<pap::tVeta_Zorvi> ReadRowsByKey(pap::tFileZorvi& result);

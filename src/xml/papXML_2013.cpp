@@ -94,14 +94,14 @@ std::string NamePart(const Text& code) {
     return out;
 }
 
-void WriteRow(AtomicFile& f, const pap::tVeta_Zorvi& r, double amount) {
+void WriteRow(XmlLines& f, const pap::tVeta_Zorvi& r, double amount) {
     f.Line(kFragmentRow + "<Radek>");
     f.Line(Element(kFragmentField, "PolozkaCislo", XmlText(Trim(r.SA))));
     f.Line(Element(kFragmentField, "Castka", XmlAmount(amount)));
     f.Line(kFragmentRow + "</Radek>");
 }
 
-void WriteContainersI(AtomicFile& f, int part, const Rows& rows) {
+void WriteContainersI(XmlLines& f, int part, const Rows& rows) {
     const auto write = [&](const Container& c) {
         f.Line(Indent(c.openIndent) + "<" + c.name + ">");
         for (const pap::tVeta_Zorvi& r : rows)
@@ -119,7 +119,7 @@ void WriteContainersI(AtomicFile& f, int part, const Rows& rows) {
 
 /// A container of parts IV-IX is named after its column's code in the first record and closed
 /// with the code in the last one.
-void WriteContainersIV(AtomicFile& f, int part, const Rows& rows) {
+void WriteContainersIV(XmlLines& f, int part, const Rows& rows) {
     for (const ColumnRef column : Columns(part)) {
         const Text first = rows.empty() ? Text() : Cell(rows.front(), column).TRANSAKCE.Get();
         const Text last = rows.empty() ? Text() : Cell(rows.back(), column).TRANSAKCE.Get();
@@ -131,13 +131,13 @@ void WriteContainersIV(AtomicFile& f, int part, const Rows& rows) {
     }
 }
 
-void WrapIco(AtomicFile& f, const std::string& wrapper, const Text& partner) {
+void WrapIco(XmlLines& f, const std::string& wrapper, const Text& partner) {
     f.Line(kField + "<" + wrapper + ">");
     f.Line(Element(kPartnerIc, "PartnerIC", XmlText(partner.substr(0, 8))));
     f.Line(kField + "</" + wrapper + ">");
 }
 
-void WriteRowXtoXIII(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
+void WriteRowXtoXIII(XmlLines& f, int part, const pap::tVeta_Zorvi& r) {
     f.Line(kRow + "<Radek>");
     f.Line(Element(kField, "PolozkaCislo", XmlText(r.SA)));
     if (part == 12 || part == 13)
@@ -163,7 +163,7 @@ void WriteRowXtoXIII(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
 
 }  // namespace
 
-void WriteFragment2013(AtomicFile& f, int part, const Rows& rows) {
+void WriteFragment2013(XmlLines& f, int part, const Rows& rows) {
     const std::string cast = "Cast" + std::to_string(part);
     f.Line(kCast + "<" + cast + ">");
     if (part <= 3)
@@ -173,7 +173,7 @@ void WriteFragment2013(AtomicFile& f, int part, const Rows& rows) {
     f.Line(kCast + "</" + cast + ">");
 }
 
-void WriteBody2013(AtomicFile& f, const PartFile& part, const Rows& rows, const XmlExportParams& p,
+void WriteBody2013(XmlLines& f, const PartFile& part, const Rows& rows, const XmlExportParams& p,
                    const HeaderDates& dates) {
     WriteBodyOpening(f, part);
     WriteStatementHeader(f, p, dates, false);

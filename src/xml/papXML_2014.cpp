@@ -64,7 +64,7 @@ std::vector<Pass> Passes(int part) {
     return passes;
 }
 
-void WriteFragmentRowsI(AtomicFile& f, int part, const Rows& rows) {
+void WriteFragmentRowsI(XmlLines& f, int part, const Rows& rows) {
     for (const pap::tVeta_Zorvi& r : rows) {
         f.Line(kFragmentRow + "<Radek>");
         f.Line(Element(kFragmentField, "PolozkaCislo", XmlText(Trim(r.SA))));
@@ -79,7 +79,7 @@ void WriteFragmentRowsI(AtomicFile& f, int part, const Rows& rows) {
     }
 }
 
-void WritePass(AtomicFile& f, const Pass& pass, const Rows& rows) {
+void WritePass(XmlLines& f, const Pass& pass, const Rows& rows) {
     const std::size_t count = pass.firstOnly ? std::min<std::size_t>(rows.size(), 1) : rows.size();
     for (std::size_t i = 0; i < count; ++i) {
         const pap::tSloupec& cell = Cell(rows[i], pass.column);
@@ -95,7 +95,7 @@ void WritePass(AtomicFile& f, const Pass& pass, const Rows& rows) {
 
 /// The partner of a row: a country code (at most 2 characters, empty included) with the
 /// partner's name, or an identification number of at most 8 characters.
-void WritePartner(AtomicFile& f, const Text& partner, const Text& name) {
+void WritePartner(XmlLines& f, const Text& partner, const Text& name) {
     if (partner.size() <= 2) {
         f.Line(Element(kPartnerLine, "stm:PartnerZeme", XmlText(partner)));
         f.Line(Element(kPartnerLine, "stm:PartnerNazev", XmlText(name)));
@@ -104,7 +104,7 @@ void WritePartner(AtomicFile& f, const Text& partner, const Text& name) {
     }
 }
 
-void WrapPartner(AtomicFile& f, const std::string& indent, const std::string& wrapper,
+void WrapPartner(XmlLines& f, const std::string& indent, const std::string& wrapper,
                  const Text& partner, const Text& name) {
     f.Line(indent + "<" + wrapper + ">");
     WritePartner(f, partner, name);
@@ -112,7 +112,7 @@ void WrapPartner(AtomicFile& f, const std::string& indent, const std::string& wr
 }
 
 /// The public contract lines of part X; one number may give several.
-void WritePublicContract(AtomicFile& f, const Text& number) {
+void WritePublicContract(XmlLines& f, const Text& number) {
     if (number.empty())
         return;
     const auto at = [&number](std::size_t i) { return i < number.size() ? number[i] : '\0'; };
@@ -124,7 +124,7 @@ void WritePublicContract(AtomicFile& f, const Text& number) {
         f.Line(Element(kField, "stm:VerejnaZakazkaCisloEvidencniVestnik", XmlText(number)));
 }
 
-void WriteRowXtoXIII(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
+void WriteRowXtoXIII(XmlLines& f, int part, const pap::tVeta_Zorvi& r) {
     const Text name = r.Partner_Nazev;
     f.Line(kRow + "<Radek>");
     f.Line(Element(kField, "PolozkaCislo", XmlText(r.SA)));
@@ -151,7 +151,7 @@ void WriteRowXtoXIII(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
     f.Line(kRow + "</Radek>");
 }
 
-void WriteRowXVandXVI(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
+void WriteRowXVandXVI(XmlLines& f, int part, const pap::tVeta_Zorvi& r) {
     f.Line(kRowOpenXV + "<Radek>");
     f.Line(Element(kWrapper, "PolozkaCislo", XmlText(r.SA)));
     if (part == 16) {
@@ -177,7 +177,7 @@ const pap::tSloupec& Cell(const pap::tVeta_Zorvi& row, ColumnRef column) {
     }
 }
 
-void WriteFragment2014(AtomicFile& f, int part, const Rows& rows) {
+void WriteFragment2014(XmlLines& f, int part, const Rows& rows) {
     const std::string cast = "Cast" + std::to_string(part);
     f.Line(kCast + "<" + cast + ">");
     if (part <= 3) {
@@ -189,7 +189,7 @@ void WriteFragment2014(AtomicFile& f, int part, const Rows& rows) {
     f.Line(kCast + "</" + cast + ">");
 }
 
-void WriteBody2014(AtomicFile& f, const PartFile& part, const Rows& rows, const XmlExportParams& p,
+void WriteBody2014(XmlLines& f, const PartFile& part, const Rows& rows, const XmlExportParams& p,
                    const HeaderDates& dates) {
     WriteBodyOpening(f, part);
     WriteStatementHeader(f, p, dates);

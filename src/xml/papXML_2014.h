@@ -40,11 +40,11 @@ inline bool CellWritten(const pap::tSloupec& cell) {
 
 /// The fragment of part 1-9 ("Cast1" ... "Cast9"): one pass for I-III, one pass per column for
 /// IV-IX in the part's order.
-void WriteFragment2014(AtomicFile& file, int part, const Rows& rows);
+void WriteFragment2014(XmlLines& file, int part, const Rows& rows);
 /// The body of part 10-13, 15 or 16: opening lines, header, one row per record unless the
 /// first record's analytics is empty, and the closing tag of the root.
-void WriteBody2014(AtomicFile& file, const PartFile& part, const Rows& rows,
-                   const XmlExportParams& p, const HeaderDates& dates);
+void WriteBody2014(XmlLines& file, const PartFile& part, const Rows& rows, const XmlExportParams& p,
+                   const HeaderDates& dates);
 
 // ---- Parts XIV and XVII -------------------------------------------------------------------
 
@@ -79,9 +79,9 @@ std::optional<std::vector<CsvRow>> ReadPartCsv(ui::UiServices& ui,
                                                const std::filesystem::path& file, int part);
 
 /// The body of part XIV, resp. XVII, from the rows of its input.
-void WriteBodyXIV(AtomicFile& file, const XmlExportParams& p, const HeaderDates& dates,
+void WriteBodyXIV(XmlLines& file, const XmlExportParams& p, const HeaderDates& dates,
                   const std::vector<CsvRow>& rows);
-void WriteBodyXVII(AtomicFile& file, const XmlExportParams& p, const HeaderDates& dates,
+void WriteBodyXVII(XmlLines& file, const XmlExportParams& p, const HeaderDates& dates,
                    const std::vector<CsvRow>& rows);
 
 }  // namespace axo::xml

@@ -1,6 +1,7 @@
 // Parts XIV and XVII, which have no statement in the program: their rows come from the CSV
 // files the user prepares in the target directory. The input is read and checked whole before
 // anything is written, so a wrong value never leaves a file behind.
+#include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
 #include "util/Retezce.h"
@@ -45,22 +46,6 @@ Text DecodeInput(std::string bytes) {
     if (bytes.rfind(kUtf8Bom, 0) == 0)
         bytes.erase(0, 3);
     return IsValidUtf8(bytes) ? FromUtf8(bytes) : Text::FromBytes(std::move(bytes));
-}
-
-std::vector<Text> SplitLines(const Text& text) {
-    std::vector<Text> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == Text::npos)
-            end = text.size();
-        Text line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 /// The fields of a line that must be amounts and dates, by part.
@@ -173,8 +158,8 @@ std::optional<std::vector<CsvRow>> ReadPartCsv(ui::UiServices& ui,
     }
     std::vector<CsvRow> rows;
     int number = 0;
-    for (const Text& line : SplitLines(DecodeInput(std::move(bytes)))) {
-        CsvRow row{++number, SplitCsvLine(line)};
+    for (const std::string& line : FileLines(DecodeInput(std::move(bytes)).Bytes())) {
+        CsvRow row{++number, SplitCsvLine(Text::FromBytes(line))};
         // Headings and notes stand on lines not marked "X"; a row needs its second field.
         if (UpperCase(row.Field(1)) != "X"_t || row.Field(2).empty())
             continue;
@@ -185,7 +170,7 @@ std::optional<std::vector<CsvRow>> ReadPartCsv(ui::UiServices& ui,
     return rows;
 }
 
-void WriteBodyXIV(AtomicFile& f, const XmlExportParams& p, const HeaderDates& dates,
+void WriteBodyXIV(XmlLines& f, const XmlExportParams& p, const HeaderDates& dates,
                   const std::vector<CsvRow>& rows) {
     static const char* const kAmounts[] = {"KapitalZakladniPodil",
                                            "KapitalZakladniPodilPoZmene",
@@ -219,7 +204,7 @@ void WriteBodyXIV(AtomicFile& f, const XmlExportParams& p, const HeaderDates& da
     f.Line(std::string(4, '\t') + "</VykazPAPDetailP14>");
 }
 
-void WriteBodyXVII(AtomicFile& f, const XmlExportParams& p, const HeaderDates& dates,
+void WriteBodyXVII(XmlLines& f, const XmlExportParams& p, const HeaderDates& dates,
                    const std::vector<CsvRow>& rows) {
     WriteBodyOpening(f, *FindPart(17));
     WriteStatementHeader(f, p, dates);

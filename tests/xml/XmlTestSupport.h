@@ -57,8 +57,8 @@ inline void ExpectGolden(const std::string& name, const fs::path& written) {
 
 /// xmllint's exit code for a file: well-formedness only, or with the envelope schema.
 inline int Xmllint(const fs::path& file, bool schema) {
-    const fs::path xsd =
-        fs::path(AXO_TEST_SOURCE_DIR) / "xml" / "schema" / "DERIVED_iissp_messaging_anybody.xsd";
+    const fs::path xsd = fs::path(AXO_TEST_SOURCE_DIR) / ".." / "src" / "xml" / "schema" /
+                         "DERIVED_iissp_messaging_anybody.xsd";
     const std::string command = std::string("xmllint --noout ") +
                                 (schema ? "--schema '" + xsd.string() + "' " : std::string()) +
                                 "'" + file.string() + "' >/dev/null 2>&1";

@@ -73,16 +73,28 @@ TEST_F(Xml2013Test, ColumnContainersInTheirOrder) {
     }
 }
 
-TEST_F(Xml2013Test, AContainerClosesWithTheCodeOfTheLastRecord) {
+TEST_F(Xml2013Test, AContainerWhoseCodeChangesIsRefusedAndTheOlderFileKept) {
+    // A container opens with the code of the first record and closes with that of the last:
+    // when they differ the fragment is no XML, and it must not replace the older one.
     std::vector<pap::tVeta_Zorvi> rows = PartRows(4, 2013);
     rows[0].Sloupec[11].TRANSAKCE = "11"_t;
     rows[1].Sloupec[11].TRANSAKCE = "12"_t;
-    const auto written = Export(4, rows);
-    ASSERT_TRUE(written);
-    const std::string bytes = ReadBytes(*written);
-    const std::string container = Indent("3t 13s 2t");
+    WriteBytes(out_ / "PAP_Cast4.xml", "older");
+    StoreParams(Params());
+    auto file = ResultFile(4, rows);
+    ui_->QueueDialog("key:F2");
+    ui_->QueueButton(1);  // replace it
+    ui_->QueueOk();
+    EXPECT_FALSE(ExportStatementXml(ctx_, file.get(), false, {}, 0));
+    file->DeleteFile();
+    EXPECT_EQ("older", ReadBytes(out_ / "PAP_Cast4.xml"));
+    EXPECT_EQ(std::vector<std::string>{"PAP_Cast4.xml"}, Entries(out_));
+    const std::string message = Messages().back();
+    EXPECT_EQ(0u, message.find("Soubor PAP_Cast4.xml není správně utvořený dokument XML. řádek "))
+        << message;
+    EXPECT_NE(std::string::npos, message.find("Sloupec11")) << message;
     EXPECT_NE(std::string::npos,
-              bytes.find(container + "<Sloupec11>\r\n" + container + "</Sloupec12>\r\n"));
+              message.find("Soubor nebyl uložen, dosavadní soubory zůstávají beze změny."));
 }
 
 TEST_F(Xml2013Test, PartnersAreBareNumbersAndTheDateIsTheStoredOne) {
