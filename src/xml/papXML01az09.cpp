@@ -5,6 +5,7 @@
 #include "xml/papXML01az09.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "pap/StatementTitles.h"
 #include "pap/papVykaz01.h"
@@ -101,24 +102,26 @@ void WriteSummaryHead(const XmlExportContext& ctx, XmlLines& out, const Transfer
     out.Line(std::string(5, '\t') + "<Komentar>" + XmlText("Komentář k PAPu"_t) + "</Komentar>");
 }
 
-/// Compiles part `cislo` in batch mode with the block of the batch run.
-void CompileInBatch(pap::StatementContext& statements, int cislo, const XmlExportParams& params) {
+/// Compiles part `cislo` in batch mode with the block of the batch run; false when it did not
+/// compile to its end.
+bool CompileInBatch(pap::StatementContext& statements, int cislo, const XmlExportParams& params) {
     const Text caption = Trim(pap::StatementCaption(cislo));
     Text result;
     if (cislo == 1)
-        pap::SestavVykazI(statements, caption, {}, nullptr, result, &params, true);
-    else if (cislo <= 3)
-        pap::SestavVykazII_III(statements, cislo, caption, {}, nullptr, result, &params, true);
-    else
-        pap::SestavVykazIV_IX(statements, cislo, caption, {}, nullptr, result, &params, true);
+        return pap::SestavVykazI(statements, caption, {}, nullptr, result, &params, true);
+    if (cislo <= 3)
+        return pap::SestavVykazII_III(statements, cislo, caption, {}, nullptr, result, &params,
+                                      true);
+    return pap::SestavVykazIV_IX(statements, cislo, caption, {}, nullptr, result, &params, true);
 }
 
 /// Keeps the statements' XML hook on this export for the batch run and gives the old one back.
 class BatchHook {
   public:
-    BatchHook(pap::StatementContext& statements, const XmlExportContext& ctx)
+    BatchHook(pap::StatementContext& statements, const XmlExportContext& ctx,
+              std::function<void(const fs::path&)> written)
         : statements_(statements), saved_(statements.exportXml) {
-        ConnectXmlExport(statements, ctx);
+        ConnectXmlExport(statements, ctx, std::move(written));
     }
     ~BatchHook() { statements_.exportXml = saved_; }
     BatchHook(const BatchHook&) = delete;
@@ -201,10 +204,20 @@ std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
     TransferIds ids;
     if (!EditExportParams(ctx, kRecordBatch, params, ids))
         return std::nullopt;
-    {
-        BatchHook hook(statements, ctx);
-        for (int i = 1; i <= SummaryPartCount(ctx.fiscalYear); ++i)
-            CompileInBatch(statements, i, params);
+    std::vector<fs::path> written;
+    BatchHook hook(statements, ctx, [&written](const fs::path& path) { written.push_back(path); });
+    for (int i = 1; i <= SummaryPartCount(ctx.fiscalYear); ++i) {
+        const std::size_t before = written.size();
+        // A part that fails must not let the summary take an older fragment in its place.
+        if (!CompileInBatch(statements, i, params) || written.size() == before) {
+            for (const fs::path& path : written)
+                storage::DeleteFileQuiet(path);
+            ctx.Ui().ShowErrorLine("Výkaz "_t + Trim(RomanNumeral(i)) +
+                                   ". nebyl sestaven a uložen do XML."_t + ui::kLineBreakMark +
+                                   "Zpracování výkazů I až IX končí, souhrn nebude vytvořen a "
+                                   "soubory výkazů z tohoto zpracování byly odstraněny."_t);
+            return std::nullopt;
+        }
     }
     return BuildSummaryXml(ctx, ids, params, true);
 }

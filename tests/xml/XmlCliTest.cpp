@@ -130,6 +130,24 @@ TEST_F(XmlCliTest, TheBatchRunWritesAValidSummaryAndConsumesTheFragments) {
     EXPECT_EQ("", again.out);
 }
 
+TEST_F(XmlCliTest, TheBatchStopsAtThePartThatFailsAndLeavesNothingOfItsOwn) {
+    // Part V's fragment cannot replace a directory of its name; an older fragment of part VI
+    // must not be taken into a summary.
+    fs::remove_all(dir_ / "out");
+    fs::create_directories(dir_ / "out" / "PAP_Cast5.xml");
+    WriteBytes(dir_ / "out" / "PAP_Cast6.xml",
+               "<?axo-pap obdobi=\"1-12\" rok=\"2023\"?>\r\n"
+               "<Cast6>\r\n</Cast6>\r\n");
+    const CliRun run = InHome("batch --month 12");
+    EXPECT_EQ(1, run.code);
+    EXPECT_EQ("", run.out);
+    EXPECT_NE(std::string::npos, run.err.find("Výkaz V. nebyl sestaven a uložen do XML."))
+        << run.err;
+    EXPECT_EQ((std::vector<std::string>{"PAP_Cast5.xml", "PAP_Cast6.xml"}), Entries(dir_ / "out"));
+    fs::remove_all(dir_ / "out");
+    fs::create_directories(dir_ / "out");
+}
+
 TEST_F(XmlCliTest, APartFileFromTheStatementAndAFragment) {
     const CliRun x = InHome("xml 10 --from 1 --to 6 --transaction-id ABCDEF12 --reference-id 77");
     ASSERT_EQ(0, x.code) << x.err;
