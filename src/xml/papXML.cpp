@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "startup/Session.h"
+#include "startup/SessionListing.h"
 #include "util/Cisla.h"
 #include "util/Prevody.h"
 #include "util/Retezce.h"
@@ -280,6 +281,7 @@ XmlExportContext MakeXmlExportContext(const startup::Session& s) {
     ctx.firmName = s.FirmName();
     ctx.firmPhone = s.DataInstallation().TelefonFirmy;
     ctx.templateDirectory = s.TemplateDirectory();
+    ctx.listing = startup::ListingEnvironmentFor(s);
     return ctx;
 }
 

@@ -17,6 +17,7 @@
 #include "startup/Trezor.h"
 #include "storage/DataContext.h"
 #include "ui/DialogElement.h"
+#include "ui/ListingEnvironment.h"
 #include "xml/papXMLCheck.h"
 
 namespace axo::startup {
@@ -35,6 +36,15 @@ inline constexpr int kParamsItem = 71;
 inline constexpr std::string_view kRecordSummary = "888";
 inline constexpr std::string_view kRecordBatch = "999";
 inline constexpr std::string_view kRecordFragment = "030";
+
+/// An amount of a printed statement that the part's XML does not carry.
+struct UntransmittedAmount {
+    int part = 0;
+    Text analytics;
+    Text code;
+    double amount = 0;
+    Text reason;
+};
 
 /// What the export needs from the running program; the front end fills one from its session.
 struct XmlExportContext {
@@ -58,6 +68,12 @@ struct XmlExportContext {
     std::function<std::optional<Text>(unsigned kindMask, const Text& title)> pickForm;
     /// Whether the drive of a directory is ready (reports free space). Empty: statvfs.
     std::function<bool(const std::filesystem::path& directory)> driveReady;
+    /// Text printouts (the protocol of amounts not transmitted); without its `data` the one
+    /// above is used.
+    ui::ListingEnvironment listing;
+    /// Where the amounts the part files do not carry are gathered (the batch run lists them
+    /// once, at its end); none: each export lists its own.
+    std::vector<UntransmittedAmount>* untransmitted = nullptr;
 
     ui::UiServices& Ui() const { return *data->ui; }
 };
@@ -203,6 +219,11 @@ void ShowSaved(ui::UiServices& ui, const std::filesystem::path& target, const Te
 /// there stays as it was.
 bool SaveXml(ui::UiServices& ui, const std::filesystem::path& target, const XmlLines& lines,
              XmlKind kind);
+
+/// The protocol listing the amounts of the printout that the XML does not carry, for the period
+/// and process named; nothing when there are none.
+void ShowUntransmitted(const XmlExportContext& ctx, const std::vector<UntransmittedAmount>& amounts,
+                       const FragmentPeriod& period, const Text& processName);
 
 /// The rows of a result file in the order of its first key.
 std::vector<pap::tVeta_Zorvi> ReadRowsByKey(pap::tFileZorvi& result);

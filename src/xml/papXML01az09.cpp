@@ -204,8 +204,13 @@ std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
     TransferIds ids;
     if (!EditExportParams(ctx, kRecordBatch, params, ids))
         return std::nullopt;
+    // The amounts the fragments do not carry are listed once, after the summary.
+    std::vector<UntransmittedAmount> untransmitted;
+    XmlExportContext batchCtx = ctx;
+    batchCtx.untransmitted = &untransmitted;
     std::vector<fs::path> written;
-    BatchHook hook(statements, ctx, [&written](const fs::path& path) { written.push_back(path); });
+    BatchHook hook(statements, batchCtx,
+                   [&written](const fs::path& path) { written.push_back(path); });
     for (int i = 1; i <= SummaryPartCount(ctx.fiscalYear); ++i) {
         const std::size_t before = written.size();
         // A part that fails must not let the summary take an older fragment in its place.
@@ -219,7 +224,14 @@ std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
             return std::nullopt;
         }
     }
-    return BuildSummaryXml(ctx, ids, params, true);
+    std::optional<fs::path> summary = BuildSummaryXml(ctx, ids, params, true);
+    if (summary) {
+        const Text date = params.statementDate;
+        const FragmentPeriod period{1, static_cast<int>(TextToInt(Trim(date.substr(3, 2)))),
+                                    static_cast<int>(TextToInt(Trim(date.substr(6, 4))))};
+        ShowUntransmitted(ctx, untransmitted, period, "Zpracování výkazů I až IX do XML"_t);
+    }
+    return summary;
 }
 
 }  // namespace axo::xml

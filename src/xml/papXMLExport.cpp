@@ -151,9 +151,11 @@ std::optional<fs::path> ExportStatementXml(const XmlExportContext& ctx, pap::tFi
     }
     XmlLines file;
     const bool fragment = part->recordType == kRecordFragment;
+    const FragmentPeriod period =
+        rows.empty() ? FragmentPeriod{}
+                     : FragmentPeriod{rows.front().OdMesic, rows.front().DoMesic, rows.front().Rok};
     if (fragment) {
-        const pap::tVeta_Zorvi& first = rows.front();
-        file.Line(FragmentPeriodLine({first.OdMesic, first.DoMesic, first.Rok}));
+        file.Line(FragmentPeriodLine(period));
         if (ctx.fiscalYear > 2013)
             WriteFragment2014(file, part->part, rows);
         else
@@ -169,6 +171,14 @@ std::optional<fs::path> ExportStatementXml(const XmlExportContext& ctx, pap::tFi
         return std::nullopt;
     if (!batch)
         ShowSaved(ui, target, params.targetDirectory);
+    if (fragment && part->part >= 4) {
+        std::vector<UntransmittedAmount> amounts =
+            UntransmittedAmounts(part->part, ctx.fiscalYear > 2013, rows);
+        if (ctx.untransmitted)
+            ctx.untransmitted->insert(ctx.untransmitted->end(), amounts.begin(), amounts.end());
+        else
+            ShowUntransmitted(ctx, amounts, period, rows.front().NazevVykazu);
+    }
     return target;
 }
 

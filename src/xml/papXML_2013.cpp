@@ -1,6 +1,8 @@
 // The part files from the result rows, methodology up to 2013.
 #include "xml/papXML_2013.h"
 
+#include <algorithm>
+
 #include "util/Retezce.h"
 
 namespace axo::xml {
@@ -29,60 +31,6 @@ const Container kContainersII[] = {
     {"Sloupec05", 1, "4t 9s 1t", "3t 13s 2t"},
     {"Sloupec06", 2, "4t 8s 1t", "3t 16s 1t"},
 };
-
-/// The column order of parts IV-IX: side columns stand between the numbered ones.
-std::vector<ColumnRef> Columns(int part) {
-    std::vector<ColumnRef> cols;
-    const auto range = [&cols](int from, int to) {
-        for (int n = from; n <= to; ++n)
-            cols.push_back(Numbered(n));
-    };
-    switch (part) {
-        case 4:
-            range(1, 11);
-            cols.push_back(Debit(0));
-            range(12, 17);
-            cols.insert(cols.end(), {Numbered(19), Numbered(18), Numbered(20), Credit(0)});
-            range(21, 21);
-            break;
-        case 5:
-            range(1, 5);
-            cols.insert(cols.end(), {Debit(0), Debit(1)});
-            range(6, 12);
-            cols.insert(cols.end(), {Credit(0), Credit(1)});
-            range(13, 13);
-            break;
-        case 6:
-            range(1, 7);
-            cols.push_back(Debit(0));
-            range(8, 18);
-            cols.push_back(Credit(0));
-            range(19, 19);
-            break;
-        case 7:
-            range(1, 6);
-            cols.push_back(Debit(0));
-            range(7, 13);
-            cols.push_back(Credit(0));
-            range(14, 14);
-            break;
-        case 8:
-            range(1, 7);
-            cols.insert(cols.end(), {Debit(0), Debit(1)});
-            range(8, 18);
-            cols.insert(cols.end(), {Credit(0), Credit(1)});
-            range(19, 19);
-            break;
-        case 9:
-            range(1, 4);
-            cols.push_back(Debit(0));
-            range(5, 9);
-            cols.push_back(Credit(0));
-            range(10, 10);
-            break;
-    }
-    return cols;
-}
 
 /// A transaction code as part of an element name: only the characters a name may hold.
 std::string NamePart(const Text& code) {
@@ -118,9 +66,14 @@ void WriteContainersI(XmlLines& f, int part, const Rows& rows) {
 }
 
 /// A container of parts IV-IX is named after its column's code in the first record and closed
-/// with the code in the last one.
+/// with the code in the last one. A column without a code in any record has no container.
 void WriteContainersIV(XmlLines& f, int part, const Rows& rows) {
-    for (const ColumnRef column : Columns(part)) {
+    for (const ChangeColumn& change : ChangeColumns(part, false)) {
+        const ColumnRef column = change.column;
+        if (std::none_of(rows.begin(), rows.end(), [column](const pap::tVeta_Zorvi& r) {
+                return !Trim(Cell(r, column).TRANSAKCE).empty();
+            }))
+            continue;
         const Text first = rows.empty() ? Text() : Cell(rows.front(), column).TRANSAKCE.Get();
         const Text last = rows.empty() ? Text() : Cell(rows.back(), column).TRANSAKCE.Get();
         f.Line(kContainer + "<Sloupec" + NamePart(first) + ">");

@@ -17,53 +17,6 @@ std::string Sloupec(int n) {
     return n < 10 ? "Sloupec0" + std::to_string(n) : "Sloupec" + std::to_string(n);
 }
 
-/// A pass over the rows for one column of parts IV-IX.
-struct Pass {
-    ColumnRef column;
-    bool needsCode = false;  ///< a cell without a transaction code is not written
-    bool firstOnly = false;  ///< only the first record is looked at
-};
-
-std::vector<Pass> Passes(int part) {
-    std::vector<Pass> passes;
-    const auto range = [&passes](int from, int to, bool needsCode = false) {
-        for (int n = from; n <= to; ++n)
-            passes.push_back({Numbered(n), needsCode, false});
-    };
-    switch (part) {
-        case 4:
-            range(1, 13, true);
-            range(15, 15, true);
-            passes.push_back({Numbered(14), false, true});
-            range(16, 21, true);
-            break;
-        case 5:
-            range(1, 10);
-            break;
-        case 6:
-            range(1, 14);
-            break;
-        case 7:
-            range(1, 12);
-            break;
-        case 8:
-            range(1, 6);
-            passes.push_back({Debit(0)});
-            range(7, 15);
-            passes.push_back({Credit(0)});
-            range(16, 16);
-            break;
-        case 9:
-            range(1, 4);
-            passes.push_back({Debit(0)});
-            range(5, 9);
-            passes.push_back({Credit(0)});
-            range(10, 10);
-            break;
-    }
-    return passes;
-}
-
 void WriteFragmentRowsI(XmlLines& f, int part, const Rows& rows) {
     for (const pap::tVeta_Zorvi& r : rows) {
         f.Line(kFragmentRow + "<Radek>");
@@ -79,11 +32,11 @@ void WriteFragmentRowsI(XmlLines& f, int part, const Rows& rows) {
     }
 }
 
-void WritePass(XmlLines& f, const Pass& pass, const Rows& rows) {
+void WritePass(XmlLines& f, const ChangeColumn& pass, const Rows& rows) {
     const std::size_t count = pass.firstOnly ? std::min<std::size_t>(rows.size(), 1) : rows.size();
     for (std::size_t i = 0; i < count; ++i) {
         const pap::tSloupec& cell = Cell(rows[i], pass.column);
-        if (!CellWritten(cell) || (pass.needsCode && cell.TRANSAKCE.Get().empty()))
+        if (!CellWritten(cell))
             continue;
         f.Line(kFragmentRow + "<Radek>");
         f.Line(Element(kFragmentField, "PolozkaCislo", XmlText(Trim(rows[i].SA))));
@@ -183,7 +136,7 @@ void WriteFragment2014(XmlLines& f, int part, const Rows& rows) {
     if (part <= 3) {
         WriteFragmentRowsI(f, part, rows);
     } else {
-        for (const Pass& pass : Passes(part))
+        for (const ChangeColumn& pass : ChangeColumns(part, true))
             WritePass(f, pass, rows);
     }
     f.Line(kCast + "</" + cast + ">");

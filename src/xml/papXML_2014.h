@@ -33,10 +33,21 @@ inline ColumnRef Credit(int n) {
 }
 /// The cell of a row in a column.
 const pap::tSloupec& Cell(const pap::tVeta_Zorvi& row, ColumnRef column);
-/// Whether the cell is written at all: its mark is 0 or 1.
-inline bool CellWritten(const pap::tSloupec& cell) {
-    return cell.KRIZEK <= 1;
-}
+/// Whether the cell is written at all: its mark is 0 or 1 and it has a transaction code (a
+/// cell without a code names no type of change).
+bool CellWritten(const pap::tSloupec& cell);
+
+/// A column of parts IV-IX as the part's XML carries it.
+struct ChangeColumn {
+    ColumnRef column;
+    bool firstOnly = false;  ///< only the first record's cell is carried
+};
+/// The columns of part 4-9 in the order its XML writes them, by methodology (from 2014, or up
+/// to 2013).
+std::vector<ChangeColumn> ChangeColumns(int part, bool od2014);
+/// The amounts of the rows of part 4-9 that its XML does not carry, each with the reason, in
+/// the order of the rows and of the columns.
+std::vector<UntransmittedAmount> UntransmittedAmounts(int part, bool od2014, const Rows& rows);
 
 /// The fragment of part 1-9 ("Cast1" ... "Cast9"): one pass for I-III, one pass per column for
 /// IV-IX in the part's order.

@@ -110,6 +110,7 @@ class XmlTest : public ::testing::Test {
         fs::create_directories(out_);
         ui_ = std::make_unique<ui::ScriptedUi>();
         ui_->RegisterStatusBar();
+        ui_->SetPrintoutDirectory(dir_);
         data_.ui = ui_.get();
         data_.clock = &clock_;
         data_.programDirectory = dir_;
@@ -189,7 +190,7 @@ class XmlTest : public ::testing::Test {
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
         for (const ui::TranscriptEntry& e : ui_->Transcript()) {
-            if (e.kind == "dialog")
+            if (e.kind == "dialog" || e.kind == "printout")
                 continue;
             std::string text;
             for (const std::string& line : e.lines)
@@ -197,6 +198,15 @@ class XmlTest : public ::testing::Test {
                     text += (text.empty() ? "" : " ") + line;
             texts.push_back(text);
         }
+        return texts;
+    }
+
+    /// The text of each printout shown (the files are UTF-8).
+    std::vector<std::string> Printouts() const {
+        std::vector<std::string> texts;
+        for (const ui::TranscriptEntry& e : ui_->Transcript())
+            if (e.kind == "printout" && !e.lines.empty() && e.lines.front().rfind("file: ", 0) == 0)
+                texts.push_back(ReadBytes(e.lines.front().substr(6)));
         return texts;
     }
 

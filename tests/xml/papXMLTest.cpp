@@ -437,14 +437,14 @@ TEST_F(ExportTest, ASecondExportAsksBeforeReplacingTheFile) {
     file->DeleteFile();
 
     // In batch (fragments only) the block is given and the file replaced without a word.
-    const fs::path fragment = out_ / "PAP_Cast5.xml";
+    const fs::path fragment = out_ / "PAP_Cast1.xml";
     WriteBytes(fragment, "older");
     ui_->ClearTranscript();
-    file = ResultFile(5, PartRows(5, 2023));
+    file = ResultFile(1, PartRows(1, 2023));
     EXPECT_TRUE(ExportStatementXml(ctx_, file.get(), true, Params(), 0));
     EXPECT_TRUE(ui_->Transcript().empty());
     EXPECT_NE("older", ReadBytes(fragment));
-    EXPECT_EQ((std::vector<std::string>{"PAP_Cast5.xml", "PAP_CastXI.xml"}), Entries(out_));
+    EXPECT_EQ((std::vector<std::string>{"PAP_Cast1.xml", "PAP_CastXI.xml"}), Entries(out_));
     file->DeleteFile();
 }
 

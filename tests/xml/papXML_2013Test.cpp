@@ -44,10 +44,23 @@ TEST_F(Xml2013Test, EveryPartMatchesItsGoldenFile) {
 }
 
 TEST_F(Xml2013Test, ColumnContainersInTheirOrder) {
-    const auto names = [](std::initializer_list<const char*> list) {
+    const auto names = [](std::vector<std::string> list) {
+        for (std::string& n : list)
+            n = "<Sloupec" + n + ">";
+        return list;
+    };
+    // Numbered columns from..to, then the given names.
+    const auto seq = [](int from, int to, std::vector<std::string> then = {}) {
         std::vector<std::string> v;
-        for (const char* n : list)
-            v.push_back(std::string("<Sloupec") + n + ">");
+        for (int n = from; n <= to; ++n)
+            v.push_back((n < 10 ? "0" : "") + std::to_string(n));
+        v.insert(v.end(), then.begin(), then.end());
+        return v;
+    };
+    const auto join = [](std::initializer_list<std::vector<std::string>> parts) {
+        std::vector<std::string> v;
+        for (const auto& p : parts)
+            v.insert(v.end(), p.begin(), p.end());
         return v;
     };
     const struct {
@@ -57,20 +70,46 @@ TEST_F(Xml2013Test, ColumnContainersInTheirOrder) {
         {1, names({"01", "02", "03", "04"})},
         {2, names({"05", "06"})},
         // Columns 1-17, 19, 18, 20, 21; debit side after 11, credit side after 20.
-        {4, names({"01", "02", "", "",   "", "", "",   "",   "", "",  "",  "M",
-                   "",   "",   "", "15", "", "", "19", "18", "", "D", "21"})},
+        {4, names(join({seq(1, 11, {"M"}), seq(12, 17, {"19", "18", "20", "D", "21"})}))},
         // 17 containers: two debit side columns after 5, two credit side columns after 12.
-        {5, names({"01", "", "", "", "", "M", "N", "", "", "", "", "10", "11", "", "D", "E", ""})},
-        {8, names({"", "", "", "", "",   "06", "07", "M", "N", "",  "", "",
-                   "", "", "", "", "15", "16", "",   "",  "D", "E", ""})},
-        {9, names({"", "", "", "04", "M", "05", "", "", "", "09", "D", "10"})},
+        {5, names(join({seq(1, 5, {"M", "N"}), seq(6, 12, {"D", "E", "13"})}))},
+        {6, names(join({seq(1, 7, {"M"}), seq(8, 18, {"D", "19"})}))},
+        {7, names(join({seq(1, 6, {"M"}), seq(7, 13, {"D", "14"})}))},
+        {8, names(join({seq(1, 7, {"M", "N"}), seq(8, 18, {"D", "E", "19"})}))},
+        {9, names(join({seq(1, 4, {"M"}), seq(5, 9, {"D", "10"})}))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("part " + std::to_string(c.part));
-        const auto written = Export(c.part, PartRows(c.part, 2013));
+        // Every column has a code, so that every container is written.
+        std::vector<pap::tVeta_Zorvi> rows = PartRows(c.part, 2013);
+        for (pap::tVeta_Zorvi& r : rows)
+            for (int n = 1; n < pap::kSloupcu; ++n)
+                if (c.part > 3)
+                    r.Sloupec[n].TRANSAKCE = FromUtf8(seq(n, n).front());
+        const auto written = Export(c.part, rows);
         ASSERT_TRUE(written);
         EXPECT_EQ(c.containers, Containers(*written));
     }
+}
+
+TEST_F(Xml2013Test, AColumnWithoutACodeHasNoContainerAndACellWithoutOneNoRow) {
+    std::vector<pap::tVeta_Zorvi> rows = PartRows(5, 2013);
+    rows[0].Sloupec[11].TRANSAKCE = Text();  // 11's only cell
+    rows[0].Sloupec[10].TRANSAKCE = Text();  // not its container: the second row has the code
+    rows.push_back(rows[0]);
+    rows[1].SA = "113"_t;
+    rows[1].Sloupec[10].TRANSAKCE = "10"_t;
+    rows[1].Sloupec[10].SLOUPEC = 7;
+    const auto written = Export(5, rows);
+    EXPECT_FALSE(written);  // the container opens without a code and closes with one
+    rows[1] = rows[0];
+    rows[1].SA = "113"_t;
+    ui_->ClearTranscript();
+    const auto again = Export(5, rows);
+    ASSERT_TRUE(again);
+    EXPECT_EQ((std::vector<std::string>{"<Sloupec01>", "<SloupecM>", "<SloupecN>", "<SloupecD>",
+                                        "<SloupecE>"}),
+              Containers(*again));
 }
 
 TEST_F(Xml2013Test, AContainerWhoseCodeChangesIsRefusedAndTheOlderFileKept) {
