@@ -83,8 +83,12 @@ void WriteRowXtoXIII(XmlLines& f, int part, const pap::tVeta_Zorvi& r) {
     f.Line(Element(kField, "PolozkaCislo", XmlText(r.SA)));
     if (part == 12 || part == 13)
         f.Line(Element(kField, "ZmenaTyp", XmlText(r.Sloupec[1].TRANSAKCE)));
+    // X breaks rows down by the partner of the assets or liabilities, or else by the partner
+    // of the transaction, without which two rows of one account could not be told apart.
     if (part == 10 && !r.P1.Get().empty())
         WrapPartner(f, kWrapper, "PartnerAktivaPasiva", r.P1, name);
+    else if (part == 10 && !TrimRight(r.P2).empty())
+        WrapPartner(f, kWrapper, "PartnerTransakce", r.P2, name);
     if (part == 11 || part == 12)
         WrapPartner(f, kField, "Partner", r.P1, name);
     if (part == 13) {

@@ -213,6 +213,38 @@ TEST_F(Xml2014Test, PartXPartnersAndPublicContracts) {
     EXPECT_EQ(contracts, Grep(*written, "VerejnaZakazka"));
 }
 
+TEST_F(Xml2014Test, PartXTakesTheTransactionPartnerWhenThereIsNoOther) {
+    const struct {
+        const char* p1;
+        const char* p2;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", "", {}},
+        {"",
+         "87654321",
+         {"<PartnerTransakce>", "<stm:PartnerIC>87654321</stm:PartnerIC>", "</PartnerTransakce>"}},
+        {"",
+         "AT",
+         {"<PartnerTransakce>", "<stm:PartnerZeme>AT</stm:PartnerZeme>",
+          "<stm:PartnerNazev>Wien GmbH</stm:PartnerNazev>", "</PartnerTransakce>"}},
+        {"12345678",
+         "99999999",
+         {"<PartnerAktivaPasiva>", "<stm:PartnerIC>12345678</stm:PartnerIC>",
+          "</PartnerAktivaPasiva>"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.p1) + "/" + c.p2);
+        pap::tVeta_Zorvi r = Zorvi(10, 1, "401", 2023);
+        r.P1 = FromUtf8(c.p1);
+        r.P2 = FromUtf8(c.p2);
+        r.Partner_Nazev = "Wien GmbH"_t;
+        fs::remove(out_ / "PAP_CastX.xml");
+        const auto written = Export(10, {r});
+        ASSERT_TRUE(written);
+        EXPECT_EQ(c.lines, Grep(*written, "Partner"));
+    }
+}
+
 TEST_F(Xml2014Test, HeaderDateIsTheEndOfThePeriodAndTheEnvelopeTellsTheStamp) {
     std::vector<pap::tVeta_Zorvi> rows = PartRows(11, 2023);
     for (pap::tVeta_Zorvi& r : rows)
