@@ -175,6 +175,11 @@ TEST_F(XmlCliTest, RefusalsExitNonZeroWithTheProgramsMessage) {
         std::string message;
     } cases[] = {
         {"xml14 --ico 123456789", "Položka <IČO> může mít maximálně 8 znaků!"},
+        {"xml14 --ico 1234567", "Položka <IČO> musí obsahovat právě 8 číslic!"},
+        {"xml14 --ico abcdefgh", "Položka <IČO> musí obsahovat právě 8 číslic!"},
+        {"xml14 --email not-an-email", "Položka <Email> nemá tvar e-mailové adresy"},
+        {"xml14 --zo 1234567890123456",
+         "Položka <Identifikační číslo ZO> může mít nejvýše 15 číslic!"},
         {"xml14", "Na zadané cestě neexistuje soubor PAP_CastXIV.csv"},
         {"xml14 --transaction-id xyz", "Hodnotu <xyz> nelze zadat do položky <Identifikátor"},
         {"xml17", "Výkaz č. XVII se od roku 2022 nepodává (byl zrušen)"},

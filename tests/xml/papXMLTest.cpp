@@ -264,8 +264,29 @@ TEST_F(ExportDialogTest, ChecksStopAtTheFirstFaultAndPointAtItsField) {
         {"nazev= ico=", "Položka <IČO> není vyplněná!", "type:87654321 nazev=Škola", "87654321"},
         {"nazev=", "Položka <Název účetní jednotky> není vyplněná!", "type:Škola", "Škola"},
         {"osoba=", "Položka <Zodpovědná osoba> není vyplněná!", "type:Jan", "Jan"},
+        // What the envelope schema refuses is refused here, where it can be mended.
+        {"ico=1234567", "Položka <IČO> musí obsahovat právě 8 číslic!", "type:87654321",
+         "87654321"},
+        {"ico=abcdefgh", "Položka <IČO> musí obsahovat právě 8 číslic!", "type:87654321",
+         "87654321"},
+        {"ico=\"1234 567\"", "Položka <IČO> musí obsahovat právě 8 číslic!", "type:87654321",
+         "87654321"},
         {"email=", "Položka <Email> není vyplněná!", "type:a@b.cz", "a@b.cz"},
+        {"email=not-an-email",
+         "Položka <Email> nemá tvar e-mailové adresy jméno@doména (písmena bez diakritiky, "
+         "číslice a znaky . _ -)!",
+         "type:a@b.cz", "a@b.cz"},
+        {"email=jana.nováková@skola.cz",
+         "Položka <Email> nemá tvar e-mailové adresy jméno@doména (písmena bez diakritiky, "
+         "číslice a znaky . _ -)!",
+         "type:a@b.cz", "a@b.cz"},
+        {"email=@skola.cz",
+         "Položka <Email> nemá tvar e-mailové adresy jméno@doména (písmena bez diakritiky, "
+         "číslice a znaky . _ -)!",
+         "type:a@b.cz", "a@b.cz"},
         {"zo=", "Položka <Identifikační číslo ZO> není vyplněná!", "type:77", "77"},
+        {"zo=1234567890123456", "Položka <Identifikační číslo ZO> může mít nejvýše 15 číslic!",
+         "type:77", "77"},
         {"transakce=", "Položka <Identifikátor přenosu> není vyplněná!", "type:ab", "ab"},
     };
     StoreParams(Params());
