@@ -76,7 +76,8 @@ struct CsvRow {
 /// it stands.
 std::vector<Text> SplitCsvLine(const Text& line);
 /// An amount as typed with "," as "." (blanks around it dropped); "0.00" when empty; none when
-/// it is no decimal number.
+/// it is no decimal number or has more digits than the parts' amounts (11 before the decimal
+/// point, 2 after it).
 std::optional<std::string> CsvAmount(const Text& field);
 /// A date typed as d.m.yyyy (one-digit day or month completed) as yyyy-mm-dd; empty when the
 /// field is empty; none when it is no valid date.

@@ -22,16 +22,32 @@ bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
 
-/// The lexical form of a decimal number in XML Schema: sign, digits, point, digits.
-bool IsDecimal(const std::string& s) {
-    std::size_t i = s.empty() || (s[0] != '+' && s[0] != '-') ? 0 : 1;
-    std::size_t digits = 0;
-    for (; i < s.size() && IsDigit(s[i]); ++i)
-        ++digits;
+/// The most digits an amount of the central system's financial type has before and after
+/// its decimal point.
+constexpr std::size_t kIntegerDigits = 11;
+constexpr std::size_t kDecimals = 2;
+
+/// What is wrong with an amount as typed ("," already "."): empty when it is a decimal number
+/// (sign, digits, point, digits) within the digits the parts' amounts allow.
+Text AmountFault(const std::string& s) {
+    std::size_t i = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    const std::size_t integerStart = i;
+    while (i < s.size() && IsDigit(s[i]))
+        ++i;
+    const std::size_t integerEnd = i;
+    std::size_t decimals = 0;
     if (i < s.size() && s[i] == '.')
         for (++i; i < s.size() && IsDigit(s[i]); ++i)
-            ++digits;
-    return digits > 0 && i == s.size();
+            ++decimals;
+    if (i != s.size() || (integerEnd == integerStart && decimals == 0))
+        return "není číslo."_t;
+    if (decimals > kDecimals)
+        return "má více než 2 desetinná místa."_t;
+    // Leading zeros do not count.
+    const std::size_t lead = s.find_first_not_of('0', integerStart);
+    if (lead < integerEnd && integerEnd - lead > kIntegerDigits)
+        return "má více než 11 číslic před desetinnou čárkou."_t;
+    return {};
 }
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -64,9 +80,11 @@ bool CheckRow(ui::UiServices& ui, const Text& fileName, int part, const CsvRow& 
                          "Soubor nebude vytvořen!"_t);
         return false;
     };
-    for (std::size_t k : AmountFields(part))
-        if (!CsvAmount(row.Field(k)))
-            return refuse(k, "není číslo."_t);
+    for (std::size_t k : AmountFields(part)) {
+        const std::string value = ReplaceChar(Trim(row.Field(k)), ',', '.').Bytes();
+        if (const Text fault = AmountFault(value); !value.empty() && !fault.empty())
+            return refuse(k, fault);
+    }
     if (part == 14 && !CsvDateIso(row.Field(14)))
         return refuse(14, "není datum."_t);
     return true;
@@ -110,7 +128,7 @@ std::optional<std::string> CsvAmount(const Text& field) {
     const std::string value = ReplaceChar(Trim(field), ',', '.').Bytes();
     if (value.empty())
         return "0.00";
-    if (!IsDecimal(value))
+    if (!AmountFault(value).empty())
         return std::nullopt;
     return value;
 }

@@ -271,6 +271,12 @@ TEST_F(Xml2014Test, CsvFieldRules) {
         {"+7", "+7", std::nullopt},
         {"1 000", std::nullopt, std::nullopt},
         {"12a", std::nullopt, std::nullopt},
+        {".", std::nullopt, std::nullopt},
+        // At most 11 digits before the point (leading zeros aside) and 2 after it.
+        {"-99999999999,99", "-99999999999.99", std::nullopt},
+        {"00012345678901", "00012345678901", std::nullopt},
+        {"123456789012", std::nullopt, std::nullopt},
+        {"1,999", std::nullopt, std::nullopt},
         {"5.3.2014", std::nullopt, "2014-03-05"},
         {"15.3.2014", std::nullopt, "2014-03-15"},
         {"5.12.2014", std::nullopt, "2014-12-05"},
@@ -301,6 +307,13 @@ TEST_F(Xml2014Test, AWrongCsvValueNamesItsLineAndWritesNothing) {
         {17, "X;A;B;333;1.2.3;text\n",
          "Soubor PAP_CastXVII.csv, řádek 1: položka 5 <1.2.3> není číslo. Soubor nebude "
          "vytvořen!"},
+        {14, "X;12345678;;1;2;3;4;5;6;7;8;9;10;;0,123456789\n",
+         "Soubor PAP_CastXIV.csv, řádek 1: položka 15 <0,123456789> má více než 2 desetinná "
+         "místa. Soubor nebude vytvořen!"},
+        {17, "X;A;B;333;12345678901234567890123456789012345678901234567890;text\n",
+         "Soubor PAP_CastXVII.csv, řádek 1: položka 5 "
+         "<12345678901234567890123456789012345678901234567890> má více než 11 číslic před "
+         "desetinnou čárkou. Soubor nebude vytvořen!"},
     };
     ctx_.fiscalYear = 2021;
     for (const auto& c : cases) {
