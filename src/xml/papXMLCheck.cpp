@@ -91,21 +91,30 @@ xmlParserInputPtr BuiltInOnly(const char* url, const char*, xmlParserCtxtPtr ctx
 /// libxml2's global handlers set for one check and given back after it.
 class Handlers {
   public:
-    explicit Handlers(FirstError& first) : loader_(xmlGetExternalEntityLoader()) {
+    explicit Handlers(FirstError& first)
+        : loader_(xmlGetExternalEntityLoader()),
+          structured_(xmlStructuredError),
+          structuredContext_(xmlStructuredErrorContext),
+          generic_(xmlGenericError),
+          genericContext_(xmlGenericErrorContext) {
         xmlSetExternalEntityLoader(BuiltInOnly);
         xmlSetStructuredErrorFunc(&first, Collect);
         xmlSetGenericErrorFunc(nullptr, Silent);
     }
     ~Handlers() {
         xmlSetExternalEntityLoader(loader_);
-        xmlSetStructuredErrorFunc(nullptr, nullptr);
-        xmlSetGenericErrorFunc(nullptr, nullptr);
+        xmlSetStructuredErrorFunc(structuredContext_, structured_);
+        xmlSetGenericErrorFunc(genericContext_, generic_);
     }
     Handlers(const Handlers&) = delete;
     Handlers& operator=(const Handlers&) = delete;
 
   private:
     xmlExternalEntityLoader loader_;
+    xmlStructuredErrorFunc structured_;
+    void* structuredContext_;
+    xmlGenericErrorFunc generic_;
+    void* genericContext_;
 };
 
 /// The envelope schema, compiled on first use and kept for the life of the program.
