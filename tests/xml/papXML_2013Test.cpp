@@ -92,26 +92,6 @@ TEST_F(Xml2013Test, ColumnContainersInTheirOrder) {
     }
 }
 
-TEST_F(Xml2013Test, AColumnWithoutACodeHasNoContainerAndACellWithoutOneNoRow) {
-    std::vector<pap::tVeta_Zorvi> rows = PartRows(5, 2013);
-    rows[0].Sloupec[11].TRANSAKCE = Text();  // 11's only cell
-    rows[0].Sloupec[10].TRANSAKCE = Text();  // not its container: the second row has the code
-    rows.push_back(rows[0]);
-    rows[1].SA = "113"_t;
-    rows[1].Sloupec[10].TRANSAKCE = "10"_t;
-    rows[1].Sloupec[10].SLOUPEC = 7;
-    const auto written = Export(5, rows);
-    EXPECT_FALSE(written);  // the container opens without a code and closes with one
-    rows[1] = rows[0];
-    rows[1].SA = "113"_t;
-    ui_->ClearTranscript();
-    const auto again = Export(5, rows);
-    ASSERT_TRUE(again);
-    EXPECT_EQ((std::vector<std::string>{"<Sloupec01>", "<SloupecM>", "<SloupecN>", "<SloupecD>",
-                                        "<SloupecE>"}),
-              Containers(*again));
-}
-
 TEST_F(Xml2013Test, AContainerWhoseCodeChangesIsRefusedAndTheOlderFileKept) {
     // A container opens with the code of the first record and closes with that of the last:
     // when they differ the fragment is no XML, and it must not replace the older one.

@@ -164,6 +164,30 @@ TEST(UntransmittedTest, AmountsThePartsDoNotCarryWithTheReason) {
     }
 }
 
+TEST_F(Xml2014Test, ACellWithoutACodeIsNoRowAndItsAmountIsListed) {
+    for (int year : {2023, 2013}) {
+        SCOPED_TRACE(year);
+        ctx_.fiscalYear = year;
+        // Columns 2 and 3 have no code (as the columns past the code list): mark 0, and an
+        // amount in column 3.
+        std::vector<pap::tVeta_Zorvi> rows = PartRows(6, year);
+        SetCell(rows[0].Sloupec[2], 0, "", 0);
+        SetCell(rows[0].Sloupec[3], 5, "", 0);
+        ui_->ClearTranscript();
+        fs::remove(out_ / "PAP_Cast6.xml");
+        const auto written = Export(6, rows);
+        ASSERT_TRUE(written);
+        const std::string bytes = ReadBytes(*written);
+        EXPECT_EQ(std::string::npos, bytes.find("<ZmenaTyp></ZmenaTyp>"));
+        EXPECT_EQ(std::string::npos, bytes.find("<Sloupec>"));
+        EXPECT_EQ(std::string::npos, bytes.find("<Castka>5.00</Castka>"));
+        ASSERT_EQ(1u, Printouts().size());
+        EXPECT_NE(std::string::npos,
+                  Printouts().front().find("│VI   │311         │         │          5,00│chybí "
+                                           "kód transakce"));
+    }
+}
+
 TEST_F(Xml2014Test, TheExportListsWhatItDoesNotCarryInTheProtocol) {
     const auto written = Export(8, PartRows(8, 2023));
     ASSERT_TRUE(written);
