@@ -8,7 +8,7 @@ BUILD   ?= build
 JOBS    ?= 2
 CONFIG  ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            libsqlite3-dev libxml2-utils \
+            libsqlite3-dev libxml2-dev libxml2-utils \
             qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth
 
 CLI := $(BUILD)/bin/axo-pap-cli

@@ -39,9 +39,20 @@ const std::vector<Column>& KodoveSloupce() {
     return kColumns;
 }
 
-const Text& NadpisKodu() {
-    static const Text kHeading = "nekorektní kódy transakce"_t;
-    return kHeading;
+const std::vector<Column>& NeprenesenoSloupce() {
+    static const std::vector<Column> kColumns = {
+        {5, "Výkaz"_t, Alignment::kLeft},
+        {12, "St.analytika"_t, Alignment::kLeft},
+        {9, "Transakce"_t, Alignment::kLeft},
+        {14, "Částka"_t, Alignment::kCentre},
+        {34, "Proč se nepřenáší"_t, Alignment::kLeft},
+    };
+    return kColumns;
+}
+
+/// The heading of a section after the document lines.
+Text Nadpis(bool kody) {
+    return kody ? "nekorektní kódy transakce"_t : "částky nepřenesené do XML"_t;
 }
 
 /// Sets the widths and the framed column header of a section and computes the frame lines.
@@ -99,14 +110,17 @@ void tChybovyProtokol::ZacniSekci(Sekce sekce) {
     const bool first = sekce_ == Sekce::Zadna;
     if (!first)
         l.WriteLine(l.bottomLine);
-    NastavSloupce(l, sekce == Sekce::Radky ? RadkoveSloupce() : KodoveSloupce());
-    if (sekce == Sekce::Kody)
-        l.titles[2] = NadpisKodu();
+    NastavSloupce(l, sekce == Sekce::Radky  ? RadkoveSloupce()
+                     : sekce == Sekce::Kody ? KodoveSloupce()
+                                            : NeprenesenoSloupce());
+    if (sekce != Sekce::Radky)
+        l.titles[2] = Nadpis(sekce == Sekce::Kody);
     if (first) {
         l.PageHeading();
     } else {
         l.WriteLine({});
-        l.WriteLineWithRoom(JustifyWithChar(NadpisKodu(), l.lineWidth, ' ', Alignment::kCentre), 6);
+        l.WriteLineWithRoom(
+            JustifyWithChar(Nadpis(sekce == Sekce::Kody), l.lineWidth, ' ', Alignment::kCentre), 6);
         l.WriteLine(l.TopFrameLine());
         l.WriteLine(l.framedHeader[0]);
         l.WriteLine(l.SeparatorLine());
@@ -134,6 +148,13 @@ void tChybovyProtokol::ZapisNekorektniKod(const Text& analytika, const Text& tra
                                           double dal) {
     ZacniSekci(Sekce::Kody);
     const std::vector<Text> cells = {analytika, transakce, Castka(md), Castka(dal)};
+    listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
+}
+
+void tChybovyProtokol::ZapisNeprenesenou(const Text& vykaz, const Text& analytika,
+                                         const Text& transakce, double castka, const Text& duvod) {
+    ZacniSekci(Sekce::Neprenesene);
+    const std::vector<Text> cells = {vykaz, analytika, transakce, Castka(castka), duvod};
     listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
 }
 

@@ -1,6 +1,7 @@
 // The error protocol of a statement run: a text printout listing the document lines that could
-// not be assigned (with the reason), and the work records whose transaction code has no place
-// in statements IV to IX ("nekorektní kódy transakce").
+// not be assigned (with the reason), the work records whose transaction code has no place in
+// statements IV to IX ("nekorektní kódy transakce"), and the amounts of statements IV to IX that
+// their XML does not carry ("částky nepřenesené do XML").
 #pragma once
 
 #include <memory>
@@ -34,6 +35,11 @@ class tChybovyProtokol {
     /// A line about a work record with an incorrect transaction code; the heading "nekorektní
     /// kódy transakce" and its column header come first on its first use.
     void ZapisNekorektniKod(const Text& analytika, const Text& transakce, double md, double dal);
+    /// A line about an amount of the printed statement that the part's XML does not carry (the
+    /// part, the row's analytics, the cell's code, the amount and why); the heading "částky
+    /// nepřenesené do XML" and its column header come first on its first use.
+    void ZapisNeprenesenou(const Text& vykaz, const Text& analytika, const Text& transakce,
+                           double castka, const Text& duvod);
     /// Whether any line was written.
     bool Prazdny() const { return sekce_ == Sekce::Zadna; }
     /// Ends the printout and hands it to the user.
@@ -45,7 +51,7 @@ class tChybovyProtokol {
     static Text IdentifikaceText(const Text& identifikace);
 
   private:
-    enum class Sekce { Zadna, Radky, Kody };
+    enum class Sekce { Zadna, Radky, Kody, Neprenesene };
 
     explicit tChybovyProtokol(std::unique_ptr<ui::TextListing> listing);
     void ZacniSekci(Sekce sekce);

@@ -70,8 +70,11 @@ void tPAP_Vykaz04_09::PrictiWork(const tVetaWork& w) {
     const int n = CisloKodu(kod);
     if (PrictiDoSloupce(kod, n, md, dal))
         return;
-    // 067 (receivables from the sale of assets) never takes the fixed code 33 in VIII.
-    const bool prijat = JePevnyKod(oCisloVykazu, n) &&
+    // A fixed code must be one of this statement: 533 booked on a IV account has the number
+    // of IV's 433 but belongs to another statement and is an incorrect code here. 067
+    // (receivables from the sale of assets) never takes the fixed code 33 in VIII.
+    const bool vlastni = !kod.empty() && kod[0] == static_cast<char>('0' + oCisloVykazu);
+    const bool prijat = vlastni && JePevnyKod(oCisloVykazu, n) &&
                         !(oCisloVykazu == 8 && n == 33 && w.SA.Get().StartsWith("067"_t));
     if (prijat) {
         PrictiPevny(kod, n, md, dal);

@@ -3,7 +3,10 @@
 // the statement header; and the export context of a running session.
 #include "xml/papXML.h"
 
+#include <cstdio>
+
 #include "startup/Session.h"
+#include "startup/SessionListing.h"
 #include "util/Cisla.h"
 #include "util/Prevody.h"
 #include "util/Retezce.h"
@@ -82,7 +85,7 @@ Text EnvelopePhone(const Text& typed) {
 
 namespace {
 
-void WriteSender(AtomicFile& f, const XmlExportParams& p) {
+void WriteSender(XmlLines& f, const XmlExportParams& p) {
     f.Line(Tabs(2) + "<msg:Sender>");
     f.Line(Element(Tabs(3), "iissp:IC", XmlText(p.ico)));
     f.Line(Element(Tabs(3), "iissp:SubjectName", XmlText(p.unitName)));
@@ -97,7 +100,7 @@ void WriteSender(AtomicFile& f, const XmlExportParams& p) {
     f.Line(Tabs(2) + "</msg:Sender>");
 }
 
-void WriteRecipient(AtomicFile& f) {
+void WriteRecipient(XmlLines& f) {
     f.Line(Tabs(2) + "<msg:Recipient>");
     f.Line(Tabs(3) + "<iissp:SubjectId>1</iissp:SubjectId>");
     f.Line(Element(Tabs(3), "iissp:SubjectName", XmlText("Ministerstvo financí ČR"_t)));
@@ -146,12 +149,48 @@ std::string StatementDateIso(const Text& date) {
     return d.substr(6, 4).Bytes() + "-" + d.substr(3, 2).Bytes() + "-" + d.substr(0, 2).Bytes();
 }
 
+std::vector<std::string> FileLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string FragmentPeriodLine(const FragmentPeriod& p) {
+    return "<?axo-pap obdobi=\"" + std::to_string(p.from) + "-" + std::to_string(p.to) +
+           "\" rok=\"" + std::to_string(p.year) + "\"?>";
+}
+
+std::optional<FragmentPeriod> ParseFragmentPeriod(std::string_view line) {
+    FragmentPeriod p;
+    char end = 0;
+    const std::string text(line);
+    if (std::sscanf(text.c_str(), "<?axo-pap obdobi=\"%d-%d\" rok=\"%d\"?%c", &p.from, &p.to,
+                    &p.year, &end) != 4 ||
+        end != '>')
+        return std::nullopt;
+    return p;
+}
+
+Text PeriodText(const FragmentPeriod& p) {
+    return "od "_t + IntToText(p.from) + " do "_t + IntToText(p.to) + "/"_t +
+           IntToTextZeros(p.year, 4);
+}
+
 std::string LastDayIso(int month, int year) {
     return IntToTextZeros(year, 4).Bytes() + "-" + IntToTextZeros(month, 2).Bytes() + "-" +
            IntToTextZeros(DaysInMonth(month, year), 2).Bytes();
 }
 
-void WriteEnvelopeHead(AtomicFile& f, std::string_view recordType, const XmlExportParams& p,
+void WriteEnvelopeHead(XmlLines& f, std::string_view recordType, const XmlExportParams& p,
                        const TransferIds& ids, const std::string& stamp) {
     f.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
     f.Line(
@@ -179,7 +218,7 @@ void WriteEnvelopeHead(AtomicFile& f, std::string_view recordType, const XmlExpo
     f.Line(Tabs(3) + "</cus:MessageHeader>");
 }
 
-void WriteEnvelopeTail(AtomicFile& f) {
+void WriteEnvelopeTail(XmlLines& f) {
     f.Line(Tabs(3) + "</cus:MessageBody>");
     f.Line(Tabs(3) + "<cus:MessageFooter/>");
     f.Line(Tabs(2) + "</cus:Message>");
@@ -187,7 +226,7 @@ void WriteEnvelopeTail(AtomicFile& f) {
     f.Line("</msg:Envelope>");
 }
 
-void WriteBodyOpening(AtomicFile& f, const PartFile& part) {
+void WriteBodyOpening(XmlLines& f, const PartFile& part) {
     f.Line(Tabs(3) + "<cus:MessageBody>");
     f.Line(Tabs(4) + "<" + Str(part.root) + " xsi:schemaLocation=\"" + Str(part.nameSpace) + " " +
            Str(part.schema) + "\"");
@@ -199,7 +238,7 @@ void WriteBodyOpening(AtomicFile& f, const PartFile& part) {
     f.Line(Tabs(4) + "xmlns:stm=\"urn:cz:isvs:micr:schemas:StatementTypes:v1\">");
 }
 
-void WriteStatementHeader(AtomicFile& f, const XmlExportParams& p, const HeaderDates& dates,
+void WriteStatementHeader(XmlLines& f, const XmlExportParams& p, const HeaderDates& dates,
                           bool contact) {
     f.Line(Tabs(5) + "<VykazHlavicka>");
     f.Line(Element(Tabs(6), "bus:SubjektICO", XmlText(p.ico)));
@@ -242,6 +281,7 @@ XmlExportContext MakeXmlExportContext(const startup::Session& s) {
     ctx.firmName = s.FirmName();
     ctx.firmPhone = s.DataInstallation().TelefonFirmy;
     ctx.templateDirectory = s.TemplateDirectory();
+    ctx.listing = startup::ListingEnvironmentFor(s);
     return ctx;
 }
 

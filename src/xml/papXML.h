@@ -17,7 +17,8 @@
 #include "startup/Trezor.h"
 #include "storage/DataContext.h"
 #include "ui/DialogElement.h"
-#include "util/AtomicFile.h"
+#include "ui/ListingEnvironment.h"
+#include "xml/papXMLCheck.h"
 
 namespace axo::startup {
 class Session;
@@ -35,6 +36,15 @@ inline constexpr int kParamsItem = 71;
 inline constexpr std::string_view kRecordSummary = "888";
 inline constexpr std::string_view kRecordBatch = "999";
 inline constexpr std::string_view kRecordFragment = "030";
+
+/// An amount of a printed statement that the part's XML does not carry.
+struct UntransmittedAmount {
+    int part = 0;
+    Text analytics;
+    Text code;
+    double amount = 0;
+    Text reason;
+};
 
 /// What the export needs from the running program; the front end fills one from its session.
 struct XmlExportContext {
@@ -58,6 +68,12 @@ struct XmlExportContext {
     std::function<std::optional<Text>(unsigned kindMask, const Text& title)> pickForm;
     /// Whether the drive of a directory is ready (reports free space). Empty: statvfs.
     std::function<bool(const std::filesystem::path& directory)> driveReady;
+    /// Text printouts (the protocol of amounts not transmitted); without its `data` the one
+    /// above is used.
+    ui::ListingEnvironment listing;
+    /// Where the amounts the part files do not carry are gathered (the batch run lists them
+    /// once, at its end); none: each export lists its own.
+    std::vector<UntransmittedAmount>* untransmitted = nullptr;
 
     ui::UiServices& Ui() const { return *data->ui; }
 };
@@ -78,6 +94,20 @@ struct PartFile {
 
 /// The part file of part 1-17, or of the summary (part 0); nullptr for any other number.
 const PartFile* FindPart(int part);
+
+/// An XML file as it is built: its lines are kept in memory, so that the whole file can be
+/// checked before anything of it reaches the disk. Every line ends with CR LF.
+class XmlLines {
+  public:
+    void Line(std::string_view line) {
+        bytes_.append(line);
+        bytes_ += "\r\n";
+    }
+    const std::string& Bytes() const { return bytes_; }
+
+  private:
+    std::string bytes_;
+};
 
 // ---- Formatting ---------------------------------------------------------------------------
 
@@ -104,6 +134,24 @@ inline const std::string kFragmentField = Indent("1t 1s 1t 12s 1t 31s");
 inline const std::string kRow = Indent("1t 23s 2t");
 inline const std::string kField = Indent("1t 32s 1t");
 }  // namespace layout
+/// The period a fragment of parts I-IX was compiled for. The fragment keeps it in its first
+/// line, the processing instruction `<?axo-pap obdobi="1-12" rok="2024"?>`, which the summary
+/// reads to refuse fragments of different periods and leaves out of its own text.
+struct FragmentPeriod {
+    int from = 0;
+    int to = 0;
+    int year = 0;
+    bool operator==(const FragmentPeriod&) const = default;
+};
+std::string FragmentPeriodLine(const FragmentPeriod& period);
+/// The period of a fragment's first line; none when the line is no period mark.
+std::optional<FragmentPeriod> ParseFragmentPeriod(std::string_view line);
+/// "od 1 do 12/2024".
+Text PeriodText(const FragmentPeriod& period);
+
+/// The lines of a file read whole, without their ends (LF or CR LF).
+std::vector<std::string> FileLines(std::string_view bytes);
+
 /// A stored statement date (dd.mm.yyyy, blanks read as zeros) as yyyy-mm-dd.
 std::string StatementDateIso(const Text& date);
 /// The last day of a month as yyyy-mm-dd.
@@ -118,12 +166,12 @@ struct TransferIds {
 };
 
 /// The declaration and envelope lines before a message body. `stamp` is the creation stamp.
-void WriteEnvelopeHead(AtomicFile& file, std::string_view recordType, const XmlExportParams& p,
+void WriteEnvelopeHead(XmlLines& file, std::string_view recordType, const XmlExportParams& p,
                        const TransferIds& ids, const std::string& stamp);
 /// The lines after a message body.
-void WriteEnvelopeTail(AtomicFile& file);
+void WriteEnvelopeTail(XmlLines& file);
 /// "<cus:MessageBody>" and the open root element of a complete part or the summary.
-void WriteBodyOpening(AtomicFile& file, const PartFile& part);
+void WriteBodyOpening(XmlLines& file, const PartFile& part);
 
 /// What the statement header of a complete file shows besides the block.
 struct HeaderDates {
@@ -132,7 +180,7 @@ struct HeaderDates {
 };
 /// The `VykazHlavicka` block; without `contact` (methodology up to 2013) it ends after
 /// `stm:FinancniCastkaRad`.
-void WriteStatementHeader(AtomicFile& file, const XmlExportParams& p, const HeaderDates& dates,
+void WriteStatementHeader(XmlLines& file, const XmlExportParams& p, const HeaderDates& dates,
                           bool contact = true);
 
 // ---- Dialog and export --------------------------------------------------------------------
@@ -166,6 +214,16 @@ bool AskOverwrite(ui::UiServices& ui, const std::filesystem::path& target);
 void ShowCreateError(ui::UiServices& ui, int error);
 void ShowWriteError(ui::UiServices& ui, int error);
 void ShowSaved(ui::UiServices& ui, const std::filesystem::path& target, const Text& directory);
+/// Checks a built file (well-formed; a message also against the envelope schema) and only then
+/// puts it in place of `target`. False after telling the user what is wrong; the file that was
+/// there stays as it was.
+bool SaveXml(ui::UiServices& ui, const std::filesystem::path& target, const XmlLines& lines,
+             XmlKind kind);
+
+/// The protocol listing the amounts of the printout that the XML does not carry, for the period
+/// and process named; nothing when there are none.
+void ShowUntransmitted(const XmlExportContext& ctx, const std::vector<UntransmittedAmount>& amounts,
+                       const FragmentPeriod& period, const Text& processName);
 
 /// The rows of a result file in the order of its first key.
 std::vector<pap::tVeta_Zorvi> ReadRowsByKey(pap::tFileZorvi& result);

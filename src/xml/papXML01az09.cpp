@@ -1,13 +1,18 @@
-// The summary of parts I-IX and the batch run. The summary is written whole through a
-// temporary file and the fragments are consumed only after it is in place, so that a failure
-// never costs the user the fragments of a batch run.
+// The summary of parts I-IX and the batch run. The fragments are read and checked first (each
+// well-formed, all of one period); the summary is checked whole and written through a temporary
+// file, and the fragments are consumed only after it is in place, so that a failure never costs
+// the user the fragments of a batch run.
 #include "xml/papXML01az09.h"
+
+#include <algorithm>
+#include <functional>
 
 #include "pap/StatementTitles.h"
 #include "pap/papVykaz01.h"
 #include "pap/papVykaz02a03.h"
 #include "pap/papVykaz04az09.h"
 #include "storage/WorkFiles.h"
+#include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
 #include "util/Retezce.h"
@@ -27,39 +32,67 @@ void ShowCombineFailure(ui::UiServices& ui) {
                      "Vygenerujte výkazy znovu a pokuste se o jejich opětovné sehrání."_t);
 }
 
-/// Copies the lines of a fragment into the summary; false after showing why it failed.
-bool CopyFragment(ui::UiServices& ui, const fs::path& fragment, AtomicFile& out) {
+/// A fragment read for the summary: its file name, the period of its first line and the lines
+/// that go into the summary.
+struct Fragment {
+    Text name;
+    std::optional<FragmentPeriod> period;
+    std::vector<std::string> lines;
+};
+
+/// Reads and checks a fragment; none after showing why it cannot be used.
+std::optional<Fragment> ReadFragment(ui::UiServices& ui, const fs::path& file) {
+    Fragment fragment{FromUtf8(file.filename().string()), {}, {}};
     std::string bytes;
-    const ReadResult read = ReadWholeFile(fragment, bytes);
+    const ReadResult read = ReadWholeFile(file, bytes);
     if (read.error != 0 && !read.opened) {
         ui.ShowErrorLine("Chyba číslo "_t + IntToText(read.error) +
-                         " při otevírání vstupního souboru <"_t +
-                         FromUtf8(fragment.filename().string()) + ">."_t + ui::kLineBreakMark +
-                         "Funkce končí!"_t);
+                         " při otevírání vstupního souboru <"_t + fragment.name + ">."_t +
+                         ui::kLineBreakMark + "Funkce končí!"_t);
         ShowCombineFailure(ui);
-        return false;
+        return std::nullopt;
     }
     if (read.error != 0) {
         ui.ShowErrorLine("Chyba při čtení vstupního souboru."_t + ui::kLineBreakMark +
                          "Funkce končí!"_t);
         ShowCombineFailure(ui);
-        return false;
+        return std::nullopt;
     }
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string_view line(bytes.data() + start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        out.Line(line);
-        start = end + 1;
+    if (const std::optional<XmlProblem> problem = CheckXml(bytes, XmlKind::Fragment)) {
+        ui.ShowErrorLine(DescribeXmlProblem(fragment.name, *problem) + ui::kLineBreakMark +
+                         "Souhrn nebude vytvořen!"_t);
+        ShowCombineFailure(ui);
+        return std::nullopt;
     }
-    return true;
+    fragment.lines = FileLines(bytes);
+    if (!fragment.lines.empty())
+        fragment.period = ParseFragmentPeriod(fragment.lines.front());
+    if (fragment.period)
+        fragment.lines.erase(fragment.lines.begin());
+    return fragment;
+}
+
+/// Whether the fragments were all compiled for one period of the fiscal year; false after
+/// naming each fragment with its period.
+bool OnePeriod(ui::UiServices& ui, const std::vector<Fragment>& fragments, int fiscalYear) {
+    const std::optional<FragmentPeriod>& first = fragments.front().period;
+    const bool same = std::all_of(fragments.begin(), fragments.end(), [&](const Fragment& f) {
+        return f.period && f.period == first && f.period->year == fiscalYear;
+    });
+    if (same)
+        return true;
+    Text message = "Výkazy pro souhrn nejsou sestaveny za jedno období účetního roku "_t +
+                   IntToTextZeros(fiscalYear, 4) + ":"_t;
+    for (const Fragment& f : fragments)
+        message += ui::kLineBreakMark + f.name + " - "_t +
+                   (f.period ? PeriodText(*f.period) : "období neuvedeno"_t);
+    ui.ShowErrorLine(message + ui::kLineBreakMark + "Souhrn nebude vytvořen!"_t);
+    ShowCombineFailure(ui);
+    return false;
 }
 
 /// The summary's lines up to the comment: envelope, body opening and header.
-void WriteSummaryHead(const XmlExportContext& ctx, AtomicFile& out, const TransferIds& ids,
+void WriteSummaryHead(const XmlExportContext& ctx, XmlLines& out, const TransferIds& ids,
                       const XmlExportParams& p) {
     const PartFile& summary = *FindPart(0);
     WriteEnvelopeHead(out, summary.recordType, p, ids, IsoStampUtc(*ctx.data->clock).Bytes());
@@ -69,24 +102,26 @@ void WriteSummaryHead(const XmlExportContext& ctx, AtomicFile& out, const Transf
     out.Line(std::string(5, '\t') + "<Komentar>" + XmlText("Komentář k PAPu"_t) + "</Komentar>");
 }
 
-/// Compiles part `cislo` in batch mode with the block of the batch run.
-void CompileInBatch(pap::StatementContext& statements, int cislo, const XmlExportParams& params) {
+/// Compiles part `cislo` in batch mode with the block of the batch run; false when it did not
+/// compile to its end.
+bool CompileInBatch(pap::StatementContext& statements, int cislo, const XmlExportParams& params) {
     const Text caption = Trim(pap::StatementCaption(cislo));
     Text result;
     if (cislo == 1)
-        pap::SestavVykazI(statements, caption, {}, nullptr, result, &params, true);
-    else if (cislo <= 3)
-        pap::SestavVykazII_III(statements, cislo, caption, {}, nullptr, result, &params, true);
-    else
-        pap::SestavVykazIV_IX(statements, cislo, caption, {}, nullptr, result, &params, true);
+        return pap::SestavVykazI(statements, caption, {}, nullptr, result, &params, true);
+    if (cislo <= 3)
+        return pap::SestavVykazII_III(statements, cislo, caption, {}, nullptr, result, &params,
+                                      true);
+    return pap::SestavVykazIV_IX(statements, cislo, caption, {}, nullptr, result, &params, true);
 }
 
 /// Keeps the statements' XML hook on this export for the batch run and gives the old one back.
 class BatchHook {
   public:
-    BatchHook(pap::StatementContext& statements, const XmlExportContext& ctx)
+    BatchHook(pap::StatementContext& statements, const XmlExportContext& ctx,
+              std::function<void(const fs::path&)> written)
         : statements_(statements), saved_(statements.exportXml) {
-        ConnectXmlExport(statements, ctx);
+        ConnectXmlExport(statements, ctx, std::move(written));
     }
     ~BatchHook() { statements_.exportXml = saved_; }
     BatchHook(const BatchHook&) = delete;
@@ -135,24 +170,27 @@ std::optional<fs::path> BuildSummaryXml(const XmlExportContext& ctx, const Trans
             return std::nullopt;
         }
     }
+    std::vector<Fragment> fragments;
+    for (int i = 1; i <= count; ++i) {
+        std::optional<Fragment> fragment = ReadFragment(ui, FragmentPath(directory, i));
+        if (!fragment)
+            return std::nullopt;
+        fragments.push_back(std::move(*fragment));
+    }
+    if (!OnePeriod(ui, fragments, ctx.fiscalYear))
+        return std::nullopt;
     const fs::path target = directory / std::string(FindPart(0)->fileName);
     if (!AskOverwrite(ui, target))
         return std::nullopt;
-    AtomicFile out;
-    if (!out.Create(target)) {
-        ShowCreateError(ui, out.Error());
-        return std::nullopt;
-    }
+    XmlLines out;
     WriteSummaryHead(ctx, out, ids, params);
-    for (int i = 1; i <= count; ++i)
-        if (!CopyFragment(ui, FragmentPath(directory, i), out))
-            return std::nullopt;
+    for (const Fragment& fragment : fragments)
+        for (const std::string& line : fragment.lines)
+            out.Line(line);
     out.Line(std::string(4, '\t') + "</VykazPAPSouhrn>");
     WriteEnvelopeTail(out);
-    if (!out.Commit()) {
-        ShowWriteError(ui, out.Error());
+    if (!SaveXml(ui, target, out, XmlKind::Message))
         return std::nullopt;
-    }
     for (int i = 1; i <= count; ++i)
         storage::DeleteFileQuiet(FragmentPath(directory, i));
     ShowSaved(ui, target, params.targetDirectory);
@@ -166,12 +204,34 @@ std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
     TransferIds ids;
     if (!EditExportParams(ctx, kRecordBatch, params, ids))
         return std::nullopt;
-    {
-        BatchHook hook(statements, ctx);
-        for (int i = 1; i <= SummaryPartCount(ctx.fiscalYear); ++i)
-            CompileInBatch(statements, i, params);
+    // The amounts the fragments do not carry are listed once, after the summary.
+    std::vector<UntransmittedAmount> untransmitted;
+    XmlExportContext batchCtx = ctx;
+    batchCtx.untransmitted = &untransmitted;
+    std::vector<fs::path> written;
+    BatchHook hook(statements, batchCtx,
+                   [&written](const fs::path& path) { written.push_back(path); });
+    for (int i = 1; i <= SummaryPartCount(ctx.fiscalYear); ++i) {
+        const std::size_t before = written.size();
+        // A part that fails must not let the summary take an older fragment in its place.
+        if (!CompileInBatch(statements, i, params) || written.size() == before) {
+            for (const fs::path& path : written)
+                storage::DeleteFileQuiet(path);
+            ctx.Ui().ShowErrorLine("Výkaz "_t + Trim(RomanNumeral(i)) +
+                                   ". nebyl sestaven a uložen do XML."_t + ui::kLineBreakMark +
+                                   "Zpracování výkazů I až IX končí, souhrn nebude vytvořen a "
+                                   "soubory výkazů z tohoto zpracování byly odstraněny."_t);
+            return std::nullopt;
+        }
     }
-    return BuildSummaryXml(ctx, ids, params, true);
+    std::optional<fs::path> summary = BuildSummaryXml(ctx, ids, params, true);
+    if (summary) {
+        const Text date = params.statementDate;
+        const FragmentPeriod period{1, static_cast<int>(TextToInt(Trim(date.substr(3, 2)))),
+                                    static_cast<int>(TextToInt(Trim(date.substr(6, 4))))};
+        ShowUntransmitted(ctx, untransmitted, period, "Zpracování výkazů I až IX do XML"_t);
+    }
+    return summary;
 }
 
 }  // namespace axo::xml

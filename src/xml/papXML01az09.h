@@ -25,7 +25,9 @@ std::optional<std::filesystem::path> BuildSummaryXml(const XmlExportContext& ctx
 
 /// The batch run: the dialog "999" once, parts I-IX (I-VIII from 2022) compiled one after
 /// another in batch mode through `statements` (their fragments overwritten silently), then the
-/// summary. Leaving the dialog compiles nothing and shows nothing. Returns the summary's path.
+/// summary. Leaving the dialog compiles nothing and shows nothing. A part that does not compile
+/// or whose fragment is not written stops the run: the fragments it wrote are deleted, no
+/// summary is made, and the user is told which part failed. Returns the summary's path.
 std::optional<std::filesystem::path> BatchSummaryXml(const XmlExportContext& ctx,
                                                      pap::StatementContext& statements);
 

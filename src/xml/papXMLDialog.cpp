@@ -2,6 +2,7 @@
 // checks in the order the user meets them, and the block kept in the parameter vault.
 #include <sys/statvfs.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "storage/WorkFiles.h"
@@ -26,6 +27,25 @@ bool DriveReady(const XmlExportContext& ctx, const fs::path& directory) {
         return ctx.driveReady(directory);
     struct statvfs st {};
     return ::statvfs(directory.c_str(), &st) == 0;
+}
+
+bool AllDigits(const std::string& s) {
+    return std::all_of(s.begin(), s.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+/// What the envelope's e-mail type accepts: a name, one or more "@" and a domain of at most
+/// 100 characters, both of letters without diacritics, digits and "," "_" "." "-".
+bool IsEnvelopeEmail(const std::string& s) {
+    const auto allowed = [](char ch) {
+        return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') ||
+               ch == ',' || ch == '_' || ch == '.' || ch == '-';
+    };
+    const std::size_t at = s.find('@');
+    const std::size_t domain = s.find_first_not_of('@', at);
+    if (at == 0 || at == std::string::npos || domain == std::string::npos)
+        return false;
+    return s.size() - domain <= 100 && std::all_of(s.begin(), s.begin() + at, allowed) &&
+           std::all_of(s.begin() + domain, s.end(), allowed);
 }
 
 Text Caption(const char* utf8) {
@@ -255,14 +275,27 @@ bool tDialogPAP::CheckOrganisation(ui::TDialogAXO& d) {
         return Refuse(d, ico_, "Položka <IČO> není vyplněná!"_t);
     if (Trim(block_.ico).size() > 8)
         return Refuse(d, ico_, "Položka <IČO> může mít maximálně 8 znaků!"_t);
+    // The envelope takes what the central system's schema allows, nothing else.
+    const std::string ico = block_.ico.Get().Bytes();
+    if (ico.size() != 8 || !AllDigits(ico))
+        return Refuse(d, ico_, "Položka <IČO> musí obsahovat právě 8 číslic!"_t);
     if (empty(block_.unitName))
         return Refuse(d, name_, "Položka <Název účetní jednotky> není vyplněná!"_t);
     if (empty(block_.responsiblePerson))
         return Refuse(d, person_, "Položka <Zodpovědná osoba> není vyplněná!"_t);
     if (empty(block_.email))
         return Refuse(d, email_, "Položka <Email> není vyplněná!"_t);
+    if (!IsEnvelopeEmail(block_.email.Get().Bytes()))
+        return Refuse(d, email_,
+                      "Položka <Email> nemá tvar e-mailové adresy jméno@doména (písmena bez "
+                      "diakritiky, číslice a znaky . _ -)!"_t);
     if (empty(block_.zoNumber))
         return Refuse(d, zo_, "Položka <Identifikační číslo ZO> není vyplněná!"_t);
+    const std::string zo = block_.zoNumber.Get().Bytes();
+    if (!AllDigits(zo))
+        return Refuse(d, zo_, "Položka <Identifikační číslo ZO> smí obsahovat jen číslice!"_t);
+    if (zo.size() > 15)
+        return Refuse(d, zo_, "Položka <Identifikační číslo ZO> může mít nejvýše 15 číslic!"_t);
     if (empty(ids_.transactionId))
         return Refuse(d, transaction_, "Položka <Identifikátor přenosu> není vyplněná!"_t);
     return true;

@@ -2,6 +2,8 @@
 // the file written whole through a temporary file, and the messages on the way.
 #include <cerrno>
 
+#include "util/AtomicFile.h"
+
 #include "pap/StatementTitles.h"
 #include "storage/WorkFiles.h"
 #include "util/Cisla.h"
@@ -57,9 +59,8 @@ std::string HeaderDate(const XmlExportContext& ctx, const Rows& rows, const XmlE
     return StatementDateIso(p.statementDate);
 }
 
-void WriteBody(const XmlExportContext& ctx, AtomicFile& file, const PartFile& part,
-               const Rows& rows, const std::vector<CsvRow>& csv, const XmlExportParams& p,
-               const HeaderDates& dates) {
+void WriteBody(const XmlExportContext& ctx, XmlLines& file, const PartFile& part, const Rows& rows,
+               const std::vector<CsvRow>& csv, const XmlExportParams& p, const HeaderDates& dates) {
     if (ctx.fiscalYear <= 2013)
         WriteBody2013(file, part, rows, p, dates);
     else if (part.part == 14)
@@ -96,6 +97,26 @@ void ShowSaved(ui::UiServices& ui, const fs::path& target, const Text& directory
                 " byl uložen do adresáře "_t + directory + "."_t + ui::kCentreMark);
 }
 
+bool SaveXml(ui::UiServices& ui, const fs::path& target, const XmlLines& lines, XmlKind kind) {
+    if (const std::optional<XmlProblem> problem = CheckXml(lines.Bytes(), kind)) {
+        ui.ShowErrorLine(DescribeXmlProblem(FromUtf8(target.filename().string()), *problem) +
+                         ui::kLineBreakMark +
+                         "Soubor nebyl uložen, dosavadní soubory zůstávají beze změny."_t);
+        return false;
+    }
+    AtomicFile file;
+    if (!file.Create(target)) {
+        ShowCreateError(ui, file.Error());
+        return false;
+    }
+    file.Write(lines.Bytes());
+    if (!file.Commit()) {
+        ShowWriteError(ui, file.Error());
+        return false;
+    }
+    return true;
+}
+
 std::optional<fs::path> ExportStatementXml(const XmlExportContext& ctx, pap::tFileZorvi* result,
                                            bool batch, const XmlExportParams& batchParams,
                                            int given) {
@@ -128,12 +149,13 @@ std::optional<fs::path> ExportStatementXml(const XmlExportContext& ctx, pap::tFi
             return std::nullopt;
         csv = std::move(*read);
     }
-    AtomicFile file;
-    if (!file.Create(target)) {
-        ShowCreateError(ui, file.Error());
-        return std::nullopt;
-    }
-    if (part->recordType == kRecordFragment) {
+    XmlLines file;
+    const bool fragment = part->recordType == kRecordFragment;
+    const FragmentPeriod period =
+        rows.empty() ? FragmentPeriod{}
+                     : FragmentPeriod{rows.front().OdMesic, rows.front().DoMesic, rows.front().Rok};
+    if (fragment) {
+        file.Line(FragmentPeriodLine(period));
         if (ctx.fiscalYear > 2013)
             WriteFragment2014(file, part->part, rows);
         else
@@ -145,12 +167,18 @@ std::optional<fs::path> ExportStatementXml(const XmlExportContext& ctx, pap::tFi
         WriteBody(ctx, file, *part, rows, csv, params, dates);
         WriteEnvelopeTail(file);
     }
-    if (!file.Commit()) {
-        ShowWriteError(ui, file.Error());
+    if (!SaveXml(ui, target, file, fragment ? XmlKind::Fragment : XmlKind::Message))
         return std::nullopt;
-    }
     if (!batch)
         ShowSaved(ui, target, params.targetDirectory);
+    if (fragment && part->part >= 4) {
+        std::vector<UntransmittedAmount> amounts =
+            UntransmittedAmounts(part->part, ctx.fiscalYear > 2013, rows);
+        if (ctx.untransmitted)
+            ctx.untransmitted->insert(ctx.untransmitted->end(), amounts.begin(), amounts.end());
+        else
+            ShowUntransmitted(ctx, amounts, period, rows.front().NazevVykazu);
+    }
     return target;
 }
 

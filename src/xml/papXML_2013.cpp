@@ -1,6 +1,8 @@
 // The part files from the result rows, methodology up to 2013.
 #include "xml/papXML_2013.h"
 
+#include <algorithm>
+
 #include "util/Retezce.h"
 
 namespace axo::xml {
@@ -30,60 +32,6 @@ const Container kContainersII[] = {
     {"Sloupec06", 2, "4t 8s 1t", "3t 16s 1t"},
 };
 
-/// The column order of parts IV-IX: side columns stand between the numbered ones.
-std::vector<ColumnRef> Columns(int part) {
-    std::vector<ColumnRef> cols;
-    const auto range = [&cols](int from, int to) {
-        for (int n = from; n <= to; ++n)
-            cols.push_back(Numbered(n));
-    };
-    switch (part) {
-        case 4:
-            range(1, 11);
-            cols.push_back(Debit(0));
-            range(12, 17);
-            cols.insert(cols.end(), {Numbered(19), Numbered(18), Numbered(20), Credit(0)});
-            range(21, 21);
-            break;
-        case 5:
-            range(1, 5);
-            cols.insert(cols.end(), {Debit(0), Debit(1)});
-            range(6, 12);
-            cols.insert(cols.end(), {Credit(0), Credit(1)});
-            range(13, 13);
-            break;
-        case 6:
-            range(1, 7);
-            cols.push_back(Debit(0));
-            range(8, 18);
-            cols.push_back(Credit(0));
-            range(19, 19);
-            break;
-        case 7:
-            range(1, 6);
-            cols.push_back(Debit(0));
-            range(7, 13);
-            cols.push_back(Credit(0));
-            range(14, 14);
-            break;
-        case 8:
-            range(1, 7);
-            cols.insert(cols.end(), {Debit(0), Debit(1)});
-            range(8, 18);
-            cols.insert(cols.end(), {Credit(0), Credit(1)});
-            range(19, 19);
-            break;
-        case 9:
-            range(1, 4);
-            cols.push_back(Debit(0));
-            range(5, 9);
-            cols.push_back(Credit(0));
-            range(10, 10);
-            break;
-    }
-    return cols;
-}
-
 /// A transaction code as part of an element name: only the characters a name may hold.
 std::string NamePart(const Text& code) {
     std::string out;
@@ -94,14 +42,14 @@ std::string NamePart(const Text& code) {
     return out;
 }
 
-void WriteRow(AtomicFile& f, const pap::tVeta_Zorvi& r, double amount) {
+void WriteRow(XmlLines& f, const pap::tVeta_Zorvi& r, double amount) {
     f.Line(kFragmentRow + "<Radek>");
     f.Line(Element(kFragmentField, "PolozkaCislo", XmlText(Trim(r.SA))));
     f.Line(Element(kFragmentField, "Castka", XmlAmount(amount)));
     f.Line(kFragmentRow + "</Radek>");
 }
 
-void WriteContainersI(AtomicFile& f, int part, const Rows& rows) {
+void WriteContainersI(XmlLines& f, int part, const Rows& rows) {
     const auto write = [&](const Container& c) {
         f.Line(Indent(c.openIndent) + "<" + c.name + ">");
         for (const pap::tVeta_Zorvi& r : rows)
@@ -118,9 +66,14 @@ void WriteContainersI(AtomicFile& f, int part, const Rows& rows) {
 }
 
 /// A container of parts IV-IX is named after its column's code in the first record and closed
-/// with the code in the last one.
-void WriteContainersIV(AtomicFile& f, int part, const Rows& rows) {
-    for (const ColumnRef column : Columns(part)) {
+/// with the code in the last one. A column without a code in any record has no container.
+void WriteContainersIV(XmlLines& f, int part, const Rows& rows) {
+    for (const ChangeColumn& change : ChangeColumns(part, false)) {
+        const ColumnRef column = change.column;
+        if (std::none_of(rows.begin(), rows.end(), [column](const pap::tVeta_Zorvi& r) {
+                return !Trim(Cell(r, column).TRANSAKCE).empty();
+            }))
+            continue;
         const Text first = rows.empty() ? Text() : Cell(rows.front(), column).TRANSAKCE.Get();
         const Text last = rows.empty() ? Text() : Cell(rows.back(), column).TRANSAKCE.Get();
         f.Line(kContainer + "<Sloupec" + NamePart(first) + ">");
@@ -131,13 +84,13 @@ void WriteContainersIV(AtomicFile& f, int part, const Rows& rows) {
     }
 }
 
-void WrapIco(AtomicFile& f, const std::string& wrapper, const Text& partner) {
+void WrapIco(XmlLines& f, const std::string& wrapper, const Text& partner) {
     f.Line(kField + "<" + wrapper + ">");
     f.Line(Element(kPartnerIc, "PartnerIC", XmlText(partner.substr(0, 8))));
     f.Line(kField + "</" + wrapper + ">");
 }
 
-void WriteRowXtoXIII(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
+void WriteRowXtoXIII(XmlLines& f, int part, const pap::tVeta_Zorvi& r) {
     f.Line(kRow + "<Radek>");
     f.Line(Element(kField, "PolozkaCislo", XmlText(r.SA)));
     if (part == 12 || part == 13)
@@ -163,7 +116,7 @@ void WriteRowXtoXIII(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
 
 }  // namespace
 
-void WriteFragment2013(AtomicFile& f, int part, const Rows& rows) {
+void WriteFragment2013(XmlLines& f, int part, const Rows& rows) {
     const std::string cast = "Cast" + std::to_string(part);
     f.Line(kCast + "<" + cast + ">");
     if (part <= 3)
@@ -173,7 +126,7 @@ void WriteFragment2013(AtomicFile& f, int part, const Rows& rows) {
     f.Line(kCast + "</" + cast + ">");
 }
 
-void WriteBody2013(AtomicFile& f, const PartFile& part, const Rows& rows, const XmlExportParams& p,
+void WriteBody2013(XmlLines& f, const PartFile& part, const Rows& rows, const XmlExportParams& p,
                    const HeaderDates& dates) {
     WriteBodyOpening(f, part);
     WriteStatementHeader(f, p, dates, false);

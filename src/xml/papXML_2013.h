@@ -8,9 +8,9 @@
 namespace axo::xml {
 
 /// The fragment of part 1-9: one container per column, each a full pass over the rows.
-void WriteFragment2013(AtomicFile& file, int part, const Rows& rows);
+void WriteFragment2013(XmlLines& file, int part, const Rows& rows);
 /// The body of part 10-13.
-void WriteBody2013(AtomicFile& file, const PartFile& part, const Rows& rows,
-                   const XmlExportParams& p, const HeaderDates& dates);
+void WriteBody2013(XmlLines& file, const PartFile& part, const Rows& rows, const XmlExportParams& p,
+                   const HeaderDates& dates);
 
 }  // namespace axo::xml

@@ -17,54 +17,7 @@ std::string Sloupec(int n) {
     return n < 10 ? "Sloupec0" + std::to_string(n) : "Sloupec" + std::to_string(n);
 }
 
-/// A pass over the rows for one column of parts IV-IX.
-struct Pass {
-    ColumnRef column;
-    bool needsCode = false;  ///< a cell without a transaction code is not written
-    bool firstOnly = false;  ///< only the first record is looked at
-};
-
-std::vector<Pass> Passes(int part) {
-    std::vector<Pass> passes;
-    const auto range = [&passes](int from, int to, bool needsCode = false) {
-        for (int n = from; n <= to; ++n)
-            passes.push_back({Numbered(n), needsCode, false});
-    };
-    switch (part) {
-        case 4:
-            range(1, 13, true);
-            range(15, 15, true);
-            passes.push_back({Numbered(14), false, true});
-            range(16, 21, true);
-            break;
-        case 5:
-            range(1, 10);
-            break;
-        case 6:
-            range(1, 14);
-            break;
-        case 7:
-            range(1, 12);
-            break;
-        case 8:
-            range(1, 6);
-            passes.push_back({Debit(0)});
-            range(7, 15);
-            passes.push_back({Credit(0)});
-            range(16, 16);
-            break;
-        case 9:
-            range(1, 4);
-            passes.push_back({Debit(0)});
-            range(5, 9);
-            passes.push_back({Credit(0)});
-            range(10, 10);
-            break;
-    }
-    return passes;
-}
-
-void WriteFragmentRowsI(AtomicFile& f, int part, const Rows& rows) {
+void WriteFragmentRowsI(XmlLines& f, int part, const Rows& rows) {
     for (const pap::tVeta_Zorvi& r : rows) {
         f.Line(kFragmentRow + "<Radek>");
         f.Line(Element(kFragmentField, "PolozkaCislo", XmlText(Trim(r.SA))));
@@ -79,11 +32,11 @@ void WriteFragmentRowsI(AtomicFile& f, int part, const Rows& rows) {
     }
 }
 
-void WritePass(AtomicFile& f, const Pass& pass, const Rows& rows) {
+void WritePass(XmlLines& f, const ChangeColumn& pass, const Rows& rows) {
     const std::size_t count = pass.firstOnly ? std::min<std::size_t>(rows.size(), 1) : rows.size();
     for (std::size_t i = 0; i < count; ++i) {
         const pap::tSloupec& cell = Cell(rows[i], pass.column);
-        if (!CellWritten(cell) || (pass.needsCode && cell.TRANSAKCE.Get().empty()))
+        if (!CellWritten(cell))
             continue;
         f.Line(kFragmentRow + "<Radek>");
         f.Line(Element(kFragmentField, "PolozkaCislo", XmlText(Trim(rows[i].SA))));
@@ -95,7 +48,7 @@ void WritePass(AtomicFile& f, const Pass& pass, const Rows& rows) {
 
 /// The partner of a row: a country code (at most 2 characters, empty included) with the
 /// partner's name, or an identification number of at most 8 characters.
-void WritePartner(AtomicFile& f, const Text& partner, const Text& name) {
+void WritePartner(XmlLines& f, const Text& partner, const Text& name) {
     if (partner.size() <= 2) {
         f.Line(Element(kPartnerLine, "stm:PartnerZeme", XmlText(partner)));
         f.Line(Element(kPartnerLine, "stm:PartnerNazev", XmlText(name)));
@@ -104,7 +57,7 @@ void WritePartner(AtomicFile& f, const Text& partner, const Text& name) {
     }
 }
 
-void WrapPartner(AtomicFile& f, const std::string& indent, const std::string& wrapper,
+void WrapPartner(XmlLines& f, const std::string& indent, const std::string& wrapper,
                  const Text& partner, const Text& name) {
     f.Line(indent + "<" + wrapper + ">");
     WritePartner(f, partner, name);
@@ -112,7 +65,7 @@ void WrapPartner(AtomicFile& f, const std::string& indent, const std::string& wr
 }
 
 /// The public contract lines of part X; one number may give several.
-void WritePublicContract(AtomicFile& f, const Text& number) {
+void WritePublicContract(XmlLines& f, const Text& number) {
     if (number.empty())
         return;
     const auto at = [&number](std::size_t i) { return i < number.size() ? number[i] : '\0'; };
@@ -124,14 +77,18 @@ void WritePublicContract(AtomicFile& f, const Text& number) {
         f.Line(Element(kField, "stm:VerejnaZakazkaCisloEvidencniVestnik", XmlText(number)));
 }
 
-void WriteRowXtoXIII(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
+void WriteRowXtoXIII(XmlLines& f, int part, const pap::tVeta_Zorvi& r) {
     const Text name = r.Partner_Nazev;
     f.Line(kRow + "<Radek>");
     f.Line(Element(kField, "PolozkaCislo", XmlText(r.SA)));
     if (part == 12 || part == 13)
         f.Line(Element(kField, "ZmenaTyp", XmlText(r.Sloupec[1].TRANSAKCE)));
+    // X breaks rows down by the partner of the assets or liabilities, or else by the partner
+    // of the transaction, without which two rows of one account could not be told apart.
     if (part == 10 && !r.P1.Get().empty())
         WrapPartner(f, kWrapper, "PartnerAktivaPasiva", r.P1, name);
+    else if (part == 10 && !TrimRight(r.P2).empty())
+        WrapPartner(f, kWrapper, "PartnerTransakce", r.P2, name);
     if (part == 11 || part == 12)
         WrapPartner(f, kField, "Partner", r.P1, name);
     if (part == 13) {
@@ -151,7 +108,7 @@ void WriteRowXtoXIII(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
     f.Line(kRow + "</Radek>");
 }
 
-void WriteRowXVandXVI(AtomicFile& f, int part, const pap::tVeta_Zorvi& r) {
+void WriteRowXVandXVI(XmlLines& f, int part, const pap::tVeta_Zorvi& r) {
     f.Line(kRowOpenXV + "<Radek>");
     f.Line(Element(kWrapper, "PolozkaCislo", XmlText(r.SA)));
     if (part == 16) {
@@ -177,19 +134,19 @@ const pap::tSloupec& Cell(const pap::tVeta_Zorvi& row, ColumnRef column) {
     }
 }
 
-void WriteFragment2014(AtomicFile& f, int part, const Rows& rows) {
+void WriteFragment2014(XmlLines& f, int part, const Rows& rows) {
     const std::string cast = "Cast" + std::to_string(part);
     f.Line(kCast + "<" + cast + ">");
     if (part <= 3) {
         WriteFragmentRowsI(f, part, rows);
     } else {
-        for (const Pass& pass : Passes(part))
+        for (const ChangeColumn& pass : ChangeColumns(part, true))
             WritePass(f, pass, rows);
     }
     f.Line(kCast + "</" + cast + ">");
 }
 
-void WriteBody2014(AtomicFile& f, const PartFile& part, const Rows& rows, const XmlExportParams& p,
+void WriteBody2014(XmlLines& f, const PartFile& part, const Rows& rows, const XmlExportParams& p,
                    const HeaderDates& dates) {
     WriteBodyOpening(f, part);
     WriteStatementHeader(f, p, dates);

@@ -33,18 +33,29 @@ inline ColumnRef Credit(int n) {
 }
 /// The cell of a row in a column.
 const pap::tSloupec& Cell(const pap::tVeta_Zorvi& row, ColumnRef column);
-/// Whether the cell is written at all: its mark is 0 or 1.
-inline bool CellWritten(const pap::tSloupec& cell) {
-    return cell.KRIZEK <= 1;
-}
+/// Whether the cell is written at all: its mark is 0 or 1 and it has a transaction code (a
+/// cell without a code names no type of change).
+bool CellWritten(const pap::tSloupec& cell);
+
+/// A column of parts IV-IX as the part's XML carries it.
+struct ChangeColumn {
+    ColumnRef column;
+    bool firstOnly = false;  ///< only the first record's cell is carried
+};
+/// The columns of part 4-9 in the order its XML writes them, by methodology (from 2014, or up
+/// to 2013).
+std::vector<ChangeColumn> ChangeColumns(int part, bool od2014);
+/// The amounts of the rows of part 4-9 that its XML does not carry, each with the reason, in
+/// the order of the rows and of the columns.
+std::vector<UntransmittedAmount> UntransmittedAmounts(int part, bool od2014, const Rows& rows);
 
 /// The fragment of part 1-9 ("Cast1" ... "Cast9"): one pass for I-III, one pass per column for
 /// IV-IX in the part's order.
-void WriteFragment2014(AtomicFile& file, int part, const Rows& rows);
+void WriteFragment2014(XmlLines& file, int part, const Rows& rows);
 /// The body of part 10-13, 15 or 16: opening lines, header, one row per record unless the
 /// first record's analytics is empty, and the closing tag of the root.
-void WriteBody2014(AtomicFile& file, const PartFile& part, const Rows& rows,
-                   const XmlExportParams& p, const HeaderDates& dates);
+void WriteBody2014(XmlLines& file, const PartFile& part, const Rows& rows, const XmlExportParams& p,
+                   const HeaderDates& dates);
 
 // ---- Parts XIV and XVII -------------------------------------------------------------------
 
@@ -65,7 +76,8 @@ struct CsvRow {
 /// it stands.
 std::vector<Text> SplitCsvLine(const Text& line);
 /// An amount as typed with "," as "." (blanks around it dropped); "0.00" when empty; none when
-/// it is no decimal number.
+/// it is no decimal number or has more digits than the parts' amounts (11 before the decimal
+/// point, 2 after it).
 std::optional<std::string> CsvAmount(const Text& field);
 /// A date typed as d.m.yyyy (one-digit day or month completed) as yyyy-mm-dd; empty when the
 /// field is empty; none when it is no valid date.
@@ -79,9 +91,9 @@ std::optional<std::vector<CsvRow>> ReadPartCsv(ui::UiServices& ui,
                                                const std::filesystem::path& file, int part);
 
 /// The body of part XIV, resp. XVII, from the rows of its input.
-void WriteBodyXIV(AtomicFile& file, const XmlExportParams& p, const HeaderDates& dates,
+void WriteBodyXIV(XmlLines& file, const XmlExportParams& p, const HeaderDates& dates,
                   const std::vector<CsvRow>& rows);
-void WriteBodyXVII(AtomicFile& file, const XmlExportParams& p, const HeaderDates& dates,
+void WriteBodyXVII(XmlLines& file, const XmlExportParams& p, const HeaderDates& dates,
                    const std::vector<CsvRow>& rows);
 
 }  // namespace axo::xml

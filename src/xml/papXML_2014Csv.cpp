@@ -1,6 +1,7 @@
 // Parts XIV and XVII, which have no statement in the program: their rows come from the CSV
 // files the user prepares in the target directory. The input is read and checked whole before
 // anything is written, so a wrong value never leaves a file behind.
+#include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
 #include "util/Retezce.h"
@@ -21,16 +22,32 @@ bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
 }
 
-/// The lexical form of a decimal number in XML Schema: sign, digits, point, digits.
-bool IsDecimal(const std::string& s) {
-    std::size_t i = s.empty() || (s[0] != '+' && s[0] != '-') ? 0 : 1;
-    std::size_t digits = 0;
-    for (; i < s.size() && IsDigit(s[i]); ++i)
-        ++digits;
+/// The most digits an amount of the central system's financial type has before and after
+/// its decimal point.
+constexpr std::size_t kIntegerDigits = 11;
+constexpr std::size_t kDecimals = 2;
+
+/// What is wrong with an amount as typed ("," already "."): empty when it is a decimal number
+/// (sign, digits, point, digits) within the digits the parts' amounts allow.
+Text AmountFault(const std::string& s) {
+    std::size_t i = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    const std::size_t integerStart = i;
+    while (i < s.size() && IsDigit(s[i]))
+        ++i;
+    const std::size_t integerEnd = i;
+    std::size_t decimals = 0;
     if (i < s.size() && s[i] == '.')
         for (++i; i < s.size() && IsDigit(s[i]); ++i)
-            ++digits;
-    return digits > 0 && i == s.size();
+            ++decimals;
+    if (i != s.size() || (integerEnd == integerStart && decimals == 0))
+        return "není číslo."_t;
+    if (decimals > kDecimals)
+        return "má více než 2 desetinná místa."_t;
+    // Leading zeros do not count.
+    const std::size_t lead = s.find_first_not_of('0', integerStart);
+    if (lead < integerEnd && integerEnd - lead > kIntegerDigits)
+        return "má více než 11 číslic před desetinnou čárkou."_t;
+    return {};
 }
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -45,22 +62,6 @@ Text DecodeInput(std::string bytes) {
     if (bytes.rfind(kUtf8Bom, 0) == 0)
         bytes.erase(0, 3);
     return IsValidUtf8(bytes) ? FromUtf8(bytes) : Text::FromBytes(std::move(bytes));
-}
-
-std::vector<Text> SplitLines(const Text& text) {
-    std::vector<Text> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == Text::npos)
-            end = text.size();
-        Text line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 /// The fields of a line that must be amounts and dates, by part.
@@ -79,9 +80,11 @@ bool CheckRow(ui::UiServices& ui, const Text& fileName, int part, const CsvRow& 
                          "Soubor nebude vytvořen!"_t);
         return false;
     };
-    for (std::size_t k : AmountFields(part))
-        if (!CsvAmount(row.Field(k)))
-            return refuse(k, "není číslo."_t);
+    for (std::size_t k : AmountFields(part)) {
+        const std::string value = ReplaceChar(Trim(row.Field(k)), ',', '.').Bytes();
+        if (const Text fault = AmountFault(value); !value.empty() && !fault.empty())
+            return refuse(k, fault);
+    }
     if (part == 14 && !CsvDateIso(row.Field(14)))
         return refuse(14, "není datum."_t);
     return true;
@@ -125,7 +128,7 @@ std::optional<std::string> CsvAmount(const Text& field) {
     const std::string value = ReplaceChar(Trim(field), ',', '.').Bytes();
     if (value.empty())
         return "0.00";
-    if (!IsDecimal(value))
+    if (!AmountFault(value).empty())
         return std::nullopt;
     return value;
 }
@@ -173,8 +176,8 @@ std::optional<std::vector<CsvRow>> ReadPartCsv(ui::UiServices& ui,
     }
     std::vector<CsvRow> rows;
     int number = 0;
-    for (const Text& line : SplitLines(DecodeInput(std::move(bytes)))) {
-        CsvRow row{++number, SplitCsvLine(line)};
+    for (const std::string& line : FileLines(DecodeInput(std::move(bytes)).Bytes())) {
+        CsvRow row{++number, SplitCsvLine(Text::FromBytes(line))};
         // Headings and notes stand on lines not marked "X"; a row needs its second field.
         if (UpperCase(row.Field(1)) != "X"_t || row.Field(2).empty())
             continue;
@@ -185,7 +188,7 @@ std::optional<std::vector<CsvRow>> ReadPartCsv(ui::UiServices& ui,
     return rows;
 }
 
-void WriteBodyXIV(AtomicFile& f, const XmlExportParams& p, const HeaderDates& dates,
+void WriteBodyXIV(XmlLines& f, const XmlExportParams& p, const HeaderDates& dates,
                   const std::vector<CsvRow>& rows) {
     static const char* const kAmounts[] = {"KapitalZakladniPodil",
                                            "KapitalZakladniPodilPoZmene",
@@ -219,7 +222,7 @@ void WriteBodyXIV(AtomicFile& f, const XmlExportParams& p, const HeaderDates& da
     f.Line(std::string(4, '\t') + "</VykazPAPDetailP14>");
 }
 
-void WriteBodyXVII(AtomicFile& f, const XmlExportParams& p, const HeaderDates& dates,
+void WriteBodyXVII(XmlLines& f, const XmlExportParams& p, const HeaderDates& dates,
                    const std::vector<CsvRow>& rows) {
     WriteBodyOpening(f, *FindPart(17));
     WriteStatementHeader(f, p, dates);

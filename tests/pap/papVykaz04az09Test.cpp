@@ -118,6 +118,25 @@ TEST_F(Vykaz04Test, ColumnsAmountsAndMarks) {
               }));
 }
 
+TEST_F(Vykaz04Test, FixedNumberOfAnotherStatementIsAnIncorrectCode) {
+    Add(WithKod(Line("202302", 21, 2, 70, 0), "533"));  // V's 33 on a IV account
+    Add(WithKod(Line("202302", 21, 2, 0, 15), "983"));  // IX's 83
+    Add(WithKod(Line("202302", 21, 2, 5, 0), "433"));
+    ASSERT_TRUE(CompileRaw(4));
+    for (const char* sa : {"021", "0212"}) {
+        const tVeta_Zorvi& r = Row(sa);
+        EXPECT_EQ(5.0, r.SloupecMD[0].SLOUPEC) << sa;
+        EXPECT_EQ("433", Kod(r.SloupecMD[0])) << sa;
+        EXPECT_EQ(0.0, r.SloupecDAL[0].SLOUPEC) << sa;
+        EXPECT_EQ("483", Kod(r.SloupecDAL[0])) << sa;
+    }
+    // Listed once under the sum row and once under the row itself.
+    const std::vector<std::string> rows = ProtocolRows();
+    for (const char* line : {"│0212        │533      │         70,00│          0,00│",
+                             "│0212        │983      │          0,00│         15,00│"})
+        EXPECT_EQ(2, std::count(rows.begin(), rows.end(), line)) << line;
+}
+
 TEST_F(Vykaz04Test, CodeNotAllowedIsCrossedOutWithoutAmount) {
     Lines0212();
     ASSERT_TRUE(CompileRaw(4));
@@ -215,6 +234,7 @@ TEST_F(Vykaz08Test, Code33IsNoFixedCodeOfAnalytics067) {
     Add(WithKod(Line("202302", 22, 1, 20, 0), "832"));
     Add(WithKod(Line("202302", 67, 1, 30, 0), "833"));
     Add(WithKod(Line("202302", 67, 1, 40, 0), "882"));
+    Add(WithKod(Line("202302", 22, 1, 50, 0), "732"));  // VII's 32 is no fixed code of VIII
     ASSERT_TRUE(Compile(8, 1, 3));
     const tVeta_Zorvi& r = Row("0221");
     EXPECT_EQ(20.0, r.SloupecMD[0].SLOUPEC);  // 32: table A position 0
@@ -226,6 +246,9 @@ TEST_F(Vykaz08Test, Code33IsNoFixedCodeOfAnalytics067) {
     const std::vector<std::string> rows = ProtocolRows();
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ("│0671        │833      │         30,00│          0,00│", rows.back());
+    EXPECT_EQ(1, std::count(rows.begin(), rows.end(),
+                            "│0221        │732      │         50,00│          0,00│"));
+    EXPECT_EQ("832", Kod(r.SloupecMD[0]));
 }
 
 class Vykaz06Test : public RawStatementTest {};

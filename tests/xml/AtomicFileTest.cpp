@@ -23,12 +23,17 @@ int WithFileSizeLimit(rlim_t limit, const std::function<int()>& prepare,
                       const std::function<int()>& work) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        if (const int code = prepare())
-            ::_exit(code);
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit rl{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &rl);
-        ::_exit(work());
+        // The child never returns into the test program, not even with an exception.
+        try {
+            if (const int code = prepare())
+                ::_exit(code);
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit rl{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &rl);
+            ::_exit(work());
+        } catch (...) {
+            ::_exit(99);
+        }
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
@@ -84,13 +89,13 @@ TEST_F(AtomicFileTest, AFileThatCannotBeCreatedIsReported) {
 }
 
 TEST_F(AtomicFileTest, AFailingWriteLeavesTheOlderPartFileAndNoTemporaryFile) {
-    const fs::path target = out_ / "PAP_CastX.xml";
+    const fs::path target = out_ / "PAP_Cast4.xml";
     WriteBytes(target, "older");
     std::unique_ptr<pap::tFileZorvi> file;
     const int code = WithFileSizeLimit(
         1500,
         [&] {
-            file = ResultFile(10, PartRows(10, 2023));
+            file = ResultFile(4, PartRows(4, 2023));
             ui_->QueueOk();
             return 0;
         },
@@ -103,13 +108,13 @@ TEST_F(AtomicFileTest, AFailingWriteLeavesTheOlderPartFileAndNoTemporaryFile) {
         });
     EXPECT_EQ(0, code);
     EXPECT_EQ("older", ReadBytes(target));
-    EXPECT_EQ(std::vector<std::string>{"PAP_CastX.xml"}, Entries(out_));
+    EXPECT_EQ(std::vector<std::string>{"PAP_Cast4.xml"}, Entries(out_));
 }
 
 TEST_F(AtomicFileTest, AFailingSummaryKeepsEveryFragmentAndTheOlderSummary) {
     ctx_.fiscalYear = 2021;
     for (int part = 1; part <= 9; ++part) {
-        auto file = ResultFile(part, PartRows(part, 2023));
+        auto file = ResultFile(part, PartRows(part, 2021));
         ASSERT_TRUE(ExportStatementXml(ctx_, file.get(), true, Params(), 0));
         file->DeleteFile();
     }

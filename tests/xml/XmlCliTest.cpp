@@ -130,6 +130,24 @@ TEST_F(XmlCliTest, TheBatchRunWritesAValidSummaryAndConsumesTheFragments) {
     EXPECT_EQ("", again.out);
 }
 
+TEST_F(XmlCliTest, TheBatchStopsAtThePartThatFailsAndLeavesNothingOfItsOwn) {
+    // Part V's fragment cannot replace a directory of its name; an older fragment of part VI
+    // must not be taken into a summary.
+    fs::remove_all(dir_ / "out");
+    fs::create_directories(dir_ / "out" / "PAP_Cast5.xml");
+    WriteBytes(dir_ / "out" / "PAP_Cast6.xml",
+               "<?axo-pap obdobi=\"1-12\" rok=\"2023\"?>\r\n"
+               "<Cast6>\r\n</Cast6>\r\n");
+    const CliRun run = InHome("batch --month 12");
+    EXPECT_EQ(1, run.code);
+    EXPECT_EQ("", run.out);
+    EXPECT_NE(std::string::npos, run.err.find("Výkaz V. nebyl sestaven a uložen do XML."))
+        << run.err;
+    EXPECT_EQ((std::vector<std::string>{"PAP_Cast5.xml", "PAP_Cast6.xml"}), Entries(dir_ / "out"));
+    fs::remove_all(dir_ / "out");
+    fs::create_directories(dir_ / "out");
+}
+
 TEST_F(XmlCliTest, APartFileFromTheStatementAndAFragment) {
     const CliRun x = InHome("xml 10 --from 1 --to 6 --transaction-id ABCDEF12 --reference-id 77");
     ASSERT_EQ(0, x.code) << x.err;
@@ -146,7 +164,9 @@ TEST_F(XmlCliTest, APartFileFromTheStatementAndAFragment) {
         Cli("xml 5 --home " + (dir_ / "skola").string() + " --password ucetni --year 2023");
     ASSERT_EQ(0, v.code) << v.err;
     const std::string fragment = ReadBytes(dir_ / "out" / "PAP_Cast5.xml");
-    EXPECT_EQ(0u, fragment.find("\t" + std::string(26, ' ') + "\t<Cast5>\r\n"));
+    EXPECT_EQ(0u, fragment.find("<?axo-pap obdobi=\"1-12\" rok=\"2023\"?>\r\n\t" +
+                                std::string(26, ' ') + "\t<Cast5>\r\n"))
+        << fragment.substr(0, 60);
 }
 
 TEST_F(XmlCliTest, RefusalsExitNonZeroWithTheProgramsMessage) {
@@ -155,6 +175,11 @@ TEST_F(XmlCliTest, RefusalsExitNonZeroWithTheProgramsMessage) {
         std::string message;
     } cases[] = {
         {"xml14 --ico 123456789", "Položka <IČO> může mít maximálně 8 znaků!"},
+        {"xml14 --ico 1234567", "Položka <IČO> musí obsahovat právě 8 číslic!"},
+        {"xml14 --ico abcdefgh", "Položka <IČO> musí obsahovat právě 8 číslic!"},
+        {"xml14 --email not-an-email", "Položka <Email> nemá tvar e-mailové adresy"},
+        {"xml14 --zo 1234567890123456",
+         "Položka <Identifikační číslo ZO> může mít nejvýše 15 číslic!"},
         {"xml14", "Na zadané cestě neexistuje soubor PAP_CastXIV.csv"},
         {"xml14 --transaction-id xyz", "Hodnotu <xyz> nelze zadat do položky <Identifikátor"},
         {"xml17", "Výkaz č. XVII se od roku 2022 nepodává (byl zrušen)"},

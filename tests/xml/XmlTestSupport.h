@@ -57,8 +57,8 @@ inline void ExpectGolden(const std::string& name, const fs::path& written) {
 
 /// xmllint's exit code for a file: well-formedness only, or with the envelope schema.
 inline int Xmllint(const fs::path& file, bool schema) {
-    const fs::path xsd =
-        fs::path(AXO_TEST_SOURCE_DIR) / "xml" / "schema" / "DERIVED_iissp_messaging_anybody.xsd";
+    const fs::path xsd = fs::path(AXO_TEST_SOURCE_DIR) / ".." / "src" / "xml" / "schema" /
+                         "DERIVED_iissp_messaging_anybody.xsd";
     const std::string command = std::string("xmllint --noout ") +
                                 (schema ? "--schema '" + xsd.string() + "' " : std::string()) +
                                 "'" + file.string() + "' >/dev/null 2>&1";
@@ -110,6 +110,7 @@ class XmlTest : public ::testing::Test {
         fs::create_directories(out_);
         ui_ = std::make_unique<ui::ScriptedUi>();
         ui_->RegisterStatusBar();
+        ui_->SetPrintoutDirectory(dir_);
         data_.ui = ui_.get();
         data_.clock = &clock_;
         data_.programDirectory = dir_;
@@ -189,7 +190,7 @@ class XmlTest : public ::testing::Test {
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
         for (const ui::TranscriptEntry& e : ui_->Transcript()) {
-            if (e.kind == "dialog")
+            if (e.kind == "dialog" || e.kind == "printout")
                 continue;
             std::string text;
             for (const std::string& line : e.lines)
@@ -197,6 +198,15 @@ class XmlTest : public ::testing::Test {
                     text += (text.empty() ? "" : " ") + line;
             texts.push_back(text);
         }
+        return texts;
+    }
+
+    /// The text of each printout shown (the files are UTF-8).
+    std::vector<std::string> Printouts() const {
+        std::vector<std::string> texts;
+        for (const ui::TranscriptEntry& e : ui_->Transcript())
+            if (e.kind == "printout" && !e.lines.empty() && e.lines.front().rfind("file: ", 0) == 0)
+                texts.push_back(ReadBytes(e.lines.front().substr(6)));
         return texts;
     }
 

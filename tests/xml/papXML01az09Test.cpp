@@ -1,6 +1,9 @@
-// The summary "PAP_souhrn.xml": golden files of both methodologies, the fragments required,
-// the overwrite question, fragments consumed only after success, and the batch run's dialog.
+// The summary "PAP_souhrn.xml": golden files of both methodologies, the fragments required
+// (present, well-formed, of one period), the envelope checked before anything is replaced, the
+// overwrite question, fragments consumed only after success, and the batch run.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "PartRows.h"
 #include "xml/papXML01az09.h"
@@ -120,6 +123,77 @@ TEST_F(SummaryTest, AFragmentThatCannotBeReadLeavesEveryFragmentAndNoSummary) {
                   "opětovné sehrání."}),
               Messages());
     EXPECT_EQ(FragmentNames(1, 9), Entries(out_));
+}
+
+TEST_F(SummaryTest, FragmentsThatMakeNoSummaryLeaveEveryFileAsItWas) {
+    const auto replaceFirstLine = [this](int part, const std::string& line) {
+        const fs::path file = out_ / ("PAP_Cast" + std::to_string(part) + ".xml");
+        std::string bytes = ReadBytes(file);
+        bytes.replace(0, bytes.find("\r\n"), line);
+        WriteBytes(file, bytes);
+    };
+    const struct {
+        const char* name;
+        std::function<void(XmlExportParams&)> spoil;
+        bool asksToReplace;
+        const char* expected;  ///< the beginning of the first message
+    } cases[] = {
+        {"another period",
+         [&](XmlExportParams&) {
+             replaceFirstLine(4, FragmentPeriodLine({1, 6, 2021}));
+         },
+         false,
+         "Výkazy pro souhrn nejsou sestaveny za jedno období účetního roku 2021: "
+         "PAP_Cast1.xml - od 1 do 12/2021 PAP_Cast2.xml - od 1 do 12/2021 PAP_Cast3.xml - od 1 "
+         "do 12/2021 PAP_Cast4.xml - od 1 do 6/2021 "},
+        {"another year",
+         [&](XmlExportParams&) {
+             for (int part = 1; part <= 9; ++part)
+                 replaceFirstLine(part, FragmentPeriodLine({1, 12, 2020}));
+         },
+         false,
+         "Výkazy pro souhrn nejsou sestaveny za jedno období účetního roku 2021: "
+         "PAP_Cast1.xml - od 1 do 12/2020 "},
+        {"no period", [&](XmlExportParams&) { replaceFirstLine(3, "<!-- -->"); }, false,
+         "Výkazy pro souhrn nejsou sestaveny za jedno období účetního roku 2021: PAP_Cast1.xml - "
+         "od 1 do 12/2021 PAP_Cast2.xml - od 1 do 12/2021 PAP_Cast3.xml - období neuvedeno "},
+        {"no XML",
+         [&](XmlExportParams&) {
+             WriteBytes(out_ / "PAP_Cast7.xml", "<Cast7>\r\n<Sloupec733>\r\n</Sloupec783>\r\n");
+         },
+         false, "Soubor PAP_Cast7.xml není správně utvořený dokument XML. řádek 3: "},
+        {"envelope refused", [](XmlExportParams& p) { p.ico = "1234567"_t; }, true,
+         "Obálka zprávy v souboru PAP_souhrn.xml neodpovídá schématu ústředního systému. řádek "
+         "12, prvek iissp:IC: hodnota má 7 znaků, schéma žádá nejméně 8 Soubor nebyl uložen, "
+         "dosavadní soubory zůstávají beze změny."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& entry : fs::directory_iterator(out_))
+            fs::remove(entry.path());
+        Fragments(9, 2021);
+        WriteBytes(out_ / "PAP_souhrn.xml", "older");
+        XmlExportParams params = Params();
+        c.spoil(params);
+        std::vector<std::string> before;
+        for (const std::string& name : Entries(out_))
+            before.push_back(name + ":" + ReadBytes(out_ / name));
+        ui_->ClearTranscript();
+        if (c.asksToReplace)
+            ui_->QueueButton(1);
+        ui_->QueueOk();
+        if (!c.asksToReplace)
+            ui_->QueueOk();  // "Chyba při sehrávání výkazů!"
+        EXPECT_FALSE(BuildSummaryXml(ctx_, {Text::FromBytes(kTransactionId), {}}, params, true));
+        const std::vector<std::string> messages = Messages();
+        ASSERT_FALSE(messages.empty());
+        const std::string& message = messages[c.asksToReplace ? 1 : 0];
+        EXPECT_EQ(0u, message.find(c.expected)) << message;
+        std::vector<std::string> after;
+        for (const std::string& name : Entries(out_))
+            after.push_back(name + ":" + ReadBytes(out_ / name));
+        EXPECT_EQ(before, after);
+    }
 }
 
 TEST_F(SummaryTest, LeavingTheBatchDialogCompilesNothingAndSaysNothing) {

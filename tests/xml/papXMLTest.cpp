@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "PartRows.h"
-#include "util/AtomicFile.h"
 
 namespace axo::xml::test {
 namespace {
@@ -46,15 +45,14 @@ TEST(XmlFormatTest, TextsDatesAndIndents) {
 class EnvelopeTest : public XmlTest {
   protected:
     std::string Envelope(const XmlExportParams& p, const TransferIds& ids) {
-        AtomicFile f;
-        EXPECT_TRUE(f.Create(out_ / "envelope.xml"));
+        XmlLines f;
         WriteEnvelopeHead(f, "031", p, ids, "2024-03-05T09:07:06Z");
         WriteBodyOpening(f, *FindPart(10));
         WriteStatementHeader(f, p, {"2024-03-05", "2023-12-31"});
         f.Line("\t\t\t\t</VykazPAPDetailP10>");
         WriteEnvelopeTail(f);
-        EXPECT_TRUE(f.Commit());
-        return ReadBytes(out_ / "envelope.xml");
+        WriteBytes(out_ / "envelope.xml", f.Bytes());
+        return f.Bytes();
     }
 };
 
@@ -101,12 +99,84 @@ TEST_F(EnvelopeTest, OptionalLinesAndTheTelephone) {
     EXPECT_EQ(0, Xmllint(out_ / "envelope.xml", true));
 }
 
-TEST_F(EnvelopeTest, TheSchemaCheckCatchesABrokenEnvelope) {
-    XmlExportParams p = Params();
-    p.ico = "123"_t;
-    Envelope(p, {"ab12"_t, {}});
-    EXPECT_EQ(0, Xmllint(out_ / "envelope.xml", false));
-    EXPECT_NE(0, Xmllint(out_ / "envelope.xml", true));
+TEST_F(EnvelopeTest, TheBuiltInCheckRefusesWhatTheSchemaRefuses) {
+    // Each case breaks one value; xmllint with the published schema is the referee.
+    const struct {
+        const char* field;
+        const char* value;
+        const char* expected;  ///< part of the message; empty when the envelope is valid
+    } cases[] = {
+        {"", "", ""},
+        {"ico", "1234567", "řádek 12, prvek iissp:IC: hodnota má 7 znaků, schéma žádá nejméně 8"},
+        {"ico", "abcdefgh", "prvek iissp:IC: hodnota „abcdefgh“ nemá tvar, který schéma"},
+        {"zo", "1234567890123456", "prvek iissp:PersonId: hodnota má 16 znaků, schéma dovoluje"},
+        {"email", "not-an-email", "prvek iissp:Email: hodnota „not-an-email“ nemá tvar"},
+        {"transaction", "", "prvek iissp:TransactionId: hodnota má 0 znaků"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + "=" + c.value);
+        XmlExportParams p = Params();
+        TransferIds ids{"ab12"_t, {}};
+        const Text value = FromUtf8(c.value);
+        const std::string field = c.field;
+        if (field == "ico")
+            p.ico = value;
+        else if (field == "zo")
+            p.zoNumber = value;
+        else if (field == "email")
+            p.email = value;
+        else if (field == "transaction")
+            ids.transactionId = value;
+        const std::string bytes = Envelope(p, ids);
+        const std::optional<XmlProblem> problem = CheckXml(bytes, XmlKind::Message);
+        EXPECT_EQ(*c.expected == 0, Xmllint(out_ / "envelope.xml", true) == 0);
+        if (!*c.expected) {
+            EXPECT_FALSE(problem) << problem->detail;
+            continue;
+        }
+        ASSERT_TRUE(problem);
+        EXPECT_TRUE(problem->schema);
+        const std::string text = ToUtf8(DescribeXmlProblem("X.xml"_t, *problem));
+        EXPECT_EQ(0u, text.find("Obálka zprávy v souboru X.xml neodpovídá schématu ústředního "
+                                "systému.\r"))
+            << text;
+        EXPECT_NE(std::string::npos, text.find(c.expected)) << text;
+    }
+}
+
+TEST(XmlCheckTest, DocumentsThatAreNoXmlOrNameOtherFiles) {
+    const struct {
+        const char* bytes;
+        XmlKind kind;
+        const char* expected;  ///< part of the message; empty when the document passes
+    } cases[] = {
+        {"<?axo-pap obdobi=\"1-12\" rok=\"2024\"?>\r\n<Cast4>\r\n</Cast4>\r\n", XmlKind::Fragment,
+         ""},
+        {"<Cast4>\r\n<Sloupec533>\r\n</Sloupec433>\r\n</Cast4>\r\n", XmlKind::Fragment,
+         "řádek 3: Opening and ending tag mismatch: Sloupec533"},
+        {"", XmlKind::Fragment, "soubor je prázdný"},
+        {"<Cast4>", XmlKind::Fragment, "řádek 1"},
+        // Nothing a document names is read: no external DTD, no external entity.
+        {"<!DOCTYPE Cast4 SYSTEM \"/etc/passwd\"><Cast4/>", XmlKind::Fragment,
+         "deklarace typu dokumentu (DOCTYPE) není dovolena"},
+        {"<!DOCTYPE Cast4 [<!ENTITY e SYSTEM \"/etc/hostname\">]><Cast4>&e;</Cast4>",
+         XmlKind::Fragment, "deklarace typu dokumentu (DOCTYPE) není dovolena"},
+        // A well-formed document that is no message.
+        {"<Cast4/>", XmlKind::Message,
+         "neodpovídá schématu ústředního systému.\rřádek 1, prvek "
+         "Cast4: No matching global declaration"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const std::optional<XmlProblem> problem = CheckXml(c.bytes, c.kind);
+        if (!*c.expected) {
+            EXPECT_FALSE(problem);
+            continue;
+        }
+        ASSERT_TRUE(problem);
+        const std::string text = ToUtf8(DescribeXmlProblem("PAP_Cast4.xml"_t, *problem));
+        EXPECT_NE(std::string::npos, text.find(c.expected)) << text;
+    }
 }
 
 TEST_F(EnvelopeTest, NoInputBreaksTheXml) {
@@ -194,8 +264,29 @@ TEST_F(ExportDialogTest, ChecksStopAtTheFirstFaultAndPointAtItsField) {
         {"nazev= ico=", "Položka <IČO> není vyplněná!", "type:87654321 nazev=Škola", "87654321"},
         {"nazev=", "Položka <Název účetní jednotky> není vyplněná!", "type:Škola", "Škola"},
         {"osoba=", "Položka <Zodpovědná osoba> není vyplněná!", "type:Jan", "Jan"},
+        // What the envelope schema refuses is refused here, where it can be mended.
+        {"ico=1234567", "Položka <IČO> musí obsahovat právě 8 číslic!", "type:87654321",
+         "87654321"},
+        {"ico=abcdefgh", "Položka <IČO> musí obsahovat právě 8 číslic!", "type:87654321",
+         "87654321"},
+        {"ico=\"1234 567\"", "Položka <IČO> musí obsahovat právě 8 číslic!", "type:87654321",
+         "87654321"},
         {"email=", "Položka <Email> není vyplněná!", "type:a@b.cz", "a@b.cz"},
+        {"email=not-an-email",
+         "Položka <Email> nemá tvar e-mailové adresy jméno@doména (písmena bez diakritiky, "
+         "číslice a znaky . _ -)!",
+         "type:a@b.cz", "a@b.cz"},
+        {"email=jana.nováková@skola.cz",
+         "Položka <Email> nemá tvar e-mailové adresy jméno@doména (písmena bez diakritiky, "
+         "číslice a znaky . _ -)!",
+         "type:a@b.cz", "a@b.cz"},
+        {"email=@skola.cz",
+         "Položka <Email> nemá tvar e-mailové adresy jméno@doména (písmena bez diakritiky, "
+         "číslice a znaky . _ -)!",
+         "type:a@b.cz", "a@b.cz"},
         {"zo=", "Položka <Identifikační číslo ZO> není vyplněná!", "type:77", "77"},
+        {"zo=1234567890123456", "Položka <Identifikační číslo ZO> může mít nejvýše 15 číslic!",
+         "type:77", "77"},
         {"transakce=", "Položka <Identifikátor přenosu> není vyplněná!", "type:ab", "ab"},
     };
     StoreParams(Params());
@@ -326,8 +417,10 @@ TEST_F(ExportTest, AFragmentAsksOnlyForTheDirectoryAndHasNoDeclaration) {
     ASSERT_EQ("dialog", dialog.kind);
     for (const std::string& line : dialog.lines)
         EXPECT_EQ(std::string::npos, line.find("IČO")) << line;
+    // The first line keeps the period for the summary; the part's element follows.
     const std::string bytes = ReadBytes(*written);
-    EXPECT_EQ(0u, bytes.find("\t" + std::string(26, ' ') + "\t<Cast5>\r\n"));
+    EXPECT_EQ(0u, bytes.find("<?axo-pap obdobi=\"1-12\" rok=\"2023\"?>\r\n\t" +
+                             std::string(26, ' ') + "\t<Cast5>\r\n"));
     EXPECT_EQ("Soubor PAP_Cast5.xml s výkazem byl uložen do adresáře " + out_.string() + "/.",
               Messages().back());
 }
@@ -362,13 +455,17 @@ TEST_F(ExportTest, ASecondExportAsksBeforeReplacingTheFile) {
     EXPECT_TRUE(ExportStatementXml(ctx_, file.get(), false, {}, 0));
     EXPECT_NE("older", ReadBytes(target));
 
-    // In batch the block is given and the file replaced without a word.
-    WriteBytes(target, "older");
+    file->DeleteFile();
+
+    // In batch (fragments only) the block is given and the file replaced without a word.
+    const fs::path fragment = out_ / "PAP_Cast1.xml";
+    WriteBytes(fragment, "older");
     ui_->ClearTranscript();
+    file = ResultFile(1, PartRows(1, 2023));
     EXPECT_TRUE(ExportStatementXml(ctx_, file.get(), true, Params(), 0));
     EXPECT_TRUE(ui_->Transcript().empty());
-    EXPECT_NE("older", ReadBytes(target));
-    EXPECT_EQ(std::vector<std::string>{"PAP_CastXI.xml"}, Entries(out_));
+    EXPECT_NE("older", ReadBytes(fragment));
+    EXPECT_EQ((std::vector<std::string>{"PAP_Cast1.xml", "PAP_CastXI.xml"}), Entries(out_));
     file->DeleteFile();
 }
 

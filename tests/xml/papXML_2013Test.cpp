@@ -44,10 +44,23 @@ TEST_F(Xml2013Test, EveryPartMatchesItsGoldenFile) {
 }
 
 TEST_F(Xml2013Test, ColumnContainersInTheirOrder) {
-    const auto names = [](std::initializer_list<const char*> list) {
+    const auto names = [](std::vector<std::string> list) {
+        for (std::string& n : list)
+            n = "<Sloupec" + n + ">";
+        return list;
+    };
+    // Numbered columns from..to, then the given names.
+    const auto seq = [](int from, int to, std::vector<std::string> then = {}) {
         std::vector<std::string> v;
-        for (const char* n : list)
-            v.push_back(std::string("<Sloupec") + n + ">");
+        for (int n = from; n <= to; ++n)
+            v.push_back((n < 10 ? "0" : "") + std::to_string(n));
+        v.insert(v.end(), then.begin(), then.end());
+        return v;
+    };
+    const auto join = [](std::initializer_list<std::vector<std::string>> parts) {
+        std::vector<std::string> v;
+        for (const auto& p : parts)
+            v.insert(v.end(), p.begin(), p.end());
         return v;
     };
     const struct {
@@ -57,32 +70,50 @@ TEST_F(Xml2013Test, ColumnContainersInTheirOrder) {
         {1, names({"01", "02", "03", "04"})},
         {2, names({"05", "06"})},
         // Columns 1-17, 19, 18, 20, 21; debit side after 11, credit side after 20.
-        {4, names({"01", "02", "", "",   "", "", "",   "",   "", "",  "",  "M",
-                   "",   "",   "", "15", "", "", "19", "18", "", "D", "21"})},
+        {4, names(join({seq(1, 11, {"M"}), seq(12, 17, {"19", "18", "20", "D", "21"})}))},
         // 17 containers: two debit side columns after 5, two credit side columns after 12.
-        {5, names({"01", "", "", "", "", "M", "N", "", "", "", "", "10", "11", "", "D", "E", ""})},
-        {8, names({"", "", "", "", "",   "06", "07", "M", "N", "",  "", "",
-                   "", "", "", "", "15", "16", "",   "",  "D", "E", ""})},
-        {9, names({"", "", "", "04", "M", "05", "", "", "", "09", "D", "10"})},
+        {5, names(join({seq(1, 5, {"M", "N"}), seq(6, 12, {"D", "E", "13"})}))},
+        {6, names(join({seq(1, 7, {"M"}), seq(8, 18, {"D", "19"})}))},
+        {7, names(join({seq(1, 6, {"M"}), seq(7, 13, {"D", "14"})}))},
+        {8, names(join({seq(1, 7, {"M", "N"}), seq(8, 18, {"D", "E", "19"})}))},
+        {9, names(join({seq(1, 4, {"M"}), seq(5, 9, {"D", "10"})}))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("part " + std::to_string(c.part));
-        const auto written = Export(c.part, PartRows(c.part, 2013));
+        // Every column has a code, so that every container is written.
+        std::vector<pap::tVeta_Zorvi> rows = PartRows(c.part, 2013);
+        for (pap::tVeta_Zorvi& r : rows)
+            for (int n = 1; n < pap::kSloupcu; ++n)
+                if (c.part > 3)
+                    r.Sloupec[n].TRANSAKCE = FromUtf8(seq(n, n).front());
+        const auto written = Export(c.part, rows);
         ASSERT_TRUE(written);
         EXPECT_EQ(c.containers, Containers(*written));
     }
 }
 
-TEST_F(Xml2013Test, AContainerClosesWithTheCodeOfTheLastRecord) {
+TEST_F(Xml2013Test, AContainerWhoseCodeChangesIsRefusedAndTheOlderFileKept) {
+    // A container opens with the code of the first record and closes with that of the last:
+    // when they differ the fragment is no XML, and it must not replace the older one.
     std::vector<pap::tVeta_Zorvi> rows = PartRows(4, 2013);
     rows[0].Sloupec[11].TRANSAKCE = "11"_t;
     rows[1].Sloupec[11].TRANSAKCE = "12"_t;
-    const auto written = Export(4, rows);
-    ASSERT_TRUE(written);
-    const std::string bytes = ReadBytes(*written);
-    const std::string container = Indent("3t 13s 2t");
+    WriteBytes(out_ / "PAP_Cast4.xml", "older");
+    StoreParams(Params());
+    auto file = ResultFile(4, rows);
+    ui_->QueueDialog("key:F2");
+    ui_->QueueButton(1);  // replace it
+    ui_->QueueOk();
+    EXPECT_FALSE(ExportStatementXml(ctx_, file.get(), false, {}, 0));
+    file->DeleteFile();
+    EXPECT_EQ("older", ReadBytes(out_ / "PAP_Cast4.xml"));
+    EXPECT_EQ(std::vector<std::string>{"PAP_Cast4.xml"}, Entries(out_));
+    const std::string message = Messages().back();
+    EXPECT_EQ(0u, message.find("Soubor PAP_Cast4.xml není správně utvořený dokument XML. řádek "))
+        << message;
+    EXPECT_NE(std::string::npos, message.find("Sloupec11")) << message;
     EXPECT_NE(std::string::npos,
-              bytes.find(container + "<Sloupec11>\r\n" + container + "</Sloupec12>\r\n"));
+              message.find("Soubor nebyl uložen, dosavadní soubory zůstávají beze změny."));
 }
 
 TEST_F(Xml2013Test, PartnersAreBareNumbersAndTheDateIsTheStoredOne) {

@@ -86,12 +86,15 @@ TEST_F(Xml2014Test, PartsXIVAndXVIIFromTheirCsvFilesMatchTheirGoldenFiles) {
 }
 
 TEST_F(Xml2014Test, PartIVTakesColumn14FromTheFirstRecordAfterColumn15) {
-    const auto written = Export(4, PartRows(4, 2023));
+    std::vector<pap::tVeta_Zorvi> rows = PartRows(4, 2023);
+    for (pap::tVeta_Zorvi& r : rows)
+        r.Sloupec[14].TRANSAKCE = "14"_t;
+    const auto written = Export(4, rows);
     ASSERT_TRUE(written);
     // Column 2 (mark 2) and column 3 (no code) are missing; 14 follows 15, 18 precedes 19.
     const std::vector<std::string> expected = {
         "<ZmenaTyp>01</ZmenaTyp>", "<ZmenaTyp>01</ZmenaTyp>", "<ZmenaTyp>15</ZmenaTyp>",
-        "<ZmenaTyp>15</ZmenaTyp>", "<ZmenaTyp></ZmenaTyp>",   "<ZmenaTyp>18</ZmenaTyp>",
+        "<ZmenaTyp>15</ZmenaTyp>", "<ZmenaTyp>14</ZmenaTyp>", "<ZmenaTyp>18</ZmenaTyp>",
         "<ZmenaTyp>19</ZmenaTyp>", "<ZmenaTyp>21</ZmenaTyp>"};
     EXPECT_EQ(expected, Grep(*written, "ZmenaTyp"));
     EXPECT_EQ("<Castka>14.00</Castka>", Grep(*written, "Castka")[4]);
@@ -116,6 +119,92 @@ TEST_F(Xml2014Test, SideColumnsStandBetweenTheNumberedOnesAndTheSecondOnesNeverA
         EXPECT_TRUE(Grep(*written, "999.00").empty());
         EXPECT_TRUE(Grep(*written, "888.00").empty());
     }
+}
+
+TEST(UntransmittedTest, AmountsThePartsDoNotCarryWithTheReason) {
+    const std::string none = "XML části tento sloupec nemá";
+    const std::string noCode = "chybí kód transakce";
+    const std::string notAllowed = "kód není pro řádek povolen";
+    const struct {
+        int part;
+        bool od2014;
+        std::vector<std::string> expected;  ///< "analytics code amount: reason"
+    } cases[] = {
+        // From 2014 part IV has no side columns; column 14 without a code is no row either.
+        {4,
+         true,
+         {"401 02 222.00: " + notAllowed, "401 33.00: " + noCode, "401 14.00: " + noCode,
+          "401 M 500.00: " + none, "401 D 600.00: " + none, "401 N 501.00: " + none,
+          "401 E 601.00: " + none, "402 99.00: " + noCode}},
+        // Up to 2013 the first side columns have containers, the second ones not in IV.
+        {4,
+         false,
+         {"401 02 222.00: " + notAllowed, "401 33.00: " + noCode, "401 14.00: " + noCode,
+          "401 N 501.00: " + none, "401 E 601.00: " + none, "402 99.00: " + noCode}},
+        // V from 2014: columns 1-10 only.
+        {5,
+         true,
+         {"112 11 11.00: " + none, "112 M 100.00: " + none, "112 D 200.00: " + none,
+          "112 N 999.00: " + none, "112 E 888.00: " + none}},
+        {5, false, {}},
+        // VIII from 2014: the first side columns only.
+        {8, true, {"381 N 999.00: " + none, "381 E 888.00: " + none}},
+        {8, false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("part " + std::to_string(c.part) + (c.od2014 ? " from 2014" : " to 2013"));
+        std::vector<std::string> found;
+        for (const UntransmittedAmount& a :
+             UntransmittedAmounts(c.part, c.od2014, PartRows(c.part, 2023))) {
+            EXPECT_EQ(c.part, a.part);
+            found.push_back(ToUtf8(a.analytics) + (a.code.empty() ? "" : " " + ToUtf8(a.code)) +
+                            " " + XmlAmount(a.amount) + ": " + ToUtf8(a.reason));
+        }
+        EXPECT_EQ(c.expected, found);
+    }
+}
+
+TEST_F(Xml2014Test, ACellWithoutACodeIsNoRowAndItsAmountIsListed) {
+    for (int year : {2023, 2013}) {
+        SCOPED_TRACE(year);
+        ctx_.fiscalYear = year;
+        // Columns 2 and 3 have no code (as the columns past the code list): mark 0, and an
+        // amount in column 3.
+        std::vector<pap::tVeta_Zorvi> rows = PartRows(6, year);
+        SetCell(rows[0].Sloupec[2], 0, "", 0);
+        SetCell(rows[0].Sloupec[3], 5, "", 0);
+        ui_->ClearTranscript();
+        fs::remove(out_ / "PAP_Cast6.xml");
+        const auto written = Export(6, rows);
+        ASSERT_TRUE(written);
+        const std::string bytes = ReadBytes(*written);
+        EXPECT_EQ(std::string::npos, bytes.find("<ZmenaTyp></ZmenaTyp>"));
+        EXPECT_EQ(std::string::npos, bytes.find("<Sloupec>"));
+        EXPECT_EQ(std::string::npos, bytes.find("<Castka>5.00</Castka>"));
+        ASSERT_EQ(1u, Printouts().size());
+        EXPECT_NE(std::string::npos,
+                  Printouts().front().find("│VI   │311         │         │          5,00│chybí "
+                                           "kód transakce"));
+    }
+}
+
+TEST_F(Xml2014Test, TheExportListsWhatItDoesNotCarryInTheProtocol) {
+    const auto written = Export(8, PartRows(8, 2023));
+    ASSERT_TRUE(written);
+    const std::vector<std::string> printouts = Printouts();
+    ASSERT_EQ(1u, printouts.size());
+    const std::string& p = printouts.front();
+    for (const char* text :
+         {"chybový protokol [od 1 do 12/2023]", "VIII. Ostatní aktiva", "částky nepřenesené do XML",
+          "│Výkaz│St.analytika│Transakce│    Částka    │Proč se nepřenáší",
+          "│VIII │381         │N        │        999,00│XML části tento sloupec nemá      │",
+          "│VIII │381         │E        │        888,00│XML části tento sloupec nemá      │"})
+        EXPECT_NE(std::string::npos, p.find(text)) << text << "\n" << p;
+
+    // Nothing to list, no protocol.
+    ui_->ClearTranscript();
+    ASSERT_TRUE(Export(1, PartRows(1, 2023)));
+    EXPECT_TRUE(Printouts().empty());
 }
 
 TEST_F(Xml2014Test, PartXWithoutAnalyticsInItsFirstRowHasNoRows) {
@@ -148,6 +237,38 @@ TEST_F(Xml2014Test, PartXPartnersAndPublicContracts) {
     EXPECT_EQ(contracts, Grep(*written, "VerejnaZakazka"));
 }
 
+TEST_F(Xml2014Test, PartXTakesTheTransactionPartnerWhenThereIsNoOther) {
+    const struct {
+        const char* p1;
+        const char* p2;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", "", {}},
+        {"",
+         "87654321",
+         {"<PartnerTransakce>", "<stm:PartnerIC>87654321</stm:PartnerIC>", "</PartnerTransakce>"}},
+        {"",
+         "AT",
+         {"<PartnerTransakce>", "<stm:PartnerZeme>AT</stm:PartnerZeme>",
+          "<stm:PartnerNazev>Wien GmbH</stm:PartnerNazev>", "</PartnerTransakce>"}},
+        {"12345678",
+         "99999999",
+         {"<PartnerAktivaPasiva>", "<stm:PartnerIC>12345678</stm:PartnerIC>",
+          "</PartnerAktivaPasiva>"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.p1) + "/" + c.p2);
+        pap::tVeta_Zorvi r = Zorvi(10, 1, "401", 2023);
+        r.P1 = FromUtf8(c.p1);
+        r.P2 = FromUtf8(c.p2);
+        r.Partner_Nazev = "Wien GmbH"_t;
+        fs::remove(out_ / "PAP_CastX.xml");
+        const auto written = Export(10, {r});
+        ASSERT_TRUE(written);
+        EXPECT_EQ(c.lines, Grep(*written, "Partner"));
+    }
+}
+
 TEST_F(Xml2014Test, HeaderDateIsTheEndOfThePeriodAndTheEnvelopeTellsTheStamp) {
     std::vector<pap::tVeta_Zorvi> rows = PartRows(11, 2023);
     for (pap::tVeta_Zorvi& r : rows)
@@ -174,6 +295,12 @@ TEST_F(Xml2014Test, CsvFieldRules) {
         {"+7", "+7", std::nullopt},
         {"1 000", std::nullopt, std::nullopt},
         {"12a", std::nullopt, std::nullopt},
+        {".", std::nullopt, std::nullopt},
+        // At most 11 digits before the point (leading zeros aside) and 2 after it.
+        {"-99999999999,99", "-99999999999.99", std::nullopt},
+        {"00012345678901", "00012345678901", std::nullopt},
+        {"123456789012", std::nullopt, std::nullopt},
+        {"1,999", std::nullopt, std::nullopt},
         {"5.3.2014", std::nullopt, "2014-03-05"},
         {"15.3.2014", std::nullopt, "2014-03-15"},
         {"5.12.2014", std::nullopt, "2014-12-05"},
@@ -204,6 +331,13 @@ TEST_F(Xml2014Test, AWrongCsvValueNamesItsLineAndWritesNothing) {
         {17, "X;A;B;333;1.2.3;text\n",
          "Soubor PAP_CastXVII.csv, řádek 1: položka 5 <1.2.3> není číslo. Soubor nebude "
          "vytvořen!"},
+        {14, "X;12345678;;1;2;3;4;5;6;7;8;9;10;;0,123456789\n",
+         "Soubor PAP_CastXIV.csv, řádek 1: položka 15 <0,123456789> má více než 2 desetinná "
+         "místa. Soubor nebude vytvořen!"},
+        {17, "X;A;B;333;12345678901234567890123456789012345678901234567890;text\n",
+         "Soubor PAP_CastXVII.csv, řádek 1: položka 5 "
+         "<12345678901234567890123456789012345678901234567890> má více než 11 číslic před "
+         "desetinnou čárkou. Soubor nebude vytvořen!"},
     };
     ctx_.fiscalYear = 2021;
     for (const auto& c : cases) {
