@@ -98,6 +98,18 @@ void LockFile::Unlock(Slot slot) {
     held_ &= ~(1u << slot);
 }
 
+bool LockedByAnybody(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    const bool held = ::fcntl(fd, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK;
+    ::close(fd);
+    return held;
+}
+
 bool DeleteLockFileIfFree(const std::filesystem::path& lockFile) {
     const int fd = ::open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0)

@@ -48,6 +48,10 @@ class LockFile {
     unsigned held_ = 0;  ///< the slots this object holds, one bit each
 };
 
+/// Whether anybody holds a lock on any byte of the file (a lock file: whether anybody has the
+/// table open); false for a file that cannot be opened.
+bool LockedByAnybody(const std::filesystem::path& file);
+
 /// Deletes a lock file when nobody holds any lock on it (errors ignored); a lock file somebody
 /// holds stays. True when it is gone.
 bool DeleteLockFileIfFree(const std::filesystem::path& lockFile);

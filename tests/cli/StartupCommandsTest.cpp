@@ -12,53 +12,29 @@
 #include <iterator>
 #include <string>
 
+#include "../startup/CliRunner.h"
 #include "../startup/StartupTestSupport.h"
 
 namespace axo::cli::test {
 namespace {
 
+using startup::test::CliCommand;
+using startup::test::CliRun;
 using startup::test::Flat;
+using startup::test::Quote;
+using startup::test::RunShell;
 using startup::test::ScratchDir;
 using startup::test::Snapshot;
 using startup::test::Tables;
 using startup::test::TakeSnapshot;
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 class StartupCommandsTest : public ::testing::Test {
   protected:
     /// Runs the program with `args` (already quoted where needed) in an environment of its own:
     /// no password or home from the caller, a fixed computer identification.
     CliRun Cli(const std::string& args, const std::string& env = "") {
-        const fs::path out = dir_.Path() / "out.txt";
-        const fs::path err = dir_.Path() / "err.txt";
-        const std::string command = "env -u AXO_PASSWORD -u AXO_HOME AXO_COMPUTER_ID=0000ABCD " +
-                                    env + " " + Quote(AXO_CLI_PATH) + " " + args + " >" +
-                                    Quote(out.string()) + " 2>" + Quote(err.string()) +
-                                    " </dev/null";
-        const int status = std::system(command.c_str());
-        CliRun run;
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = Read(out);
-        run.err = Read(err);
-        return run;
+        return RunShell(dir_.Path(), CliCommand(AXO_CLI_PATH, args, env));
     }
     fs::path Home() const { return dir_.Path() / "skola"; }
     std::string HomeArg() const { return "--home " + Quote(Home().string()); }
@@ -135,7 +111,7 @@ TEST_F(StartupCommandsTest, InitRefusesAnExistingInstallationUnlessForced) {
     EXPECT_NE(std::string::npos, Flat(again.err).find("již instalace existuje."));
     const CliRun forced = Cli("init " + Quote(Home().string()) + " --year 2024 --force");
     EXPECT_EQ(0, forced.code) << forced.err;
-    EXPECT_EQ("accounting data", Read(Home() / "data" / "2024" / "UDPO2024.DB"));
+    EXPECT_EQ("accounting data", startup::test::ReadFile(Home() / "data" / "2024" / "UDPO2024.DB"));
     EXPECT_EQ(0, Cli(HomeArg() + " info --year 2024 --password ucetni").code);  // the default user
     struct Case {
         const char* args;
