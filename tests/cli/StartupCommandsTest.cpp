@@ -120,12 +120,51 @@ TEST_F(StartupCommandsTest, InitRefusesAnExistingInstallationUnlessForced) {
         {"--year 24", "Hospodářský rok musí být rok o čtyřech číslicích."},
         {"--year 2024 --password dlouheheslo", "Heslo musí mít 1 až 7 znaků"},
         {"--year 2024 --user ''", "Jméno uživatele musí mít 1 až 7 znaků."},
+        {"--year 2024 --password abc --supervisor abc",
+         "Heslo správce se musí lišit od hesla uživatele."},
+        {"--year 2024 --supervisor ''", "Heslo správce musí mít 1 až 7 znaků"},
     };
     for (const Case& c : invalid) {
         const CliRun run = Cli("init " + Quote((dir_.Path() / "nova").string()) + " " + c.args);
         EXPECT_EQ(1, run.code) << c.args;
         EXPECT_NE(std::string::npos, Flat(run.err).find(c.message)) << run.err;
         EXPECT_FALSE(fs::exists(dir_.Path() / "nova")) << c.args;
+    }
+}
+
+TEST_F(StartupCommandsTest, DirectoriesWhosePathCannotBeKeptAreRefusedBeforeAnything) {
+    ASSERT_EQ(0, Init().code);
+    const fs::path omegaHome = dir_.Path() / "skola\u03A9";
+    const fs::path omega = dir_.Path() / "xml\u03A9";
+    const fs::path deep = startup::test::DeepPath(dir_.Path() / "vystupy", 256);
+    const std::string session = HomeArg() + " --year 2024 --password tajne ";
+    struct Case {
+        const char* name;
+        std::string args;
+        int code;
+        std::string message;
+    } cases[] = {
+        {"a new home", "init " + Quote(omegaHome.string()) + " --year 2024", 1,
+         "obsahuje znak U+03A9"},
+        {"the home of a run", "--home " + Quote(omegaHome.string()) + " info --password x", 1,
+         "obsahuje znak U+03A9"},
+        {"the XML directory", session + "xml 1 --dir " + Quote(omega.string()), 2,
+         "Cesta [" + dir_.Path().string() + "/xml?] obsahuje znak U+03A9 (na"},
+        {"the output directory", session + "--output " + Quote(omega.string()) + " statement 1", 2,
+         "obsahuje znak U+03A9"},
+        {"a long XML directory", session + "xml 1 --dir " + Quote(deep.string()), 2,
+         "je příliš dlouhá: má 257 znaků, nejvýše smí mít 255."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Snapshot before = TakeSnapshot(Home());
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(c.code, run.code) << run.err;
+        EXPECT_NE(std::string::npos, Flat(run.err).find(c.message)) << run.err;
+        EXPECT_TRUE(before == TakeSnapshot(Home())) << "the installation was changed";
+        for (const fs::path& notMade :
+             {omegaHome, omega, dir_.Path() / "skola?", dir_.Path() / "xml?", deep})
+            EXPECT_FALSE(fs::exists(notMade)) << notMade;
     }
 }
 
