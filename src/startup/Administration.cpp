@@ -35,6 +35,17 @@ fs::path Canonical(const fs::path& path) {
     return ec ? path : canonical;
 }
 
+/// The record numbers of an open table, in their order.
+std::vector<std::int32_t> RecordNumbers(storage::tSoubor& file) {
+    std::vector<std::int32_t> numbers;
+    std::int32_t n = 0;
+    Text key;
+    file.BtClearKey(0);
+    while (file.BtNextKey(0, n, key))
+        numbers.push_back(n);
+    return numbers;
+}
+
 /// Every record of the program installation (one per client of a multi-client installation).
 bool ReadPrograms(const storage::DataContext& ctx, std::vector<tVetaAXO>& records) {
     if (ProbeInstallationTable(ctx.programDirectory / "AXO.DB", kFieldsAXO) != TableProbe::Usable)
@@ -42,14 +53,8 @@ bool ReadPrograms(const storage::DataContext& ctx, std::vector<tVetaAXO>& record
     tSouborAXO file(ctx);
     if (!file.InitFilePath(Text::FromBytes(storage::kProgramPathToken), 1, _WaitQuestion))
         return false;
-    std::int32_t n = 0;
-    Text key;
-    file.BtClearKey(0);
-    while (file.BtNextKey(0, n, key)) {
-        tVetaAXO r;
-        file.GetRec(n, &r);
-        records.push_back(r);
-    }
+    for (const std::int32_t n : RecordNumbers(file))
+        file.GetRec(n, &records.emplace_back());
     file.CloseFile();
     return !records.empty();
 }
@@ -143,10 +148,7 @@ std::vector<LoginEntry> Administration::Logins() {
         tSouborAXO_USER file(ctx_);
         if (!file.InitFilePath(DirectoryText(d), 1, _WaitQuestion))
             continue;
-        std::int32_t n = 0;
-        Text key;
-        file.BtClearKey(0);
-        while (file.BtNextKey(0, n, key)) {
+        for (const std::int32_t n : RecordNumbers(file)) {
             LoginEntry& e = entries.emplace_back();
             e.directory = d;
             file.GetRec(n, &e.record);
@@ -170,13 +172,7 @@ int Administration::ChangeUsers(const std::function<bool(tVetaAXO_USER&, bool&)>
             continue;
         }
         // Record numbers first: a deletion must not disturb the walk.
-        std::vector<std::int32_t> numbers;
-        std::int32_t n = 0;
-        Text key;
-        file.BtClearKey(0);
-        while (file.BtNextKey(0, n, key))
-            numbers.push_back(n);
-        for (std::int32_t number : numbers) {
+        for (std::int32_t number : RecordNumbers(file)) {
             tVetaAXO_USER r;
             file.GetRec(number, &r);
             bool remove = false;

@@ -5,9 +5,15 @@
 // the file is still the one of that name, so nobody keeps a lock on a deleted lock file.
 #pragma once
 
+#include <fcntl.h>
+
 #include <filesystem>
 
 namespace axo::storage {
+
+/// The description of an open-file-description lock of `type` (F_RDLCK, F_WRLCK, F_UNLCK) on
+/// the byte at `at`.
+struct flock ByteLock(off_t at, short type);
 
 /// The lock file of a data file: the data file's name with the extension ".LCK".
 std::filesystem::path LockFilePath(const std::filesystem::path& dataFile);

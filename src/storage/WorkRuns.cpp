@@ -28,15 +28,6 @@ constexpr off_t kStamps = kSlots;
 /// that of its file server may differ by a moment.
 constexpr std::int64_t kClockMarginNs = 2'000'000'000;
 
-struct flock ByteLock(off_t at, short type) {
-    struct flock lock {};
-    lock.l_type = type;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = at;
-    lock.l_len = 1;
-    return lock;
-}
-
 std::int64_t Nanoseconds(const struct timespec& t) {
     return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }

@@ -75,20 +75,6 @@ std::vector<std::string> Names(const std::vector<fs::path>& files) {
     return names;
 }
 
-TEST(WorkRunsTest, WorkFileNames) {
-    const struct {
-        const char* name;
-        bool work;
-    } cases[] = {
-        {"!WK1234567", true}, {"!WK1234567.DB", true},  {"!WK1234567.DB-journal", true},
-        {"!OP12.TXT", true},  {"!NP1234567.XML", true}, {"!RE_UDPO.DB", false},
-        {"!WKabc", false},    {"!W1234", false},        {"WK1234567", false},
-        {"!WK12x4", false},   {"AXO_TEMP.LCK", false},  {"!WK", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.work, IsWorkFileName(c.name)) << c.name;
-}
-
 TEST(WorkRunsTest, TheFilesOfRunsThatAreGoneGoAndNothingInUse) {
     test::ScratchDir dir;
     const struct {
@@ -110,6 +96,8 @@ TEST(WorkRunsTest, TheFilesOfRunsThatAreGoneGoAndNothingInUse) {
         {"!WK4444444.LCK", true, false},
         // No work files.
         {"!RE_UDPO.DB", true, false},
+        {"!WKabc", true, false},
+        {"WK1234567", true, false},
         {"AXO.DB", true, false},
         {"poznamky.txt", true, false},
     };
