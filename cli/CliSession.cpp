@@ -8,12 +8,23 @@
 #include "CliUi.h"
 #include "startup/Machine.h"
 #include "startup/StartUp.h"
+#include "storage/PathCheck.h"
 #include "ui/ScriptedUi.h"
 
 namespace axo::cli {
 
 std::vector<std::string> SessionOptionNames() {
     return {"home", "user", "password", "station", "year", "date", "output", "wait"};
+}
+
+bool OutputDirectoryUsable(const Options& options, const std::string& name, std::ostream& err) {
+    const std::optional<std::string> value = options.Get(name);
+    const Text problem = value && !value->empty()
+                             ? storage::DirectoryPathProblem(*value, storage::DirectoryUse::Output)
+                             : Text();
+    if (!problem.empty())
+        err << ToUtf8(problem) << "\n";
+    return problem.empty();
 }
 
 OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostream& err) {
@@ -27,6 +38,8 @@ OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostre
         return {nullptr, 2};
     }
     start.password = FromUtf8(*password);
+    if (!OutputDirectoryUsable(options, "output", err))
+        return {nullptr, 2};
     if (auto* cli = dynamic_cast<CliUi*>(&ui)) {
         const std::optional<int> wait = options.GetInt("wait");
         if (options.Has("wait") && (!wait || *wait < 0)) {

@@ -18,6 +18,10 @@ namespace axo::cli {
 /// The names of the global options of an installation's session.
 std::vector<std::string> SessionOptionNames();
 
+/// Whether the directory option `name` (--output, --dir), when given, names a directory the
+/// program can write to as named (its characters, its length); else a message on `err`.
+bool OutputDirectoryUsable(const Options& options, const std::string& name, std::ostream& err);
+
 /// A session opened for a command, or the exit code when it could not be.
 struct OpenedSession {
     std::unique_ptr<startup::Session> session;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "AdminCommands.h"
 #include "ControlCommands.h"
 #include "DataCommands.h"
 #include "StartupCommands.h"
@@ -34,10 +35,14 @@ const Command kCommands[] = {
     {"help", "help", "tato nápověda", RunHelp},
     {"version", "version", "verze programu", RunVersion},
     {"init", "init ADRESÁŘ --year RRRR",
-     "založí prázdnou instalaci (roky RRRR-1 a RRRR; volby --user, --password, --firm, --ico, "
-     "--force; bez nich uživatel UCETNI s heslem ucetni)",
+     "založí prázdnou instalaci (roky RRRR-1 a RRRR; volby --user, --password, --supervisor, "
+     "--firm, --ico, --force; bez nich uživatel UCETNI s heslem ucetni, heslo správce spravce)",
      RunInit},
     {"info", "info", "spustí program v instalaci a vypíše informace o systému", RunInfo},
+    {"admin", "admin AKCE",
+     "správa instalace s heslem správce: status, clear-crash JMÉNO, logout JMÉNO [--force], "
+     "rebuild TABULKA|--all",
+     RunAdmin},
     {"import-upap", "import-upap SOUBOR",
      "číselník PAP z UPAP.txt či UPAP_04..09 (--replace nahradí neprázdný)", RunImportUpap},
     {"import-ukod", "import-ukod SOUBOR",
@@ -95,7 +100,7 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help", "version", "force", "replace", "strict", "csv-only"};
+    return {"help", "version", "force", "replace", "strict", "csv-only", "all"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

@@ -13,9 +13,6 @@
 
 namespace axo::cli {
 
-namespace {
-
-/// Refuses options the command does not know; true when there are none.
 bool OnlyKnown(const Options& options, std::vector<std::string> known, std::ostream& err) {
     known.insert(known.end(), {"help", "version"});
     const std::vector<std::string> unknown = options.Unknown(known);
@@ -23,6 +20,8 @@ bool OnlyKnown(const Options& options, std::vector<std::string> known, std::ostr
         err << "Neznámá volba --" << name << ".\n";
     return unknown.empty();
 }
+
+namespace {
 
 std::string InfoLine(const startup::InfoRow& row) {
     const Text caption = row.item.empty() ? row.label : LeftJustify(row.label, 14) + row.item;
@@ -33,11 +32,12 @@ std::string InfoLine(const startup::InfoRow& row) {
 }  // namespace
 
 int RunInit(const Options& options, std::ostream& out, std::ostream& err) {
-    if (!OnlyKnown(options, {"year", "user", "password", "firm", "ico", "force"}, err))
+    if (!OnlyKnown(options, {"year", "user", "password", "supervisor", "firm", "ico", "force"},
+                   err))
         return 2;
     if (options.Positional().size() != 2 || !options.Has("year")) {
         err << "Použití: axo-pap-cli init ADRESÁŘ --year RRRR [--user JMÉNO --password HESLO "
-               "--firm NÁZEV --ico IČO] [--force]\n";
+               "--supervisor HESLO --firm NÁZEV --ico IČO] [--force]\n";
         return 2;
     }
     startup::NewInstallation request;
@@ -47,6 +47,8 @@ int RunInit(const Options& options, std::ostream& out, std::ostream& err) {
         request.userName = FromUtf8(*user);
     if (const auto password = options.Get("password"))
         request.password = FromUtf8(*password);
+    if (const auto supervisor = options.Get("supervisor"))
+        request.supervisorPassword = FromUtf8(*supervisor);
     if (const auto firm = options.Get("firm"))
         request.firmName = FromUtf8(*firm);
     request.ico = FromUtf8(options.GetOr("ico", ""));

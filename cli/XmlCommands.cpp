@@ -144,6 +144,8 @@ bool OnlyKnown(const Options& options, std::vector<std::string> extra, std::ostr
 /// export context and returns the paths written, which are printed. Exit 0 when any was.
 template <class Work>
 int InSession(const Options& options, std::ostream& out, std::ostream& err, Work work) {
+    if (!OutputDirectoryUsable(options, "dir", err))
+        return 2;
     XmlCliUi ui;
     ui.SetAnswer(DialogAnswer(options));
     OpenedSession opened = OpenSession(options, ui, err);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "storage/WorkFiles.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
 
@@ -14,7 +15,7 @@ ConfigFile ConfigFile::Read(const std::filesystem::path& file) {
     if (!in)
         return {};
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return Parse(Text::FromBytes(std::move(bytes)));
+    return Parse(storage::TextFromFileBytes(std::move(bytes)));
 }
 
 ConfigFile ConfigFile::Parse(const Text& content) {

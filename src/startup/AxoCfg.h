@@ -14,7 +14,8 @@ namespace axo::startup {
 class ConfigFile {
   public:
     ConfigFile() = default;
-    /// Reads the file (Windows-1250 text, any line ends); a missing file gives no values.
+    /// Reads the file (Windows-1250 text, or UTF-8 as Linux editors write it; any line ends); a
+    /// missing file gives no values.
     static ConfigFile Read(const std::filesystem::path& file);
     /// Parses the text of a file.
     static ConfigFile Parse(const Text& content);

@@ -197,13 +197,14 @@ void tSouborAXO_USER::Describe(Text& fileName, Text& title, KeyTable&, int& keyC
     AddField("OpravneniGDPR"_t, "Boolean"_t);
 }
 
-TableProbe ProbeInstallationTable(const std::filesystem::path& dataFile, int fieldCount) {
+TableProbe ProbeInstallationTable(const std::filesystem::path& dataFile, int fieldCount,
+                                  int keyCount) {
     if (!storage::FileExists(dataFile))
         return TableProbe::Missing;
     try {
         auto table = storage::DefaultEngine()->Open(dataFile, false);
-        // Record number and lock flag come before the data fields; these tables have no keys.
-        if (table->ColumnCount() != fieldCount + 2)
+        // Record number, key columns and lock flag come before the data fields.
+        if (table->ColumnCount() != fieldCount + keyCount + 2)
             return TableProbe::Foreign;
         table->RecordCount();
         return TableProbe::Usable;

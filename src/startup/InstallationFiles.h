@@ -15,12 +15,14 @@ inline constexpr int kFieldsAXO = 245;
 inline constexpr int kFieldsAXO_DATA = 241;
 inline constexpr int kFieldsAXO_USER = 28;
 
-/// "AXO" - "PROGRAMOVÝ instalační soubor" (record tVetaAXO).
+/// "AXO" - "PROGRAMOVÝ instalační soubor" (record tVetaAXO). It holds the supervisor's
+/// password: no access for other users of the machine.
 class tSouborAXO : public storage::tSoubor {
   public:
     using tSoubor::tSoubor;
     void Describe(Text& fileName, Text& title, storage::KeyTable& keys, int& keyCount,
                   int& recordLength) override;
+    bool Confidential() const override { return true; }
 };
 
 /// "AXO-DATA" - "DATOVÝ instalační soubor" (record tVetaAXO_DATA).
@@ -31,12 +33,14 @@ class tSouborAXO_DATA : public storage::tSoubor {
                   int& recordLength) override;
 };
 
-/// "AXO-USER" - "UŽIVATELSKÝ instalační soubor" (record tVetaAXO_USER).
+/// "AXO-USER" - "UŽIVATELSKÝ instalační soubor" (record tVetaAXO_USER). It holds the users'
+/// passwords: no access for other users of the machine.
 class tSouborAXO_USER : public storage::tSoubor {
   public:
     using tSoubor::tSoubor;
     void Describe(Text& fileName, Text& title, storage::KeyTable& keys, int& keyCount,
                   int& recordLength) override;
+    bool Confidential() const override { return true; }
 };
 
 /// What a look at an installation table before opening it found.
@@ -48,10 +52,11 @@ enum class TableProbe {
 };
 
 /// Looks at the data file of a table without changing it: whether it exists, can be read and has
-/// the columns of `fieldCount` data fields (a table without keys). Opening such a file through
+/// the columns of `fieldCount` data fields and `keyCount` keys. Opening a damaged file through
 /// the layer would end the program with a fatal report (or rebuild it), while the start-up is to
 /// refuse it with its own message and leave the installation as it is.
-TableProbe ProbeInstallationTable(const std::filesystem::path& dataFile, int fieldCount);
+TableProbe ProbeInstallationTable(const std::filesystem::path& dataFile, int fieldCount,
+                                  int keyCount = 0);
 
 /// Reads the first record (in record-number order) of an open table; false when it has none.
 bool ReadFirstRecord(storage::tSoubor& file, void* buffer, std::int32_t& recordNumber);

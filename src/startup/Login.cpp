@@ -37,12 +37,16 @@ bool SamePassword(const tVetaAXO_USER& record, const Text& password) {
     return Trim(UnshiftPassword(record.HesloUzivatele)) == password;
 }
 
+}  // namespace
+
 Text LoginStamp(const tVetaAXO_USER& r) {
     return DateText(r.Prihl_DatumCas_Day, r.Prihl_DatumCas_Month, r.Prihl_DatumCas_Year) + " "_t +
            IntToTextZeros(r.Prihl_DatumCas_Hour, 2) + ":"_t +
            IntToTextZeros(r.Prihl_DatumCas_Min, 2) + ":"_t +
            IntToTextZeros(r.Prihl_DatumCas_Sec, 2);
 }
+
+namespace {
 
 /// The record as the refusals show it.
 Text Details(const tVetaAXO_USER& r) {
@@ -165,7 +169,9 @@ bool CheckRecord(Session& s, AreaLogin& login, const tVetaAXO_USER& r, std::int3
         ShowRefusal(ui,
                     "V UŽIVATELSKÉM instalačním souboru byla indikována havárie uživatele ("_t +
                         file + "). "_t + Details(r),
-                    "Pro nápravu nutno použít modul"_t + kBreak + AdministrationModule());
+                    "Pro nápravu nutno použít modul"_t + kBreak + AdministrationModule() + kBreak +
+                        "(správce: axo-pap-cli admin clear-crash "_t + Trim(r.JmenoUzivatele) +
+                        ")"_t);
         return false;
     }
     if (r.Prihl_UzivatelPrihlasen != kNotLoggedIn && !LoggedInToday(r, now)) {
@@ -227,16 +233,6 @@ std::int32_t FindOwnLogin(Session& s, tSouborAXO_USER& file, int area, tVetaAXO_
             break;
     }
     return first;
-}
-
-void ClearLogin(tVetaAXO_USER& r) {
-    r.Prihl_UzivatelPrihlasen = kNotLoggedIn;
-    r.Prihl_PocetPrihlaseni_1uziv_1disk = 0;
-    r.Prihl_Disk_1uziv = Text();
-    r.Prihl_CisloStanice = 0;
-    r.Prihl_Moduly = Text();
-    StampNow(r, DateTime{});
-    r.Prihl_Havarie = 0;
 }
 
 /// UI services that pass everything on, except that ending the program only abandons the step
@@ -305,6 +301,16 @@ void MarkArea(Session& s, const storage::DataContext& ctx, int area) {
 }
 
 }  // namespace
+
+void ClearLogin(tVetaAXO_USER& r) {
+    r.Prihl_UzivatelPrihlasen = kNotLoggedIn;
+    r.Prihl_PocetPrihlaseni_1uziv_1disk = 0;
+    r.Prihl_Disk_1uziv = Text();
+    r.Prihl_CisloStanice = 0;
+    r.Prihl_Moduly = Text();
+    StampNow(r, DateTime{});
+    r.Prihl_Havarie = 0;
+}
 
 Text SupervisorName() {
     return "Super-V"_t;

@@ -63,6 +63,13 @@ bool LogoutArea(Session& session, int area);
 /// process itself. Called by the fatal data error report.
 void MarkCrash(Session& session);
 
+/// The login date and time of a user record as messages show them (" 5. 3.2024 09:30:00").
+Text LoginStamp(const tVetaAXO_USER& record);
+
+/// Clears every login field of a user record (state 0, count, computer, station, modules,
+/// date and time, crash mark), as the last logout does.
+void ClearLogin(tVetaAXO_USER& record);
+
 /// The directory as messages show it: with a trailing "/".
 Text DirectoryText(const std::filesystem::path& directory);
 

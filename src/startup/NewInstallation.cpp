@@ -8,6 +8,7 @@
 
 #include "startup/InstallationFiles.h"
 #include "startup/Session.h"
+#include "storage/PathCheck.h"
 #include "storage/WorkFiles.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
@@ -38,6 +39,12 @@ bool Validate(const NewInstallation& request, ui::UiServices& ui) {
     if (Trim(request.password) != request.password || request.password.empty() ||
         request.password.size() > 7)
         return Refuse(ui, "Heslo musí mít 1 až 7 znaků bez mezer na okrajích."_t);
+    if (Trim(request.supervisorPassword) != request.supervisorPassword ||
+        request.supervisorPassword.empty() || request.supervisorPassword.size() > 7)
+        return Refuse(ui, "Heslo správce musí mít 1 až 7 znaků bez mezer na okrajích."_t);
+    // The supervisor's password gives the supervisor's level to whoever enters it.
+    if (request.supervisorPassword == request.password)
+        return Refuse(ui, "Heslo správce se musí lišit od hesla uživatele."_t);
     if (request.firmName.size() > 30)
         return Refuse(ui, "Název organizace může mít nejvýše 30 znaků."_t);
     if (request.ico.size() > 10)
@@ -61,6 +68,7 @@ tVetaAXO ProgramRecord(const NewInstallation& request) {
     p.MaxFPMRadekPortrait = 64;
     p.MaxFPMRadekLandScape = 44;
     p.PopisFirmy = request.firmName;
+    p.HesloSupervizora = request.supervisorPassword;
     for (int i = 0; i < 2; ++i) {
         const int year = request.year - 1 + i;
         p.OBD[i].Cesta = IntToText(year);
@@ -217,6 +225,10 @@ Text DefaultPassword() {
     return "ucetni"_t;
 }
 
+Text DefaultSupervisorPassword() {
+    return "spravce"_t;
+}
+
 Text DefaultFirmName() {
     return "Příspěvková organizace"_t;
 }
@@ -237,6 +249,10 @@ Text NewAreaRoot(int area) {
 bool CreateInstallation(const NewInstallation& request, ui::UiServices& ui, const Clock& clock) {
     if (!Validate(request, ui))
         return false;
+    if (const Text problem =
+            storage::DirectoryPathProblem(request.directory, storage::DirectoryUse::Installation);
+        !problem.empty())
+        return Refuse(ui, problem);
     std::error_code ec;
     fs::path target = fs::absolute(request.directory, ec).lexically_normal();
     if (!target.has_filename())

@@ -15,6 +15,8 @@ namespace axo::startup {
 /// The user a new installation gets when none is named.
 Text DefaultUserName();
 Text DefaultPassword();
+/// The supervisor's password when none is given (the administration asks for it).
+Text DefaultSupervisorPassword();
 /// The organisation's name when none is given.
 Text DefaultFirmName();
 
@@ -24,6 +26,8 @@ struct NewInstallation {
     int year = 0;
     Text userName = DefaultUserName();
     Text password = DefaultPassword();
+    /// "HesloSupervizora": 1 to 7 characters, not the user's password.
+    Text supervisorPassword = DefaultSupervisorPassword();
     Text firmName = DefaultFirmName();
     Text ico;
     /// Rewrite the installation tables of an existing installation (its other files stay).
@@ -34,10 +38,12 @@ struct NewInstallation {
 /// 8 "prubezne/", 9 "sablony/".
 Text NewAreaRoot(int area);
 
-/// Creates the installation. In a directory that did not exist or was empty, a failure takes
-/// away what was made; the program installation is written last, so that an interrupted
-/// creation leaves no installation and can be repeated. An existing installation is refused
-/// unless `force`, and also then while a program runs in it. False after a message.
+/// Creates the installation. A directory whose path the program cannot keep (characters outside
+/// Windows-1250, or too long for the tables below it) is refused before anything is made. In a
+/// directory that did not exist or was empty, a failure takes away what was made; the program
+/// installation is written last, so that an interrupted creation leaves no installation and can be
+/// repeated. An existing installation is refused unless `force`, and also then while a program runs
+/// in it. False after a message.
 bool CreateInstallation(const NewInstallation& request, ui::UiServices& ui, const Clock& clock);
 
 }  // namespace axo::startup

@@ -19,6 +19,7 @@
 #include "startup/Trezor.h"
 #include "startup/WindowSlots.h"
 #include "storage/DataContext.h"
+#include "storage/WorkRuns.h"
 #include "ui/DialogElement.h"
 #include "ui/UiServices.h"
 #include "util/Clock.h"
@@ -122,6 +123,9 @@ struct SessionState {
     Text documentVaultName;
     std::unique_ptr<tTrezor> parameterVault;
     std::unique_ptr<tTrezor> documentVault;
+
+    /// The run's registration in its work directory, from a successful start-up to ShutDown.
+    std::unique_ptr<storage::WorkRun> workRun;
 
     bool started = false;
     bool shutDown = false;

@@ -11,7 +11,9 @@
 #include "startup/FiscalYearDialog.h"
 #include "startup/Login.h"
 #include "startup/Messages.h"
+#include "storage/PathCheck.h"
 #include "storage/WorkFiles.h"
+#include "storage/WorkRuns.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
 #include "util/Retezce.h"
@@ -34,6 +36,21 @@ Text CannotStart() {
 bool DirectoryUsable(const fs::path& directory) {
     std::error_code ec;
     return fs::is_directory(directory, ec) && ::access(directory.c_str(), R_OK | X_OK) == 0;
+}
+
+/// Work files go to the work directory, or to the program directory when none is set (or the
+/// one set cannot be used): the run needs to write there, or its first work file would end it
+/// with a fatal error.
+bool WorkDirectoryWritable(Session& s) {
+    const fs::path directory = s.Context().WorkDirectoryOrCurrent();
+    if (storage::DirectoryWritable(directory))
+        return true;
+    s.Ui().ShowErrorLine(
+        "Do adresáře ["_t + DirectoryText(directory) +
+        "] nelze zapisovat: program v něm vytváří pracovní soubory."_t + kBreak +
+        "Nastavte právo zápisu, nebo v AXO.CFG zadejte jiný adresář (AXO_TEMP=)."_t + kBreak +
+        kBreak + CannotStart() + kCentre);
+    return false;
 }
 
 void ReadTables(SessionState& st) {
@@ -213,6 +230,12 @@ bool StartUp(Session& s) {
     st.programDate = st.systemDate;
     st.currentMonth = now.month;
     st.currentYear = now.year;
+    if (const Text problem = storage::DirectoryPathProblem(s.ProgramDirectory(),
+                                                           storage::DirectoryUse::Installation);
+        !problem.empty()) {
+        s.Ui().ShowErrorLine(problem + kBreak + kBreak + CannotStart() + kCentre);
+        return false;
+    }
     if (!DirectoryUsable(s.ProgramDirectory())) {
         s.Ui().ShowErrorLine("Knihovnu "_t + DirectoryText(s.ProgramDirectory()) +
                              " nelze nastavit jako aktuální."_t + kBreak + kBreak + CannotStart() +
@@ -221,6 +244,8 @@ bool StartUp(Session& s) {
     }
     s.MutableContext().currentDirectory = s.ProgramDirectory();
     s.MutableContext().workDirectory = storage::ReadWorkDirectory(s.Ui(), s.ProgramDirectory());
+    if (!WorkDirectoryWritable(s))
+        return false;
     for (AreaState& area : st.areas)
         area = AreaState{};
     if (!OpenProgramInstallation(s))
@@ -240,6 +265,10 @@ bool StartUp(Session& s) {
     st.documentVaultName = VaultFileName(VaultKind::Documents, st.userName);
     st.data.NazevFirmy = LeftJustify(st.data.NazevFirmy, 30);
     st.data.AdresaFirmy = LeftJustify(st.data.AdresaFirmy, 30);
+    // The run is seen in the work directory before it makes any work file there; what runs
+    // that are gone left behind goes.
+    st.workRun = std::make_unique<storage::WorkRun>(s.Context().WorkDirectoryOrCurrent());
+    storage::RemoveStaleWorkFiles(*st.workRun);
     st.started = true;
     return true;
 }
@@ -269,6 +298,7 @@ void ShutDown(Session& s) {
         st.programFile.reset();
     }
     s.ReleaseWindowSlot();
+    st.workRun.reset();
 }
 
 }  // namespace axo::startup

@@ -4,10 +4,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "startup/InstallationFiles.h"
+#include "storage/Errors.h"
+#include "storage/WorkFiles.h"
 #include "util/Cisla.h"
 
 namespace axo::startup {
 
+namespace fs = std::filesystem;
 using storage::_Wait;
 
 namespace {
@@ -64,6 +68,37 @@ void DeleteChunks(tTrezor& vault, int group, int item) {
     }
 }
 
+/// A vault the engine cannot read as a vault (a file cut to nothing by a full disk, or damaged
+/// otherwise) would end the program at its opening. It only keeps what windows and dialogs
+/// remember between runs: it is put aside (kept for a look, as name + ".DB.poskozeny") with a
+/// warning, and the opening creates it anew, empty. A vault somebody has open is left alone.
+void PutDamagedVaultAside(tTrezor& vault) {
+    const fs::path dataFile = vault.DataFilePath();
+    const TableProbe probe =
+        ProbeInstallationTable(dataFile, static_cast<int>(vault.Fields().size()), vault.KeyCount());
+    if (probe != TableProbe::Unreadable && probe != TableProbe::Foreign)
+        return;
+    const std::shared_ptr<storage::Engine> engine = storage::DefaultEngine();
+    std::unique_ptr<storage::TableReservation> reservation;
+    try {
+        reservation = engine->Reserve(dataFile);
+    } catch (const storage::EngineError&) {
+        return;
+    }
+    const fs::path aside = dataFile.string() + ".poskozeny";
+    storage::DeleteFileQuiet(aside);
+    if (!storage::RenameFileSafe(dataFile, aside))
+        return;
+    for (const fs::path& file : engine->TableFiles(dataFile))
+        storage::DeleteFileQuiet(file);
+    storage::ShowDataWarning(
+        vault.Context(), "UPOZORNĚNÍ :"_t,
+        vault.Title() + " ("_t + vault.DataFileName() +
+            ") byl poškozen a je založen znovu, prázdný: okna a dialogy začnou s výchozím "
+            "nastavením."_t +
+            "\r\n"_t + "Poškozený soubor zůstal jako "_t + storage::TextFromPath(aside) + "."_t);
+}
+
 }  // namespace
 
 Text VaultFileName(VaultKind kind, const Text& userName) {
@@ -109,7 +144,10 @@ Text tTrezor::MakeKey(int k, const void* buffer) {
 std::unique_ptr<tTrezor> OpenVault(const storage::DataContext& ctx, VaultKind kind,
                                    const Text& userName, int station) {
     auto vault = std::make_unique<tTrezor>(ctx, kind, userName, station);
-    if (!vault->InitFilePath(Text::FromBytes(storage::kProgramPathToken), 2, _Wait))
+    const Text programPath = Text::FromBytes(storage::kProgramPathToken);
+    if (vault->InitFilePath(programPath, 0, _Wait))
+        PutDamagedVaultAside(*vault);
+    if (!vault->InitFilePath(programPath, 2, _Wait))
         return nullptr;
     return vault;
 }

@@ -4,6 +4,7 @@
 // implementation (SqliteEngine.h), a server engine can be another.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -74,6 +75,10 @@ struct IndexDef {
 struct TableDef {
     std::vector<ColumnDef> columns;
     std::vector<IndexDef> indexes;
+    /// The table holds what other users of the machine must not read (passwords): its files
+    /// get no access for others, whatever the umask allows; the owner and the group keep what
+    /// the umask gives them.
+    bool confidential = false;
 };
 
 /// One stored row, read by column position (0 = record number). Texts are Windows-1250.
@@ -181,8 +186,10 @@ class Engine {
   public:
     virtual ~Engine() = default;
 
-    /// Creates the table file with its columns and indexes, all or nothing. Fails with the
-    /// stage of the step that failed; a file that exists already is left as it is.
+    /// Creates the table file with its columns and indexes, all or nothing, with the
+    /// permissions the process's umask gives a new file (less the access of others for a
+    /// confidential table). Fails with the stage of the step that failed; a file that exists
+    /// already is left as it is.
     virtual void Create(const std::filesystem::path& dataFile, const TableDef& def) = 0;
     /// Opens a table for shared or exclusive use. A refusal because another process holds it
     /// throws a message containing "File is locked.".
@@ -204,5 +211,9 @@ class Engine {
 
 /// The engine of the program: SQLite with the default settings.
 std::shared_ptr<Engine> DefaultEngine();
+
+/// The longest full path (in bytes of its UTF-8 form) under which the program's engine can
+/// open a table file.
+std::size_t EnginePathLimit();
 
 }  // namespace axo::storage

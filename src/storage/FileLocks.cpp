@@ -9,19 +9,15 @@
 
 namespace axo::storage {
 
-namespace {
-
-struct flock SlotLock(int slot, short type) {
+struct flock ByteLock(off_t at, short type) {
     struct flock lock {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
-    lock.l_start = slot;
+    lock.l_start = at;
     lock.l_len = 1;
     lock.l_pid = 0;  // required for OFD locks
     return lock;
 }
-
-}  // namespace
 
 std::filesystem::path LockFilePath(const std::filesystem::path& dataFile) {
     std::filesystem::path lockFile = dataFile;
@@ -65,14 +61,14 @@ LockFile::Conflict LockFile::TryLock(Slot slot, Mode mode) {
         // A lock file opened for reading only takes shared locks; an exclusive lock is then
         // granted as shared, which still keeps out every exclusive request of others.
         const short type = mode == Mode::Exclusive && !readOnly_ ? F_WRLCK : F_RDLCK;
-        struct flock lock = SlotLock(slot, type);
+        struct flock lock = ByteLock(slot, type);
         int rc;
         while ((rc = ::fcntl(fd_, F_OFD_SETLK, &lock)) != 0 && errno == EINTR) {
         }
         if (rc != 0 && errno != EAGAIN && errno != EACCES)
             return Conflict::None;  // no locking on this file system: nothing to be kept out
         if (rc != 0) {
-            struct flock probe = SlotLock(slot, type);
+            struct flock probe = ByteLock(slot, type);
             if (::fcntl(fd_, F_OFD_GETLK, &probe) == 0 && probe.l_type == F_RDLCK)
                 return Conflict::Shared;
             return Conflict::Exclusive;
@@ -92,10 +88,22 @@ LockFile::Conflict LockFile::TryLock(Slot slot, Mode mode) {
 void LockFile::Unlock(Slot slot) {
     if (fd_ < 0)
         return;
-    struct flock lock = SlotLock(slot, F_UNLCK);
+    struct flock lock = ByteLock(slot, F_UNLCK);
     while (::fcntl(fd_, F_OFD_SETLK, &lock) != 0 && errno == EINTR) {
     }
     held_ &= ~(1u << slot);
+}
+
+bool LockedByAnybody(const std::filesystem::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    const bool held = ::fcntl(fd, F_OFD_GETLK, &probe) != 0 || probe.l_type != F_UNLCK;
+    ::close(fd);
+    return held;
 }
 
 bool DeleteLockFileIfFree(const std::filesystem::path& lockFile) {

@@ -5,9 +5,15 @@
 // the file is still the one of that name, so nobody keeps a lock on a deleted lock file.
 #pragma once
 
+#include <fcntl.h>
+
 #include <filesystem>
 
 namespace axo::storage {
+
+/// The description of an open-file-description lock of `type` (F_RDLCK, F_WRLCK, F_UNLCK) on
+/// the byte at `at`.
+struct flock ByteLock(off_t at, short type);
 
 /// The lock file of a data file: the data file's name with the extension ".LCK".
 std::filesystem::path LockFilePath(const std::filesystem::path& dataFile);
@@ -47,6 +53,10 @@ class LockFile {
     bool readOnly_ = false;
     unsigned held_ = 0;  ///< the slots this object holds, one bit each
 };
+
+/// Whether anybody holds a lock on any byte of the file (a lock file: whether anybody has the
+/// table open); false for a file that cannot be opened.
+bool LockedByAnybody(const std::filesystem::path& file);
 
 /// Deletes a lock file when nobody holds any lock on it (errors ignored); a lock file somebody
 /// holds stays. True when it is gone.

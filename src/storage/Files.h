@@ -92,6 +92,10 @@ class tSoubor {
     /// through AddField (and the directories through SetDirectories).
     virtual void Describe(Text& fileName, Text& title, KeyTable& keys, int& keyCount,
                           int& recordLength) = 0;
+    /// Whether the table holds what other users of the machine must not read (passwords): its
+    /// files are created without any access for others, and an existing table loses that
+    /// access when it is opened. The base: no.
+    virtual bool Confidential() const { return false; }
     /// Key `k` of a record. The base gives an empty key, and for k = -1 the buffer (a
     /// length-prefixed text) as a fixed key text of its own length.
     virtual Text MakeKey(int k, const void* buffer);

@@ -23,6 +23,15 @@ void ClearReadOnly(const fs::path& file) {
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add, ec);
 }
 
+/// Takes every access of others away from a file (one made before confidential tables were
+/// kept so); errors are ignored: only the owner may do it.
+void KeepFromOthers(const fs::path& file) {
+    std::error_code ec;
+    const fs::perms perms = fs::status(file, ec).permissions();
+    if (!ec && (perms & fs::perms::others_all) != fs::perms::none)
+        fs::permissions(file, fs::perms::others_all, fs::perm_options::remove, ec);
+}
+
 }  // namespace
 
 bool tSoubor::BtOpenFileBlock(int mode, int wait) {
@@ -55,6 +64,9 @@ bool tSoubor::BtOpenFileBlock(int mode, int wait) {
         RebuildIndexes(*this, true);
     if (FileExists(dataPath_)) {
         ClearReadOnly(dataPath_);
+        if (Confidential())
+            for (const fs::path& file : engine_->TableFiles(dataPath_))
+                KeepFromOthers(file);
     } else {
         if (mode == 1 || mode == 4) {
             SetStatus(0, {});
@@ -120,7 +132,9 @@ bool tSoubor::BtCreateFileBlock() {
     if (!CheckDescription())
         return false;
     try {
-        engine_->Create(dataPath_, DefineColumns(fields_, layout_, keyCount_, keys_));
+        TableDef def = DefineColumns(fields_, layout_, keyCount_, keys_);
+        def.confidential = Confidential();
+        engine_->Create(dataPath_, def);
         return true;
     } catch (const EngineError& e) {
         const Text message = FromUtf8(e.what());
@@ -183,9 +197,11 @@ bool tSoubor::EngineOpenAttempt(bool exclusive) {
     try {
         if (!IndexesPresent()) {
             if (!RebuildsItself()) {
+                // The rebuild is the administration's: its command is named with the advice.
                 SetStatus(kErrIndexMissing,
                           kCrLf + "\t"_t + "K datovému souboru nejsou všechny indexové soubory."_t +
-                              kCrLf + "\t"_t + "Proveďte rekonstrukci indexů."_t);
+                              kCrLf + "\t"_t + "Proveďte rekonstrukci indexů."_t + kCrLf + "\t"_t +
+                              "(správce: axo-pap-cli admin rebuild "_t + fileName_ + ")"_t);
                 return false;
             }
             RebuildIndexes(*this, true);

@@ -2,6 +2,7 @@
 #include "storage/Rebuild.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -35,6 +36,18 @@ void SyncDirectory(const fs::path& directory) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+/// Gives the rebuilt table the owner, group and permissions of the table it replaces, so that a
+/// rebuild by another user (the administrator) leaves a shared table usable by all who used
+/// it. What the rebuilding user may not change stays as created.
+void KeepOwnership(const fs::path& from, const fs::path& to, bool confidential) {
+    struct stat old {};
+    if (::stat(from.c_str(), &old) != 0)
+        return;
+    (void)::chown(to.c_str(), old.st_uid, old.st_gid);
+    (void)::chown(to.c_str(), static_cast<uid_t>(-1), old.st_gid);
+    (void)::chmod(to.c_str(), old.st_mode & (confidential ? 07770 : 07777));
 }
 
 void DeleteTable(const fs::path& dataFile) {
@@ -173,6 +186,7 @@ bool RebuildIndexes(tSoubor& file, bool showProgress) {
     CopyPlan plan{file, file.layout_,
                   DefineColumns(file.fields_, file.layout_, file.keyCount_, file.keys_),
                   "Rekonstrukce indexů "_t + d, showProgress};
+    plan.def.confidential = file.Confidential();
     try {
         if (FileExists(dataFile)) {
             // With the data file in place a copy left beside it is from a rebuild that finished
@@ -198,6 +212,7 @@ bool RebuildIndexes(tSoubor& file, bool showProgress) {
             file.AnnounceRetry("Došlo k problému při zakládání souboru"_t);
         }
     }
+    KeepOwnership(moved, building, plan.def.confidential);
     // The new table takes the data file's name in one step; only then do the moved data go.
     if (std::rename(building.c_str(), dataFile.c_str()) != 0) {
         file.SetStatus(kErrEngine, Text::FromBytes(engine_text::kCannotAccessDirectory));

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "storage/FileLocks.h"
 #include "storage/SqliteSupport.h"
@@ -59,6 +60,20 @@ std::string CreateIndexSql(const IndexDef& index) {
            Quote(index.name) + " ON " + kSqliteTableName + " (" + Quote(index.column) + ")";
 }
 
+/// Creates the empty file the engine builds a new table in, with the permissions a new file of
+/// the process gets (the kernel applies the umask), less the access of others for a
+/// confidential table. The engine itself would create it readable by everybody and writable by
+/// its owner alone, whatever the umask: a second user of a shared installation could not write.
+void CreateEmptyFile(const fs::path& file, bool confidential) {
+    const mode_t mode = confidential ? 0660 : 0666;
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        throw EngineError(std::string(engine_text::kCannotAccessDirectory) + " (" +
+                              std::strerror(errno) + ": the new table cannot be created)",
+                          Stage::CreateTable);
+    ::close(fd);
+}
+
 class SqliteReservation : public TableReservation {
   public:
     SqliteReservation(fs::path lockFile, std::unique_ptr<LockFile> lock)
@@ -88,8 +103,9 @@ class SqliteEngine : public Engine {
         RemoveQuiet(building);
         RemoveQuiet(JournalOf(building));
         try {
+            CreateEmptyFile(building, def.confidential);
             {
-                Db db = OpenDb(building, true, options_.busyTimeoutMs, Stage::CreateTable);
+                Db db = OpenDb(building, false, options_.busyTimeoutMs, Stage::CreateTable);
                 Exec(db.get(), "BEGIN", Stage::CreateTable);
                 Exec(db.get(), CreateTableSql(def), Stage::CreateTable);
                 for (const IndexDef& index : def.indexes)
@@ -175,6 +191,11 @@ std::shared_ptr<Engine> MakeSqliteEngine(const SqliteOptions& options) {
 
 std::shared_ptr<Engine> DefaultEngine() {
     return MakeSqliteEngine();
+}
+
+std::size_t EnginePathLimit() {
+    const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    return vfs ? static_cast<std::size_t>(vfs->mxPathname) : 512;
 }
 
 }  // namespace axo::storage

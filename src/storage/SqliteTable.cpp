@@ -106,7 +106,10 @@ class SqliteTable::WriteScope {
 
 SqliteTable::SqliteTable(Db db, const std::filesystem::path& dataFile,
                          std::unique_ptr<LockFile> lock, const SqliteOptions& options)
-    : db_(std::move(db)), lock_(std::move(lock)), options_(options), log_(WriteLogOf(dataFile)) {
+    : db_(std::move(db)),
+      lock_(std::move(lock)),
+      options_(options),
+      log_(WriteLogOf(dataFile), dataFile) {
     LoadColumns();
 }
 

@@ -8,6 +8,7 @@
 #include "storage/SqliteWriteLog.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -180,8 +181,16 @@ WriteLog::~WriteLog() {
 }
 
 void WriteLog::Append(std::string_view entry) {
-    if (fd_ < 0)
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        struct stat data {};
+        const bool known = ::stat(dataFile_.c_str(), &data) == 0;
+        const mode_t mode = known ? data.st_mode & 0666 : 0600;
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, mode);
+        // Whoever writes the table may read its log: the data file's permissions, not the
+        // writer's umask.
+        if (fd_ >= 0 && known)
+            (void)::fchmod(fd_, mode);
+    }
     int error = fd_ < 0 ? errno : 0;
     std::size_t done = 0;
     while (fd_ >= 0 && done < entry.size()) {

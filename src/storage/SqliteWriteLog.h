@@ -65,7 +65,10 @@ class LogEntryBuilder : public BindObserver {
 
 class WriteLog {
   public:
-    explicit WriteLog(std::filesystem::path path) : path_(std::move(path)) {}
+    /// The log of the table in `dataFile`; a new log gets the permissions of the data file, as
+    /// the engine's journal does (it holds the same rows).
+    WriteLog(std::filesystem::path path, std::filesystem::path dataFile)
+        : path_(std::move(path)), dataFile_(std::move(dataFile)) {}
     ~WriteLog();
     WriteLog(const WriteLog&) = delete;
     WriteLog& operator=(const WriteLog&) = delete;
@@ -83,6 +86,7 @@ class WriteLog {
 
   private:
     std::filesystem::path path_;
+    std::filesystem::path dataFile_;
     int fd_ = -1;
 };
 

@@ -12,6 +12,7 @@
 #include <cstdio>  // rename, renameat2
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
@@ -160,18 +161,34 @@ Text ReadWorkDirectoryKey(const fs::path& configFile) {
     std::ifstream in(configFile, std::ios::binary);
     if (!in)
         return {};
-    std::string line;
-    while (std::getline(in, line)) {
+    const Text content = TextFromFileBytes(std::string(std::istreambuf_iterator<char>(in), {}));
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == Text::npos)
+            end = content.size();
+        Text line = content.substr(start, end - start);
+        start = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         const auto eq = line.find('=');
-        if (eq == std::string::npos)
+        if (eq == Text::npos)
             continue;
-        const Text key = UpperCase(Trim(Text::FromBytes(std::string_view(line).substr(0, eq))));
-        if (key == "AXO_TEMP"_t)
-            return Trim(Text::FromBytes(std::string_view(line).substr(eq + 1)));
+        if (UpperCase(Trim(line.substr(0, eq))) == "AXO_TEMP"_t)
+            return Trim(line.substr(eq + 1));
     }
     return {};
+}
+
+bool ValidUtf8WithNonAscii(std::string_view bytes) {
+    bool nonAscii = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const char32_t cp = detail::DecodeUtf8(bytes.data(), bytes.size(), i);
+        if (cp == detail::kBadUtf8)
+            return false;
+        nonAscii = nonAscii || cp >= 0x80;
+    }
+    return nonAscii;
 }
 
 /// Writes all bytes to the journal in one append; errors are ignored.
@@ -256,7 +273,33 @@ fs::path ReadWorkDirectory(ui::UiServices& ui, const fs::path& currentDirectory)
                        ConfigMessage(configured, "je delší než 75 znaků.\r"_t));
         return {};
     }
+    // A work directory nobody can write to would end the first statement with a fatal error.
+    if (!DirectoryWritable(dir)) {
+        ui.ShowMessage(ui::MessageKind::Plain,
+                       ConfigMessage(shown, "nedovoluje zápis (chybí právo zápisu). \r"_t));
+        return {};
+    }
     return PathFromText(shown);
+}
+
+bool DirectoryWritable(const fs::path& directory) {
+    std::string probe =
+        ((directory.empty() ? fs::path(".") : directory) / ".axo-zapis-XXXXXX").string();
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
+Text TextFromFileBytes(std::string bytes) {
+    static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (std::string_view(bytes).starts_with(kByteOrderMark))
+        return FromUtf8(std::string_view(bytes).substr(kByteOrderMark.size()));
+    if (ValidUtf8WithNonAscii(bytes))
+        return FromUtf8(bytes);
+    return Text::FromBytes(std::move(bytes));
 }
 
 fs::path JournalPath(const DataContext& ctx) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "storage/DataContext.h"
@@ -53,11 +54,22 @@ std::filesystem::path RandomNotExistFileName(const DataContext& ctx,
 
 /// The work directory of the run, read at program start from the key "AXO_TEMP" of "AXO.CFG"
 /// in `currentDirectory`: a full path ending in "/", or empty (work files then go to the
-/// current directory). A missing directory, or one configured with more than 75 characters
-/// (counted as written, relative ones relative to `currentDirectory`, with the trailing "/"), is
-/// reported with a plain message and gives empty. Never fails otherwise.
+/// current directory). A missing directory, one the process cannot write to, or one configured
+/// with more than 75 characters (counted as written, relative ones relative to
+/// `currentDirectory`, with the trailing "/"), is reported with a plain message and gives
+/// empty. Never fails otherwise.
 std::filesystem::path ReadWorkDirectory(ui::UiServices& ui,
                                         const std::filesystem::path& currentDirectory);
+/// Whether the process can create files in the directory (tried with a file that is removed
+/// again, so that read-only mounts and access lists count as they are).
+bool DirectoryWritable(const std::filesystem::path& directory);
+
+// ---- Text files ----------------------------------------------------------------------------
+
+/// The text of a hand-written file (the configuration file): UTF-8, as Linux editors write it,
+/// when the bytes are valid UTF-8 holding a character beyond ASCII (a byte-order mark is
+/// dropped), else Windows-1250 as the family writes it.
+Text TextFromFileBytes(std::string bytes);
 
 // ---- Error journal -----------------------------------------------------------------------
 

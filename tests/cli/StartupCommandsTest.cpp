@@ -12,53 +12,29 @@
 #include <iterator>
 #include <string>
 
+#include "../startup/CliRunner.h"
 #include "../startup/StartupTestSupport.h"
 
 namespace axo::cli::test {
 namespace {
 
+using startup::test::CliCommand;
+using startup::test::CliRun;
 using startup::test::Flat;
+using startup::test::Quote;
+using startup::test::RunShell;
 using startup::test::ScratchDir;
 using startup::test::Snapshot;
 using startup::test::Tables;
 using startup::test::TakeSnapshot;
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 class StartupCommandsTest : public ::testing::Test {
   protected:
     /// Runs the program with `args` (already quoted where needed) in an environment of its own:
     /// no password or home from the caller, a fixed computer identification.
     CliRun Cli(const std::string& args, const std::string& env = "") {
-        const fs::path out = dir_.Path() / "out.txt";
-        const fs::path err = dir_.Path() / "err.txt";
-        const std::string command = "env -u AXO_PASSWORD -u AXO_HOME AXO_COMPUTER_ID=0000ABCD " +
-                                    env + " " + Quote(AXO_CLI_PATH) + " " + args + " >" +
-                                    Quote(out.string()) + " 2>" + Quote(err.string()) +
-                                    " </dev/null";
-        const int status = std::system(command.c_str());
-        CliRun run;
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = Read(out);
-        run.err = Read(err);
-        return run;
+        return RunShell(dir_.Path(), CliCommand(AXO_CLI_PATH, args, env));
     }
     fs::path Home() const { return dir_.Path() / "skola"; }
     std::string HomeArg() const { return "--home " + Quote(Home().string()); }
@@ -135,7 +111,7 @@ TEST_F(StartupCommandsTest, InitRefusesAnExistingInstallationUnlessForced) {
     EXPECT_NE(std::string::npos, Flat(again.err).find("již instalace existuje."));
     const CliRun forced = Cli("init " + Quote(Home().string()) + " --year 2024 --force");
     EXPECT_EQ(0, forced.code) << forced.err;
-    EXPECT_EQ("accounting data", Read(Home() / "data" / "2024" / "UDPO2024.DB"));
+    EXPECT_EQ("accounting data", startup::test::ReadFile(Home() / "data" / "2024" / "UDPO2024.DB"));
     EXPECT_EQ(0, Cli(HomeArg() + " info --year 2024 --password ucetni").code);  // the default user
     struct Case {
         const char* args;
@@ -144,12 +120,51 @@ TEST_F(StartupCommandsTest, InitRefusesAnExistingInstallationUnlessForced) {
         {"--year 24", "Hospodářský rok musí být rok o čtyřech číslicích."},
         {"--year 2024 --password dlouheheslo", "Heslo musí mít 1 až 7 znaků"},
         {"--year 2024 --user ''", "Jméno uživatele musí mít 1 až 7 znaků."},
+        {"--year 2024 --password abc --supervisor abc",
+         "Heslo správce se musí lišit od hesla uživatele."},
+        {"--year 2024 --supervisor ''", "Heslo správce musí mít 1 až 7 znaků"},
     };
     for (const Case& c : invalid) {
         const CliRun run = Cli("init " + Quote((dir_.Path() / "nova").string()) + " " + c.args);
         EXPECT_EQ(1, run.code) << c.args;
         EXPECT_NE(std::string::npos, Flat(run.err).find(c.message)) << run.err;
         EXPECT_FALSE(fs::exists(dir_.Path() / "nova")) << c.args;
+    }
+}
+
+TEST_F(StartupCommandsTest, DirectoriesWhosePathCannotBeKeptAreRefusedBeforeAnything) {
+    ASSERT_EQ(0, Init().code);
+    const fs::path omegaHome = dir_.Path() / "skola\u03A9";
+    const fs::path omega = dir_.Path() / "xml\u03A9";
+    const fs::path deep = startup::test::DeepPath(dir_.Path() / "vystupy", 256);
+    const std::string session = HomeArg() + " --year 2024 --password tajne ";
+    struct Case {
+        const char* name;
+        std::string args;
+        int code;
+        std::string message;
+    } cases[] = {
+        {"a new home", "init " + Quote(omegaHome.string()) + " --year 2024", 1,
+         "obsahuje znak U+03A9"},
+        {"the home of a run", "--home " + Quote(omegaHome.string()) + " info --password x", 1,
+         "obsahuje znak U+03A9"},
+        {"the XML directory", session + "xml 1 --dir " + Quote(omega.string()), 2,
+         "Cesta [" + dir_.Path().string() + "/xml?] obsahuje znak U+03A9 (na"},
+        {"the output directory", session + "--output " + Quote(omega.string()) + " statement 1", 2,
+         "obsahuje znak U+03A9"},
+        {"a long XML directory", session + "xml 1 --dir " + Quote(deep.string()), 2,
+         "je příliš dlouhá: má 257 znaků, nejvýše smí mít 255."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Snapshot before = TakeSnapshot(Home());
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(c.code, run.code) << run.err;
+        EXPECT_NE(std::string::npos, Flat(run.err).find(c.message)) << run.err;
+        EXPECT_TRUE(before == TakeSnapshot(Home())) << "the installation was changed";
+        for (const fs::path& notMade :
+             {omegaHome, omega, dir_.Path() / "skola?", dir_.Path() / "xml?", deep})
+            EXPECT_FALSE(fs::exists(notMade)) << notMade;
     }
 }
 

@@ -53,6 +53,18 @@ TEST(AxoCfgTest, PublicContractList) {
         EXPECT_EQ(c.expected, ParseNumberList(FromUtf8(c.value))) << c.value;
 }
 
+TEST(AxoCfgTest, AFileInUtf8IsReadAsUtf8) {
+    const auto file = std::filesystem::temp_directory_path() / "axo_cfg_utf8.CFG";
+    const std::string utf8 = "AXO_PAP_KONSOLIDACE=ano\nPOZNAMKA=Škola Žďár\n";
+    for (const std::string& bytes : {utf8, FromUtf8(utf8).Bytes()}) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+        const ConfigFile config = ConfigFile::Read(file);
+        EXPECT_EQ("Škola Žďár"_t, config.ValueOr("POZNAMKA"_t)) << bytes;
+        EXPECT_TRUE(ReadSwitches(config).papConsolidation);
+    }
+    std::filesystem::remove(file);
+}
+
 TEST(AxoCfgTest, StationFileIsUsedWhenItExists) {
     const auto dir = std::filesystem::temp_directory_path() / "axo_cfg_test";
     std::filesystem::remove_all(dir);

@@ -139,7 +139,8 @@ TEST_F(LoginTest, UserRecordsThatRefuseTheLogin) {
              return "V UŽIVATELSKÉM instalačním souboru byla indikována havárie uživatele (" +
                     UserFile(c) +
                     "). Uživatel : DVORAK Stanice : 000 Modul : U Datum/čas: 14. 6.2014 08:00:00 "
-                    "Pro nápravu nutno použít modul \"SPRÁVCE SYSTÉMU\".";
+                    "Pro nápravu nutno použít modul \"SPRÁVCE SYSTÉMU\". (správce: axo-pap-cli "
+                    "admin clear-crash DVORAK)";
          }},
         {"another user's exclusive login",
          [](auto& data, auto&) {

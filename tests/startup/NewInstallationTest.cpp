@@ -1,35 +1,61 @@
-// Creating an installation: what it holds, a failed creation that leaves nothing behind, and
-// an existing installation refused, also when forced while a program runs in it.
+// Creating an installation: what it holds, a home whose path cannot be kept refused before
+// anything is made, and an existing installation refused, also when forced while a program runs
+// in it.
 #include "startup/NewInstallation.h"
 
 #include <gtest/gtest.h>
 
 #include "StartupTestSupport.h"
 #include "startup/AxoCfg.h"
+#include "storage/PathCheck.h"
 
 namespace axo::startup::test {
 namespace {
 
 class NewInstallationTest : public InstallationTest {};
 
-TEST_F(NewInstallationTest, FailedCreationLeavesNothingBehind) {
-    ui::ScriptedUi ui(Strict());
-    ui.QueueOk();
+TEST_F(NewInstallationTest, AHomeThePathOfWhichCannotBeKeptIsRefusedBeforeAnythingIsMade) {
+    const std::size_t limit = storage::MaxInstallationPath();
+    struct Case {
+        const char* name;
+        std::string home;  // below the scratch directory
+        const char* message;
+    } cases[] = {
+        {"a character outside Windows-1250", "skola-\u03A9", "obsahuje znak U+03A9 (na"},
+        {"a box-drawing character", "skola-\u2500", "obsahuje znak U+2500"},
+        {"a byte that is no UTF-8", "skola-\xE9", "obsahuje znak 0xE9"},
+        {"one byte too long", "", "je příliš dlouhá: má"},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const bool existed : {false, true}) {
+            const fs::path base = dir_.Path() / (existed ? "empty" : "new");
+            const fs::path home = c.home.empty() ? DeepPath(base, limit + 1) : base / c.home;
+            if (existed)
+                fs::create_directories(home);
+            ui::ScriptedUi ui(Strict());
+            ui.QueueOk();
+            NewInstallation request;
+            request.year = 2024;
+            request.directory = home;
+            EXPECT_FALSE(CreateInstallation(request, ui, clock_));
+            EXPECT_NE(std::string::npos, FlatLines(ui.Transcript().at(0)).find(c.message))
+                << FlatLines(ui.Transcript().at(0));
+            EXPECT_EQ(existed, fs::exists(home));
+            EXPECT_TRUE(!existed || fs::is_empty(home));
+            fs::remove_all(base);
+        }
+    }
+    // A home of the longest path works: its tables stay within the engine's limit.
+    ui::ScriptedUi quiet(Lenient());
     NewInstallation request;
     request.year = 2024;
-    // The home can be made, its data directories cannot: their paths exceed what the system
-    // takes.
-    request.directory = DeepPath(dir_.Path() / "a", 4085);
-    EXPECT_FALSE(CreateInstallation(request, ui, clock_));
-    EXPECT_NE(std::string::npos, FlatLines(ui.Transcript().at(0)).find("nelze vytvořit."));
-    EXPECT_FALSE(fs::exists(request.directory));
-    const fs::path empty = DeepPath(dir_.Path() / "b", 4085);
-    fs::create_directories(empty);
-    request.directory = empty;
-    ui.QueueOk();
-    EXPECT_FALSE(CreateInstallation(request, ui, clock_));
-    EXPECT_TRUE(fs::is_directory(empty));
-    EXPECT_TRUE(fs::is_empty(empty));
+    request.directory = DeepPath(dir_.Path() / "deep", limit);
+    ASSERT_TRUE(CreateInstallation(request, quiet, clock_));
+    StartUpOptions options = Quiet("ucetni");
+    options.yearChoice = StartUpOptions::YearChoice{"2024"_t, {}};
+    Session session(quiet, clock_, request.directory, "0000ABCD"_t, options);
+    EXPECT_TRUE(StartUp(session)) << quiet.TranscriptText();
 }
 
 TEST_F(NewInstallationTest, InstallationInUseIsNotRecreated) {

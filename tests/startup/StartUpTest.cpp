@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 
 #include "StartupTestSupport.h"
@@ -63,6 +65,22 @@ TEST_F(StartUpTest, StartUpEstablishesTheRunAndShutDownEndsIt) {
         EXPECT_EQ(""_t, Text(user.Prihl_Moduly)) << d;
     }
     EXPECT_TRUE(ui_.Transcript().empty());
+}
+
+TEST_F(StartUpTest, StartUpRemovesTheWorkFilesOfRunsThatAreGone) {
+    const fs::path temp = Home() / "temp";
+    for (const char* name : {"!WK1234567.DB", "!WK1234567.LCK", "!WK1234567", "!OP7654321"}) {
+        std::ofstream(temp / name) << "left by a killed run";
+        fs::last_write_time(temp / name, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    }
+    std::ofstream(temp / "!WK5555555") << "a live run's";
+    auto session = NewSession();
+    ASSERT_TRUE(StartUp(*session));
+    std::vector<std::string> left;
+    for (const fs::directory_entry& e : fs::directory_iterator(temp))
+        left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ((std::vector<std::string>{"!WK5555555", "AXO_TEMP.LCK"}), left);
 }
 
 TEST_F(StartUpTest, AreasWithTheSameRootAreLoggedIntoOnce) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <numeric>
 #include <vector>
 
@@ -47,6 +48,40 @@ class TrezorTest : public ::testing::Test {
     FixedClock clock_;
     storage::DataContext ctx_;
 };
+
+TEST_F(TrezorTest, ADamagedVaultIsPutAsideAndMadeAnewWithAWarning) {
+    const fs::path file = dir_.Path() / "~NOVAK.DB";
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"cut to nothing by a full disk", ""},
+        {"bytes that are no table", "SQLite format 3 - but no more than that"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << c.bytes;
+        ui_.ClearTranscript();
+        std::unique_ptr<tTrezor> vault = Open(3, VaultKind::Parameters);
+        ASSERT_TRUE(vault);
+        const std::string shown = Flat(ui_.TranscriptText());
+        EXPECT_NE(std::string::npos, shown.find("Trezor parametrů AXO (" + file.string() +
+                                                ") byl poškozen a je založen znovu, prázdný"))
+            << shown;
+        EXPECT_EQ(c.bytes.size(), fs::file_size(file.string() + ".poskozeny"));
+        const std::vector<std::uint8_t> block = Bytes(150, 1);
+        ASSERT_TRUE(StoreBlock(vault.get(), 1, 71, block.data(), 150));
+        std::vector<std::uint8_t> back(150);
+        EXPECT_TRUE(LoadBlock(vault.get(), 1, 71, back.data(), 150));
+        EXPECT_EQ(block, back);
+        CloseVault(vault);
+    }
+    // A sound vault is opened as it is.
+    ui_.ClearTranscript();
+    std::unique_ptr<tTrezor> vault = Open(3, VaultKind::Parameters);
+    EXPECT_EQ(1, CountBlocks(vault.get(), 1, 71));
+    EXPECT_TRUE(ui_.Transcript().empty()) << ui_.TranscriptText();
+}
 
 TEST_F(TrezorTest, FileNamesAndKeys) {
     EXPECT_EQ("~NOVAK"_t, VaultFileName(VaultKind::Parameters, "NOVAK"_t));

@@ -230,7 +230,8 @@ TEST_F(FilesTest, MissingIndexIsReported) {
     EXPECT_NE(std::string::npos, report.find("|Procedura: OpenFile|")) << report;
     EXPECT_NE(std::string::npos,
               report.find("\r\n\tK datovému souboru nejsou všechny indexové soubory.\r\n\t"
-                          "Proveďte rekonstrukci indexů."))
+                          "Proveďte rekonstrukci indexů.\r\n\t(správce: axo-pap-cli admin "
+                          "rebuild ITEMS)"))
         << report;
 }
 

@@ -53,7 +53,7 @@ TEST(SqliteEngineTest, WriteLogReadsUpToTheFirstDamagedEntry) {
     sqlite::LogEntryBuilder entry;
     std::string second;
     {
-        sqlite::WriteLog log(path);
+        sqlite::WriteLog log(path, dir / "T.DB");
         entry.Start(sqlite::LoggedWrite::Op::Insert);
         entry.Integer(4, -7);
         entry.Real(5, 2.5);
@@ -68,7 +68,7 @@ TEST(SqliteEngineTest, WriteLogReadsUpToTheFirstDamagedEntry) {
         entry.Integer(4, 1);
         log.Append(entry.Finish(5).substr(0, 10));
     }
-    sqlite::WriteLog log(path);
+    sqlite::WriteLog log(path, dir / "T.DB");
     const auto writes = log.Read();
     ASSERT_EQ(2u, writes.size());
     EXPECT_EQ(sqlite::LoggedWrite::Op::Insert, writes[0].op);

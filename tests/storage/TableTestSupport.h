@@ -65,6 +65,8 @@ struct KindShape {
         return k == 1 ? FixedKeyText(r->code, 10) : FixedKeyText(r->name, 20);
     };
     std::function<Text(std::size_t, const void*)> memo;
+    /// The table keeps other users of the machine out.
+    bool confidential = false;
 };
 
 class tTestKind : public tSoubor {
@@ -88,6 +90,7 @@ class tTestKind : public tSoubor {
     Text MakeKey(int k, const void* buffer) override {
         return k >= 1 ? shape_.makeKey(k, buffer) : tSoubor::MakeKey(k, buffer);
     }
+    bool Confidential() const override { return shape_.confidential; }
     KindShape& Shape() { return shape_; }
 
   protected:

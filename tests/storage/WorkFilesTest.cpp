@@ -229,6 +229,30 @@ TEST(WorkFilesTest, WorkDirectoryFromConfiguration) {
     }
 }
 
+TEST(WorkFilesTest, AConfigurationInUtf8OrWindows1250GivesTheSameWorkDirectory) {
+    ScratchDir scratch;
+    fs::create_directory(scratch / "pracovní");
+    const std::string expected = (scratch / "pracovní").string() + "/";
+    const std::string utf8 = "; Účetní stanice školy\r\nAXO_TEMP=pracovní\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"Windows-1250, as the family writes it", FromUtf8(utf8).Bytes()},
+        {"UTF-8, as Linux editors write it", utf8},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(scratch / "AXO.CFG", c.bytes);
+        ui::ScriptedUi ui;  // strict: any message fails the case
+        EXPECT_EQ(expected, ReadWorkDirectory(ui, scratch.Path()).string()) << c.name;
+        EXPECT_EQ(FromUtf8(utf8), TextFromFileBytes(c.bytes)) << c.name;
+    }
+    // Bytes that are no UTF-8 are Windows-1250; ASCII is the same either way.
+    EXPECT_EQ(Text::FromBytes("\x9E\xE1"), TextFromFileBytes("\x9E\xE1"));
+    EXPECT_EQ("AXO_TEMP=temp"_t, TextFromFileBytes("AXO_TEMP=temp"));
+}
+
 TEST(WorkFilesTest, MissingWorkDirectoryIsReported) {
     ScratchDir scratch;
     WriteBytes(scratch / "AXO.CFG", "AXO_TEMP=chybí\r\n"_t.Bytes());
