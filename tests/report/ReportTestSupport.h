@@ -89,7 +89,7 @@ struct Printed {
 };
 
 /// Runs a report over its data source and records every printed section.
-inline std::vector<Printed> Run(TSestavaTyp& report, std::vector<Text>* warnings = nullptr) {
+inline std::vector<Printed> RunReport(TSestavaTyp& report, std::vector<Text>* warnings = nullptr) {
     ReportComputation c(report);
     c.Prepare();
     if (warnings)

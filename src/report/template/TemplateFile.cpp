@@ -36,22 +36,31 @@ int SaveTemplateFile(const fs::path& file, const std::vector<Text>& lines) {
         return out.Error();
     out.Write(TemplateBytes(lines));
     std::error_code ec;
-    if (BackupName(file) != file && fs::exists(file, ec)) {
-        // The old file gets its second name before the new one takes the first, so that
-        // neither name is ever without a template.
-        const fs::path backup = BackupName(file);
-        fs::remove(backup, ec);
-        if (::link(file.c_str(), backup.c_str()) != 0) {
+    const fs::path backup = BackupName(file);
+    fs::path pending;
+    if (backup != file && fs::exists(file, ec)) {
+        // The old file gets a second name before the new one takes the first, so that the
+        // template is never missing; it becomes the ".BAK" only once the new one is in place,
+        // so that a failed save leaves the older ".BAK" too.
+        pending = file;
+        pending += ".BAK-" + std::to_string(::getpid());
+        fs::remove(pending, ec);
+        if (::link(file.c_str(), pending.c_str()) != 0) {
             ec.clear();
-            fs::copy_file(file, backup, fs::copy_options::overwrite_existing, ec);
+            fs::copy_file(file, pending, fs::copy_options::overwrite_existing, ec);
             if (ec) {
                 out.Discard();
                 return ec.value();
             }
         }
     }
-    if (!out.Commit())
+    if (!out.Commit()) {
+        if (!pending.empty())
+            fs::remove(pending, ec);
         return out.Error();
+    }
+    if (!pending.empty())
+        fs::rename(pending, backup, ec);
     return 0;
 }
 

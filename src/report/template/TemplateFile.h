@@ -23,10 +23,10 @@ TemplateFileRead ReadTemplateFile(const std::filesystem::path& file);
 /// The name the previous file is kept under: the extension replaced by ".BAK".
 std::filesystem::path BackupName(const std::filesystem::path& file);
 
-/// Saves the lines (CR LF) under `file`: the new content goes to a temporary file beside it
-/// and is synced; then the file that stood there becomes the ".BAK" (an older one is
-/// replaced), and the new one is renamed into place. Returns 0, or the system's error number
-/// of the failure; then the file under its name is the one that stood there before.
+/// Saves the lines (CR LF) under `file`: the new content goes to a temporary file beside it,
+/// is synced and renamed into place; the file that stood there becomes the ".BAK" (an older
+/// one is replaced). Returns 0, or the system's error number of the failure; then the file
+/// under its name and the ".BAK" are the ones that stood there before.
 int SaveTemplateFile(const std::filesystem::path& file, const std::vector<Text>& lines);
 
 }  // namespace axo::report
