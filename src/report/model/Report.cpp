@@ -125,10 +125,10 @@ void TSestavaTyp::DeleteGroup(int g) {
 }
 
 void TSestavaTyp::ClearContent() {
+    sections.resize(kFixedSections);
     for (TOddilSestavy& s : sections)
         s.elements.clear();
-    while (!groups.empty())
-        DeleteGroup(static_cast<int>(groups.size()) - 1);
+    groups.clear();
 }
 
 TRadekFunkce& TSestavaTyp::AddFunction() {

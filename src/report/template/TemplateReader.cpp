@@ -1,6 +1,8 @@
 // Reading a template into the report model: the information pass, the function pass, one pass
 // per section in section order, and the detail lines.
 #include <algorithm>
+#include <limits>
+#include <unordered_map>
 
 #include "report/model/CharClass.h"
 #include "report/template/Template.h"
@@ -182,7 +184,8 @@ void ReadTextElement(const TSestavaTyp& r, TSiReportElement& e, const Fields& f)
         case kVariable:
             e.referenceNumber = FieldNumber(f, 3, 0);
             // The total page count came in as variable 4 with release 3 of version 1.
-            if (r.versionMajor <= 1 && r.versionRelease < 3 && e.referenceNumber > 3)
+            if (r.versionMajor <= 1 && r.versionRelease < 3 && e.referenceNumber > 3 &&
+                e.referenceNumber < std::numeric_limits<int>::max())
                 ++e.referenceNumber;
             break;
         default:
@@ -245,14 +248,17 @@ TSiReportElement ReadElement(const TSestavaTyp& r, const Line& line) {
     return e;
 }
 
-void FillSection(TSestavaTyp& r, std::vector<Line>& lines, int number) {
-    const Text code = SectionCode(number);
+/// The lines of each line code, in file order.
+using LinesByCode = std::unordered_map<Text, std::vector<Line*>>;
+
+void FillSection(TSestavaTyp& r, LinesByCode& byCode, int number) {
+    const auto it = byCode.find(SectionCode(number));
+    if (it == byCode.end())
+        return;
     TOddilSestavy& section = *r.Section(number);
-    for (Line& line : lines) {
-        if (line.taken || Code(line) != code)
-            continue;
-        section.elements.push_back(ReadElement(r, line));
-        line.taken = true;
+    for (Line* line : it->second) {
+        section.elements.push_back(ReadElement(r, *line));
+        line->taken = true;
     }
 }
 
@@ -298,12 +304,18 @@ void ReadTemplate(TSestavaTyp& report, const std::vector<Text>& source) {
             line.taken = true;
         }
 
+    // One pass per section in section order, each in file order: the lines of a code taken
+    // together keep their order.
+    LinesByCode byCode;
+    for (Line& line : lines)
+        if (!line.taken)
+            byCode[Code(line)].push_back(&line);
     for (int n = 0; n < kFixedSections; ++n)
         if (!(report.IsDetail() && (n == kPageHeader || n == kPageFooter)))
-            FillSection(report, lines, n);
+            FillSection(report, byCode, n);
     for (const TPolSkup& g : report.groups) {
-        FillSection(report, lines, g.header);
-        FillSection(report, lines, g.footer);
+        FillSection(report, byCode, g.header);
+        FillSection(report, byCode, g.footer);
     }
 
     std::map<int, std::vector<Text>> detailLines;
