@@ -75,6 +75,9 @@ class TBridge {
     /// The field's own number in the current record (numeric types; 0 for others).
     virtual double FieldNumber(int field) const = 0;
     virtual bool FieldIsNull(int /*field*/) const { return false; }
+    /// Whether the field can be null at all (asked once per run; false spares the question
+    /// for every record).
+    virtual bool MayBeNull(int /*field*/) const { return true; }
     /// The whole content of a memo or blob field.
     virtual Text FieldMemo(int field) const { return FieldText(field); }
 

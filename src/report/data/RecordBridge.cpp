@@ -158,15 +158,14 @@ void MemoryRecordBridge::Add(const void* record) {
     const auto* p = static_cast<const std::byte*>(record);
     bytes_.insert(bytes_.end(), p, p + recordSize_);
     ++count_;
-}
-
-const std::byte* MemoryRecordBridge::Current() const {
-    return current_ ? bytes_.data() + pos_ * recordSize_ : nullptr;
+    // The bytes may have moved.
+    SetCurrent(current_ ? bytes_.data() + pos_ * recordSize_ : nullptr);
 }
 
 int MemoryRecordBridge::Step(int dir) {
     if (count_ == 0) {
         current_ = false;
+        SetCurrent(nullptr);
         return kBeforeFirstAndAfterLast;
     }
     switch (dir) {
@@ -192,6 +191,7 @@ int MemoryRecordBridge::Step(int dir) {
             break;
     }
     current_ = true;
+    SetCurrent(bytes_.data() + pos_ * recordSize_);
     return 0;
 }
 
@@ -225,6 +225,7 @@ int FileRecordBridge::Step(int dir) {
         return kBeforeFirstAndAfterLast;
     number_ = n;
     current_ = true;
+    SetCurrent(buffer_.data());
     return 0;
 }
 

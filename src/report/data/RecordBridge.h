@@ -44,16 +44,21 @@ class RecordBridge : public TBridge {
     int FieldAlignment(int field) const override;
     Text FieldText(int field) const override;
     double FieldNumber(int field) const override;
+    /// Fixed-layout records have no nulls.
+    bool MayBeNull(int) const override { return false; }
 
   protected:
-    /// The current record's bytes; nullptr when no record is current.
-    virtual const std::byte* Current() const = 0;
+    /// The current record's bytes; nullptr when no record is current. Sources set it on each
+    /// step.
+    const std::byte* Current() const { return current_; }
+    void SetCurrent(const std::byte* record) { current_ = record; }
     virtual std::int32_t CurrentNumber() const = 0;
     virtual Text CurrentKey(int key) const = 0;
 
   private:
     const RecordColumn* Column(int field) const;
     std::vector<RecordColumn> columns_;
+    const std::byte* current_ = nullptr;
 };
 
 /// Records held in memory, in their order.
@@ -66,7 +71,6 @@ class MemoryRecordBridge : public RecordBridge {
     int Step(int dir) override;
 
   protected:
-    const std::byte* Current() const override;
     std::int32_t CurrentNumber() const override { return static_cast<std::int32_t>(pos_ + 1); }
     Text CurrentKey(int) const override { return {}; }
 
@@ -87,7 +91,6 @@ class FileRecordBridge : public RecordBridge {
     int Step(int dir) override;
 
   protected:
-    const std::byte* Current() const override { return current_ ? buffer_.data() : nullptr; }
     std::int32_t CurrentNumber() const override { return number_; }
     Text CurrentKey(int key) const override;
 

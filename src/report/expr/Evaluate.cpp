@@ -22,19 +22,26 @@ bool Expression::IsText() const {
 }
 
 TCalcType Expression::Evaluate(ValueSource& values, Need need, ExprError* error) const {
+    TCalcType out;
+    EvaluateInto(values, need, out, error);
+    return out;
+}
+
+void Expression::EvaluateInto(ValueSource& values, Need need, TCalcType& out,
+                              ExprError* error) const {
     if (error)
         *error = error_;
-    if (!Ok() || root_ < 0)
-        return TCalcType::Empty();
+    if (!Ok() || root_ < 0) {
+        out = TCalcType::Empty();
+        return;
+    }
     Evaluator evaluator(*this, values);
-    TCalcType out;
     evaluator.Eval(root_, need, out);
     if (evaluator.error.code != kExprOk) {
         if (error)
             *error = evaluator.error;
-        return TCalcType::Empty();
+        out = TCalcType::Empty();
     }
-    return out;
 }
 
 std::vector<ExprReference> Expression::References() const {

@@ -154,6 +154,9 @@ class Expression {
     /// Evaluates the expression. A parse or evaluation error gives the empty value; the error
     /// goes to `error` when given (a valid evaluation leaves code 0 there).
     TCalcType Evaluate(ValueSource& values, Need need, ExprError* error = nullptr) const;
+    /// As Evaluate, into `out`, so that a value evaluated for every record is not built anew.
+    void EvaluateInto(ValueSource& values, Need need, TCalcType& out,
+                      ExprError* error = nullptr) const;
     /// The references of the expression in source order.
     std::vector<ExprReference> References() const;
 

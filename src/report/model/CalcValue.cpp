@@ -67,6 +67,13 @@ double TextToNumber(const Text& text) {
     }
     if (digits == 0 || separators > 1)
         return 0;
+    if (separators == 0 && digits <= 15) {
+        // A whole number of up to 15 digits is exact in a double: no need for strtod.
+        double whole = 0;
+        for (std::size_t k = s.starts_with('-') ? 1 : 0; k < s.size(); ++k)
+            whole = whole * 10 + (s[k] - '0');
+        return s.starts_with('-') ? -whole : whole;
+    }
     for (char& c : s)
         if (c == separator)
             c = '.';

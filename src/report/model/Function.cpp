@@ -66,7 +66,7 @@ void TRadekFunkce::Take(const TCalcType& evaluated) {
         case kAggCount:
             if (taken)
                 ++count;
-            value = TCalcType::Number(static_cast<double>(count));
+            SetNumber(static_cast<double>(count));
             return;
         case kAggMinimum:
         case kAggMaximum:
@@ -79,22 +79,26 @@ void TRadekFunkce::Take(const TCalcType& evaluated) {
         default:
             break;
     }
+    const bool spread = aggregation == kAggStdDeviation || aggregation == kAggVariation;
     if (taken) {
         ++count;
         total += x;
         sumOfSquares += x * x;
-        // The deviation from a running mean: the textbook difference of the sums loses every
-        // digit for amounts that are large against their spread, and can even go negative.
-        const double delta = x - mean_;
-        mean_ += delta / static_cast<double>(count);
-        m2_ += delta * (x - mean_);
+        if (spread) {
+            // The deviation from a running mean: the textbook difference of the sums loses
+            // every digit for amounts that are large against their spread, and can even go
+            // negative.
+            const double delta = x - mean_;
+            mean_ += delta / static_cast<double>(count);
+            m2_ += delta * (x - mean_);
+        }
     }
     switch (aggregation) {
         case kAggSum:
-            value = TCalcType::Number(total);
+            SetNumber(total);
             return;
         case kAggAverage:
-            value = TCalcType::Number(count != 0 ? total / static_cast<double>(count) : total);
+            SetNumber(count != 0 ? total / static_cast<double>(count) : total);
             return;
         case kAggStdDeviation:
         case kAggVariation: {
@@ -116,6 +120,14 @@ void TRadekFunkce::Take(const TCalcType& evaluated) {
             value = evaluated;
             return;
     }
+}
+
+void TRadekFunkce::SetNumber(double x) {
+    value.type = ValueType::kNumber;
+    value.number = x;
+    value.isNull = false;
+    value.text.clear();
+    value.hasText = false;
 }
 
 const Text& TRadekFunkce::ResultText() {

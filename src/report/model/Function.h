@@ -72,6 +72,9 @@ struct TRadekFunkce {
     int EffectiveFormat() const { return format < 0 || format > 4 ? kFormatFixed : format; }
 
   private:
+    /// The value becomes a number (its text made when asked for).
+    void SetNumber(double x);
+
     double mean_ = 0;  ///< running mean and sum of squared deviations (deviation, variation)
     double m2_ = 0;
     Text text_;

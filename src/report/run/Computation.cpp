@@ -42,6 +42,7 @@ enum class NumberMode { kZero, kDirect, kFromText, kBoolean };
 
 struct ReportComputation::FieldInfo {
     int type = kFtUnknown;
+    bool nullable = false;
     ValueType valueType = ValueType::kNone;
     NumberMode number = NumberMode::kZero;
     bool memo = false;
@@ -141,6 +142,7 @@ void ReportComputation::Prepare() {
                    : ReadsNumberDirectly(f.type)          ? NumberMode::kDirect
                                                           : NumberMode::kZero;
         f.memo = IsMemoType(f.type);
+        f.nullable = bridge && !hostFed && bridge->MayBeNull(i);
     }
     functionExpressions_.clear();
     functionNeeds_.clear();
@@ -183,7 +185,7 @@ void ReportComputation::GetData() {
         report_.events.onGetData(report_);
 }
 
-Text ReportComputation::GroupText(int group) {
+const Text& ReportComputation::GroupText(int group) {
     const auto g = static_cast<std::size_t>(group);
     if (!groupTextValid_[g]) {
         TCalcType v = groupExpressions_[g].Evaluate(*this, Need::kText);
@@ -263,8 +265,10 @@ void ReportComputation::LoadValues(LoadScope scope) {
 }
 
 void ReportComputation::ComputeFunctions() {
-    for (std::size_t i = 0; i < report_.functions.size(); ++i)
-        report_.functions[i].Take(functionExpressions_[i].Evaluate(*this, functionNeeds_[i]));
+    for (std::size_t i = 0; i < report_.functions.size(); ++i) {
+        functionExpressions_[i].EvaluateInto(*this, functionNeeds_[i], scratch_);
+        report_.functions[i].Take(scratch_);
+    }
     if (report_.events.onVypoctiFunkce)
         report_.events.onVypoctiFunkce(report_);
 }
@@ -426,7 +430,7 @@ void ReportComputation::Field(int field, Need need, TCalcType& out) {
     }
     const FieldInfo& f = fields_[static_cast<std::size_t>(field)];
     out.type = f.valueType;
-    out.isNull = !report_.events.onGetData && bridge->FieldIsNull(field);
+    out.isNull = f.nullable && bridge->FieldIsNull(field);
     const bool wantText = need == Need::kText || f.number == NumberMode::kFromText ||
                           (need == Need::kTyped && f.valueType == ValueType::kText);
     if (wantText) {

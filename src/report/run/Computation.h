@@ -99,7 +99,7 @@ class ReportComputation : private ValueSource, private NameScope {
 
     void BindElement(int section, int index, const TSiReportElement& e, Binding& b);
     void Warn(int section, int index, const TSiReportElement& e, const Text& what);
-    Text GroupText(int group);
+    const Text& GroupText(int group);
     Text VariableText(const TSiReportElement& e) const;
 
     TSestavaTyp& report_;
@@ -112,6 +112,7 @@ class ReportComputation : private ValueSource, private NameScope {
     std::vector<bool> groupTextValid_;
     std::vector<std::vector<Binding>> bindings_;  ///< by section, then element
     std::vector<Text> warnings_;
+    TCalcType scratch_;  ///< the value of a function expression, reused record by record
 };
 
 }  // namespace axo::report
