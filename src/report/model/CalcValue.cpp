@@ -1,6 +1,7 @@
 // Value records and the number <-> text conversions of the report engine.
 #include "report/model/CalcValue.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -49,36 +50,36 @@ void TCalcType::EnsureText() {
 double TextToNumber(const Text& text) {
     const char separator = CurrentRegionalSettings().decimalSeparator;
     const char other = separator == ',' ? '.' : ',';
-    std::string s = text.Bytes();
-    const std::size_t first = s.find_first_not_of(' ');
-    s.erase(0, first == std::string::npos ? s.size() : first);
-    if (const std::size_t p = s.find(other); p != std::string::npos)
-        s[p] = separator;
-    std::size_t i = s.starts_with('-') ? 1 : 0;
+    std::string_view s = text.View();
+    s.remove_prefix(std::min(s.find_first_not_of(' '), s.size()));
+    const bool negative = s.starts_with('-');
     int digits = 0;
     int separators = 0;
-    for (; i < s.size(); ++i) {
-        if (s[i] >= '0' && s[i] <= '9')
+    double whole = 0;
+    for (std::size_t i = negative ? 1 : 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') {
             ++digits;
-        else if (s[i] == separator)
+            whole = whole * 10 + (c - '0');
+        } else if (c == separator || (c == other && separators == 0 && s.find(other) == i)) {
+            // The first "." (with "," as the separator, or the other way round) is taken as
+            // the separator.
             ++separators;
-        else
+        } else {
             return 0;
+        }
     }
     if (digits == 0 || separators > 1)
         return 0;
-    if (separators == 0 && digits <= 15) {
-        // A whole number of up to 15 digits is exact in a double: no need for strtod.
-        double whole = 0;
-        for (std::size_t k = s.starts_with('-') ? 1 : 0; k < s.size(); ++k)
-            whole = whole * 10 + (s[k] - '0');
-        return s.starts_with('-') ? -whole : whole;
-    }
-    for (char& c : s)
-        if (c == separator)
+    // A whole number of up to 15 digits is exact in a double: no need for strtod.
+    if (separators == 0 && digits <= 15)
+        return negative ? -whole : whole;
+    std::string number(s);
+    for (char& c : number)
+        if (c == separator || c == other)
             c = '.';
     // Digits only, so strtod cannot be misled by the process locale or by hexadecimal forms.
-    const double x = std::strtod(s.c_str(), nullptr);
+    const double x = std::strtod(number.c_str(), nullptr);
     return std::isfinite(x) ? x : 0;
 }
 
