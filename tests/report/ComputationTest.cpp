@@ -267,3 +267,57 @@ TEST(StatementFieldsTest, SystemColumnsComeFirstAndNamesFindTheirFields) {
 
 }  // namespace
 }  // namespace axo::report::test
+
+namespace axo::report::test {
+namespace {
+
+TEST(EventsTest, TheHostDecidesElementsSectionsAndFunctionValues) {
+    RowsBridge rows({{"CASTKA", kFtFloat}}, {{"1"}, {"2"}});
+    TSestavaTyp report;
+    report.dataSource = &rows;
+    ReadTemplate(report, Lines("F,0,Suma,\"\",0,\"0\",0,\"#CASTKA\",2,15,0,2\n"
+                               "T,1,0,0,0,10,10,Arial,8,0,0,0,0,0,\"a\",0,0,0,\"\",1,\"A\"\n"
+                               "T,1,0,0,0,10,10,Arial,8,0,0,0,0,0,\"b\",0,0,0,\"\",1,\"B\"\n"
+                               "T,1,0,0,0,10,10,Arial,8,0,0,0,0,0,\"c\",0,0,0,\"\",0,\"A\"\n"
+                               "T,6,Suma\nK,6,Suma\nP,1"));
+    std::vector<std::string> asked;
+    report.events.onPrintElement = [&asked](TSestavaTyp&, TFontSpec& font, const Text& ident,
+                                            bool& canPrint) {
+        asked.push_back(ToUtf8(ident));
+        canPrint = ident != "A"_t;
+        font.style = kBold;
+    };
+    report.events.onTiskOddilu = [](TSestavaTyp&, int section, bool& print) {
+        print = section != kPageFooter;
+    };
+    // The host doubles the sum after each record's computation.
+    report.events.onVypoctiFunkce = [](TSestavaTyp& r) { r.functions[0].value.number *= 2; };
+    report.events.onGetAlignment = [](TSestavaTyp&, int, int& alignment) { alignment = 2; };
+    ReportComputation c(report);
+    c.Prepare();
+    EXPECT_EQ(2, c.FieldAlignment(0));
+    std::vector<Printed> printed;
+    WalkRecords(c, {2024, 1, 1, 0, 0, 0, 0}, [&printed](int section, ReportComputation& v) {
+        Printed p{section, {}};
+        const TOddilSestavy& s = *v.Report().Section(section);
+        for (std::size_t i = 0; i < s.elements.size(); ++i)
+            p.texts.push_back(s.elements[i].printable
+                                  ? ToUtf8(v.ElementText(section, static_cast<int>(i)))
+                                  : "-");
+        printed.push_back(std::move(p));
+    });
+    // Only elements whose host decides are asked, once per record (and at the start).
+    EXPECT_EQ((std::vector<std::string>{"A", "B", "A", "B"}), asked);
+    EXPECT_EQ(kBold, report.Section(kBody)->elements[1].font.style);
+    std::vector<int> sections;
+    for (const Printed& p : printed)
+        sections.push_back(p.section);
+    EXPECT_EQ((std::vector<int>{kReportStart, kPageHeader, kBody, kBody, kReportEnd}), sections);
+    // 1 * 2 = 2, then (1 + 2) * 2 = 6: the host changes the value, the sum goes on from its
+    // total.
+    EXPECT_EQ((std::vector<std::string>{"-", "b", "c", "2"}), printed[2].texts);
+    EXPECT_EQ((std::vector<std::string>{"-", "b", "c", "6"}), printed[3].texts);
+}
+
+}  // namespace
+}  // namespace axo::report::test

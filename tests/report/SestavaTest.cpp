@@ -208,3 +208,59 @@ TEST(SestavaTest, SavingTheTemplateKeepsABakAndRefusesWhatItCannotWrite) {
 
 }  // namespace
 }  // namespace axo::report::test
+
+namespace axo::report::test {
+namespace {
+
+TEST(SestavaTest, WhereATemplateComesFrom) {
+    axo::test::ScratchDir dir("axo-sestava");
+    ASSERT_EQ(0, SaveTemplateFile(dir / "soubor.pts", {"I,0,\"Ze souboru\""_t}));
+    struct Case {
+        const char* name;
+        std::function<void(TSestava&, ui::ScriptedUi&)> set;
+        bool forEdit;
+        bool loaded;
+        const char* popis;
+    } cases[] = {
+        {"the file", [](TSestava&, ui::ScriptedUi&) {}, false, true, "Ze souboru"},
+        {"the host's handler instead of the file",
+         [](TSestava& r, ui::ScriptedUi&) {
+             r.events.onNactiPredlohu = [](TSestavaTyp& report) {
+                 ReadTemplate(report, {"I,0,\"Od hostitele\""_t});
+                 return true;
+             };
+         },
+         false, true, "Od hostitele"},
+        {"lines kept with the host",
+         [](TSestava& r, ui::ScriptedUi&) {
+             r.isStored = true;
+             r.predloha = {"I,0,\"Uložené\""_t};
+         },
+         false, true, "Uložené"},
+        {"a missing file created for the designer",
+         [](TSestava& r, ui::ScriptedUi& ui) {
+             r.SetReportName("nova");
+             ui.QueueButton(1);
+         },
+         true, true, "Tisková úloha ZORVI"},
+        {"a missing file the designer does not create",
+         [](TSestava& r, ui::ScriptedUi& ui) {
+             r.SetReportName("jina");
+             ui.QueueButton(2);
+         },
+         true, false, "Tisková úloha ZORVI"},
+    };
+    for (const Case& c : cases) {
+        ui::ScriptedUi ui(Answering());
+        TSestava report(&ui, dir.Path());
+        report.SetReportName("soubor");
+        c.set(report, ui);
+        EXPECT_EQ(c.loaded, report.LoadTemplate(c.forEdit)) << c.name;
+        EXPECT_EQ(c.popis, ToUtf8(report.popis)) << c.name;
+    }
+    EXPECT_TRUE(fs::exists(dir / "nova.pts"));
+    EXPECT_FALSE(fs::exists(dir / "jina.pts"));
+}
+
+}  // namespace
+}  // namespace axo::report::test

@@ -384,6 +384,20 @@ TCalcType ReportComputation::FieldValue(int field) {
     return v;
 }
 
+int ReportComputation::FieldAlignment(int field) {
+    TBridge* bridge = Bridge();
+    int alignment = bridge && !report_.events.onGetData ? bridge->FieldAlignment(field) : 0;
+    if (report_.events.onGetAlignment)
+        report_.events.onGetAlignment(report_, field, alignment);
+    return alignment;
+}
+
+int ReportComputation::FieldType(int field) const {
+    return field >= 0 && field < static_cast<int>(fields_.size())
+               ? fields_[static_cast<std::size_t>(field)].type
+               : kFtUnknown;
+}
+
 TCalcType ReportComputation::EvaluateText(const Text& expression, Need need, ExprError* error) {
     return Expression::Parse(expression, *this).Evaluate(*this, need, error);
 }

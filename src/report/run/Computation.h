@@ -75,6 +75,11 @@ class ReportComputation : private ValueSource, private NameScope {
     TCalcType VariableValue(int n) const;
     /// The value of field n of the current record, with its text.
     TCalcType FieldValue(int field);
+    /// The alignment of field n (0 left, 1 right, 2 centre): the source's, as the host's
+    /// `OnGetAlignment` leaves it.
+    int FieldAlignment(int field);
+    /// The data type of field n as the run reads it (after the host's `OnGetDataType`).
+    int FieldType(int field) const;
     /// Evaluates an expression text against the current record; an invalid one gives the
     /// empty value, and its error goes to `error` when given.
     TCalcType EvaluateText(const Text& expression, Need need, ExprError* error = nullptr);
