@@ -297,15 +297,7 @@ TEST(EventsTest, TheHostDecidesElementsSectionsAndFunctionValues) {
     c.Prepare();
     EXPECT_EQ(2, c.FieldAlignment(0));
     std::vector<Printed> printed;
-    WalkRecords(c, {2024, 1, 1, 0, 0, 0, 0}, [&printed](int section, ReportComputation& v) {
-        Printed p{section, {}};
-        const TOddilSestavy& s = *v.Report().Section(section);
-        for (std::size_t i = 0; i < s.elements.size(); ++i)
-            p.texts.push_back(s.elements[i].printable
-                                  ? ToUtf8(v.ElementText(section, static_cast<int>(i)))
-                                  : "-");
-        printed.push_back(std::move(p));
-    });
+    WalkRecords(c, {2024, 1, 1, 0, 0, 0, 0}, Recorder(printed));
     // Only elements whose host decides are asked, once per record (and at the start).
     EXPECT_EQ((std::vector<std::string>{"A", "B", "A", "B"}), asked);
     EXPECT_EQ(kBold, report.Section(kBody)->elements[1].font.style);

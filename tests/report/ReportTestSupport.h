@@ -88,14 +88,9 @@ struct Printed {
     std::vector<std::string> texts;
 };
 
-/// Runs a report over its data source and records every printed section.
-inline std::vector<Printed> RunReport(TSestavaTyp& report, std::vector<Text>* warnings = nullptr) {
-    ReportComputation c(report);
-    c.Prepare();
-    if (warnings)
-        *warnings = c.Warnings();
-    std::vector<Printed> printed;
-    WalkRecords(c, {2024, 3, 5, 8, 7, 6, 0}, [&printed](int section, ReportComputation& v) {
+/// A sink that records every printed section with the texts of its elements.
+inline SectionSink Recorder(std::vector<Printed>& printed) {
+    return [&printed](int section, ReportComputation& v) {
         Printed p{section, {}};
         const TOddilSestavy& s = *v.Report().Section(section);
         for (std::size_t i = 0; i < s.elements.size(); ++i)
@@ -103,7 +98,17 @@ inline std::vector<Printed> RunReport(TSestavaTyp& report, std::vector<Text>* wa
                                   ? ToUtf8(v.ElementText(section, static_cast<int>(i)))
                                   : "-");
         printed.push_back(std::move(p));
-    });
+    };
+}
+
+/// Runs a report over its data source and records every printed section.
+inline std::vector<Printed> RunReport(TSestavaTyp& report, std::vector<Text>* warnings = nullptr) {
+    ReportComputation c(report);
+    c.Prepare();
+    if (warnings)
+        *warnings = c.Warnings();
+    std::vector<Printed> printed;
+    WalkRecords(c, {2024, 3, 5, 8, 7, 6, 0}, Recorder(printed));
     return printed;
 }
 

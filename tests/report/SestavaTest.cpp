@@ -47,17 +47,8 @@ class StatementTemplateTest : public pap::test::StatementTest {
             report.parametry[3] = "Jana Nováková"_t;
             report.parametry[4] = "12345678"_t;
             report.popis = h.caption;
-            result_ = report.ComputeValues(
-                [this](int section, ReportComputation& v) {
-                    Printed p{section, {}};
-                    const TOddilSestavy& s = *v.Report().Section(section);
-                    for (std::size_t i = 0; i < s.elements.size(); ++i)
-                        p.texts.push_back(s.elements[i].printable
-                                              ? ToUtf8(v.ElementText(section, static_cast<int>(i)))
-                                              : "-");
-                    printed_.push_back(std::move(p));
-                },
-                {2023, 6, 15, 10, 0, 0, 0}, &warnings_);
+            result_ =
+                report.ComputeValues(Recorder(printed_), {2023, 6, 15, 10, 0, 0, 0}, &warnings_);
             source.reset();
             pap::DeleteResultFile(h.dataFile);
         };
