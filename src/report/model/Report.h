@@ -96,6 +96,10 @@ struct TBackground {
     bool custom = false, print = false, positioned = false;
     int left = 0, top = 0, width = 0, height = 0;  ///< 0: the paper's width or height
     Text file;
+
+    /// The width and height the picture takes: a size of 0 is the paper's.
+    int EffectiveWidth(int paperWidth) const { return width == 0 ? paperWidth : width; }
+    int EffectiveHeight(int paperHeight) const { return height == 0 ? paperHeight : height; }
 };
 
 /// The eight section flags (I,3).
