@@ -35,6 +35,12 @@ void Expression::EvaluateInto(ValueSource& values, Need need, TCalcType& out,
         out = TCalcType::Empty();
         return;
     }
+    // A lone field, the most common function expression, needs no evaluator.
+    const Node& root = nodes_[static_cast<std::size_t>(root_)];
+    if (root.op == Op::kField) {
+        values.Field(root.index, need, out);
+        return;
+    }
     Evaluator evaluator(*this, values);
     evaluator.Eval(root_, need, out);
     if (evaluator.error.code != kExprOk) {
