@@ -9,6 +9,7 @@
 #include "DataCommands.h"
 #include "StartupCommands.h"
 #include "StatementCommands.h"
+#include "TemplateCommands.h"
 #include "XmlCommands.h"
 #include "util/Text.h"
 #include "util/Version.h"
@@ -64,6 +65,8 @@ const Command kCommands[] = {
      RunSummary},
     {"batch", "batch", "dávkové generování PAP_souhrn.xml (--month M, volby dialogu XML)",
      RunBatch},
+    {"template", "template check|normalize", "kontrola předlohy sestavy (.pts), přepis předlohy",
+     RunTemplate},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
