@@ -138,8 +138,9 @@ TEST_F(PrintoutFilesTest, APrintoutThatCannotBeWrittenIsReportedOnceAndLeavesNot
                   failed[0]->lines);
         EXPECT_EQ(1, ui_->PrintoutsSince(0).failed);
         EXPECT_TRUE(FileNames(WorkDir()).empty());
-        if (fs::exists(ShownDir()))
+        if (fs::exists(ShownDir())) {
             EXPECT_TRUE(FileNames(ShownDir()).empty());
+        }
     }
 }
 
