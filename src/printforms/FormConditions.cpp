@@ -58,22 +58,8 @@ bool TestHolds(const Text& test, const AcronymTable& acronyms) {
     const Text right = OperandValue(test.substr(at + 1), acronyms);
     const std::optional<double> l = ReadFormNumber(left);
     const std::optional<double> r = ReadFormNumber(right);
-    if (l && r) {
-        switch (op) {
-            case '<':
-                return *l < *r;
-            case '>':
-                return *l > *r;
-            case '=':
-                return *l == *r;
-            case '!':
-                return *l != *r;
-            case '{':
-                return *l <= *r;
-            default:
-                return *l >= *r;
-        }
-    }
+    if (l && r)
+        return CompareNumbers(*l, op, *r);
     switch (op) {
         case '=':
             return left == right;

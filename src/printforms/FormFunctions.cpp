@@ -61,22 +61,7 @@ bool Compare(const Operand& left, char op, const Operand& right) {
         const Text b = r ? NumberResultText(*r) : std::get<Text>(right);
         return op == '=' ? a == b : op == '!' ? a != b : false;
     }
-    switch (op) {
-        case '<':
-            return *l < *r;
-        case '>':
-            return *l > *r;
-        case '=':
-            return EqualAtDecimals(*l, *r, 2);
-        case '!':
-            return !EqualAtDecimals(*l, *r, 2);
-        case '{':
-            return *l <= *r;
-        case '}':
-            return *l >= *r;
-        default:
-            return false;
-    }
+    return CompareNumbers(*l, op, *r, 2);
 }
 
 /// The arithmetic result rounded as the third and fourth arguments say.

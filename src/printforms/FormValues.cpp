@@ -76,6 +76,27 @@ std::optional<double> ReadFormNumber(const Text& text) {
     return Round(*value, 6);
 }
 
+bool CompareNumbers(double left, char op, double right, int equalDecimals) {
+    const bool equal =
+        equalDecimals < 0 ? left == right : EqualAtDecimals(left, right, equalDecimals);
+    switch (op) {
+        case '<':
+            return left < right;
+        case '>':
+            return left > right;
+        case '=':
+            return equal;
+        case '!':
+            return !equal;
+        case '{':
+            return left <= right;
+        case '}':
+            return left >= right;
+        default:
+            return false;
+    }
+}
+
 Text NumberResultText(double x) {
     return AmountText(x, 20, 6);
 }

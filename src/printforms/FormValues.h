@@ -30,6 +30,11 @@ class AcronymTable {
 /// front; rounded to 6 decimals. None when the text is no such number.
 std::optional<double> ReadFormNumber(const Text& text);
 
+/// Compares two numbers with an operator of forms: "<", ">", "=", "!" (not equal), "{" (at
+/// most), "}" (at least); any other character is false. Equality is exact, or with
+/// `equalDecimals` of 0 or more, equality of the values printed with that many decimals.
+bool CompareNumbers(double left, char op, double right, int equalDecimals = -1);
+
 /// The text of a numeric result: the amount in width 20 with 6 decimals.
 Text NumberResultText(double x);
 

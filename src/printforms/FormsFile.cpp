@@ -110,7 +110,7 @@ std::vector<StoredForm> AllForms(tFileFormular& file) {
 
 std::optional<StoredForm> FindForm(tFileFormular& file, int type, const Text& name) {
     const Text wanted = FormNameKey(name);
-    std::vector<StoredForm> matches = FormsFrom(file, FormKey(type, name));
+    std::vector<StoredForm> matches = FormsFrom(file, FormKey(type, Trim(name)));
     std::erase_if(matches, [&](const StoredForm& f) { return FormNameKey(f.name) != wanted; });
     if (matches.empty())
         return std::nullopt;
