@@ -6,6 +6,7 @@
 
 #include "ControlCommands.h"
 #include "DataCommands.h"
+#include "FormsCommands.h"
 #include "StartupCommands.h"
 #include "StatementCommands.h"
 #include "XmlCommands.h"
@@ -56,6 +57,8 @@ const Command kCommands[] = {
      RunSummary},
     {"batch", "batch", "dávkové generování PAP_souhrn.xml (--month M, volby dialogu XML)",
      RunBatch},
+    {"forms", "forms list|import|export|print", "tiskové formuláře: seznam, import, export a tisk",
+     RunForms},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
