@@ -109,6 +109,7 @@ class ChartSource : public TableSource<pap::tFileRozvrh, tVetaRozvrh> {
         a.Set("AE"_t, IntToTextZeros(r.AE, 3));
         a.Set("UCET"_t, account);
         a.Set("IDENTIFIKACE"_t, account);
+        a.Set("POZNAMKYZAHLAVI"_t, "Poznámkový blok účtu "_t + account);
         a.Set("NAZ_UCT"_t, r.NAZ_UCT);
         a.Set("CIZI_NAZEV_UCTU"_t, r.CIZI_NAZEV_UCTU);
         a.Set("AKT_PAS"_t, r.AKT_PAS ? Text(1, static_cast<char>(r.AKT_PAS)) : Text());

@@ -6,7 +6,8 @@
 //
 //   chart:    SE, AE (three digits), UCET ("501.100"), NAZ_UCT, CIZI_NAZEV_UCTU, AKT_PAS, POVAHA,
 //             MENA, SALDO ("x"), STAT_ANAL, KOD ("X"), PARTNER ("P-T", "P-AP", "P"),
-//             PARTNER2 ("X"), VYKAZY (statement numbers), CINNOST, IDENTIFIKACE; note lines
+//             PARTNER2 ("X"), VYKAZY (statement numbers), CINNOST, IDENTIFIKACE,
+//             POZNAMKYZAHLAVI; note lines
 //   PAP codes: STAT_ANAL, POPIS, SKUPINA ("  I", " II", "III", " XV"), RADEK, PARTNER ("T",
 //             "AP"), PARTNER2, KONSOLIDACE, KOD ("x"), VYKAZY, KODY_MD, KODY_DAL,
 //             KODY_TRANSAKCI ("MD 01 02  D 51", empty without codes)

@@ -8,6 +8,7 @@
 #include "storage/WorkFiles.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
+#include "util/Retezce.h"
 
 namespace axo::printforms {
 
@@ -38,14 +39,15 @@ SystemAcronyms SystemAcronymsFor(const startup::Session& session) {
     v.time = TimeText(3, clock);
     v.yearCode = startup::FiscalYearDirectoryName(session);
     const startup::tVetaAXO_DATA& d = session.DataInstallation();
-    v.firmName = d.NazevFirmy;
-    v.firmAddress = d.AdresaFirmy;
-    v.ico = d.IcoFirmy;
-    v.dic = d.DIC;
-    v.phone = d.TelefonFirmy;
-    v.fax = d.FaxFirmy;
-    v.register1 = d.OBCH_REJ1;
-    v.register2 = d.OBCH_REJ2;
+    // The installation keeps some of its texts padded with blanks.
+    v.firmName = TrimRight(d.NazevFirmy);
+    v.firmAddress = TrimRight(d.AdresaFirmy);
+    v.ico = TrimRight(d.IcoFirmy);
+    v.dic = TrimRight(d.DIC);
+    v.phone = TrimRight(d.TelefonFirmy);
+    v.fax = TrimRight(d.FaxFirmy);
+    v.register1 = TrimRight(d.OBCH_REJ1);
+    v.register2 = TrimRight(d.OBCH_REJ2);
     v.unitPriceDecimals = d.SKLAD_CenaMJ_PocetDM;
     startup::tDPH_Sazba rates;
     session.Sazby_DPH_OK(session.ProgramDate(), false, rates);
@@ -54,8 +56,8 @@ SystemAcronyms SystemAcronymsFor(const startup::Session& session) {
     v.issuer = session.Issuer();
     v.currencySign = session.CurrencySign();
     const startup::tVetaAXO_USER user = UserRecord(session);
-    v.mobile = user.Mobil;
-    v.mail = user.Mail;
+    v.mobile = TrimRight(user.Mobil);
+    v.mail = TrimRight(user.Mail);
     return v;
 }
 

@@ -12,6 +12,7 @@
 #include "printforms/ShippedForms.h"
 #include "startup/NewInstallation.h"
 #include "startup/StartUp.h"
+#include "storage/WorkFiles.h"
 
 namespace axo::printforms {
 namespace {
@@ -101,6 +102,32 @@ TEST_F(ShippedFormsTest, NewInstallationHoldsTheShippedForms) {
         }
         file.CloseFile();
     }
+}
+
+TEST_F(ShippedFormsTest, SystemAcronymsOfTheSession) {
+    {
+        startup::tSouborAXO_USER users(session_->Context());
+        ASSERT_TRUE(users.InitFilePath(storage::TextFromPath(Home() / "data" / "2024"), 1,
+                                       storage::_NoWait));
+        std::int32_t n = session_->AreaAt(startup::kAreaUcetnictvi).loginRecord;
+        startup::tVetaAXO_USER user;
+        ASSERT_TRUE(users.GetRec(n, &user));
+        user.Mobil = "602 111 222"_t;
+        user.Mail = "ucetni@zs-demo.cz"_t;
+        ASSERT_TRUE(users.PutRec(n, &user));
+        users.CloseFile();
+    }
+    const SystemAcronyms v = SystemAcronymsFor(*session_);
+    EXPECT_EQ("15. 6.2024"_t, v.today);
+    EXPECT_EQ("09:30:05"_t, v.time);
+    EXPECT_EQ("2024"_t, v.yearCode);
+    EXPECT_EQ("Základní škola Demo, p. o."_t, v.firmName);
+    EXPECT_EQ((std::vector<double>{21, 12, 0}),
+              (std::vector<double>{v.vatRates[0], v.vatRates[1], v.vatRates[2]}));
+    EXPECT_EQ("UCETNI"_t, v.issuer);
+    EXPECT_EQ("Kč"_t, v.currencySign);
+    EXPECT_EQ("602 111 222"_t, v.mobile);
+    EXPECT_EQ("ucetni@zs-demo.cz"_t, v.mail);
 }
 
 TEST_F(ShippedFormsTest, GoldenPrintoutsOverTheDemoOrganisation) {
