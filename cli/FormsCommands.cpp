@@ -45,6 +45,18 @@ bool TypeArgument(const std::string& word, int& type, std::ostream& err) {
     return false;
 }
 
+/// Writes a file whole or not at all; false after a message.
+bool WriteWhole(const std::string& path, const std::string& bytes, std::ostream& err) {
+    AtomicFile file;
+    if (file.Create(path)) {
+        file.Write(bytes);
+        if (file.Commit())
+            return true;
+    }
+    err << "Soubor " << path << " nelze zapsat.\n";
+    return false;
+}
+
 /// A text padded with blanks to `width` characters (UTF-8 counted by characters).
 std::string Padded(const std::string& text, std::size_t width) {
     const auto characters = static_cast<std::size_t>(
@@ -126,17 +138,11 @@ int Export(printforms::SessionPrintForms& forms, const Words& w, std::ostream& o
         err << "Nebyl nalezen formulář :" << w.args[1] << "\n";
         return 1;
     }
-    AtomicFile file;
-    if (file.Create(w.args[2])) {
-        file.Write(printforms::WriteFormFile(*form));
-        if (file.Commit()) {
-            out << "Formulář " << ToUtf8(form->typeName) << " " << ToUtf8(form->name)
-                << " je zapsán do " << w.args[2] << ".\n";
-            return 0;
-        }
-    }
-    err << "Soubor " << w.args[2] << " nelze zapsat.\n";
-    return 1;
+    if (!WriteWhole(w.args[2], printforms::WriteFormFile(*form), err))
+        return 1;
+    out << "Formulář " << ToUtf8(form->typeName) << " " << ToUtf8(form->name) << " je zapsán do "
+        << w.args[2] << ".\n";
+    return 0;
 }
 
 /// The command stream of a file: one command a line (UTF-8), empty lines left out. False
@@ -197,16 +203,9 @@ int Print(printforms::SessionPrintForms& forms, CliUi& ui, const Options& option
     std::string printout = LastPrintout(ui);
     if (const auto target = options.Get("out")) {
         std::string bytes;
-        AtomicFile file;
-        if (ReadWholeFile(printout, bytes).error != 0 || !file.Create(*target)) {
-            err << "Soubor " << *target << " nelze zapsat.\n";
+        ReadWholeFile(printout, bytes);
+        if (!WriteWhole(*target, bytes, err))
             return 1;
-        }
-        file.Write(bytes);
-        if (!file.Commit()) {
-            err << "Soubor " << *target << " nelze zapsat.\n";
-            return 1;
-        }
         printout = *target;
     }
     out << "Opis: " << printout << "\n";

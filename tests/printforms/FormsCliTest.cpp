@@ -121,6 +121,19 @@ TEST_F(FormsCliTest, ExportAndImport) {
     EXPECT_EQ(1, run.code);
     EXPECT_NE(std::string::npos, run.err.find("Nebyl nalezen formulář :NEEXISTUJE")) << run.err;
     EXPECT_FALSE(fs::exists(dir_ / "nic.frm"));
+    // A file that cannot be written leaves nothing behind.
+    fs::create_directories(dir_ / "zavrene");
+    fs::permissions(dir_ / "zavrene", fs::perms::owner_read | fs::perms::owner_exec);
+    run = Forms("export 36 \"KARTA ADRESY\" " + (dir_ / "zavrene" / "karta.frm").string());
+    fs::permissions(dir_ / "zavrene", fs::perms::owner_all);
+    if (::geteuid() != 0) {  // root writes anyway
+        EXPECT_EQ(1, run.code);
+        EXPECT_NE(std::string::npos, run.err.find("karta.frm nelze zapsat.")) << run.err;
+        EXPECT_TRUE(fs::is_empty(dir_ / "zavrene"));
+    }
+    run = Forms("export 36 \"KARTA ADRESY\" " + (dir_ / "chybi" / "karta.frm").string());
+    EXPECT_EQ(1, run.code);
+    EXPECT_FALSE(fs::exists(dir_ / "chybi"));
 }
 
 TEST_F(FormsCliTest, PrintsTheCodeListsAndAnAddress) {
