@@ -7,6 +7,7 @@
 #include "AdminCommands.h"
 #include "ControlCommands.h"
 #include "DataCommands.h"
+#include "FormsCommands.h"
 #include "StartupCommands.h"
 #include "StatementCommands.h"
 #include "TemplateCommands.h"
@@ -67,6 +68,8 @@ const Command kCommands[] = {
      RunBatch},
     {"template", "template check|normalize", "kontrola předlohy sestavy (.pts), přepis předlohy",
      RunTemplate},
+    {"forms", "forms list|import|export|print", "tiskové formuláře: seznam, import, export a tisk",
+     RunForms},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {

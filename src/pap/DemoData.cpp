@@ -12,6 +12,7 @@
 #include "pap/ImportJournal.h"
 #include "pap/ImportUKod.h"
 #include "pap/ImportUPAP.h"
+#include "printforms/ShippedForms.h"
 
 namespace axo::pap {
 
@@ -137,7 +138,8 @@ bool InstallDemoData(const PapLocation& where, const storage::DataContext& ctx, 
                      const DemoOptions& options, DemoResult& result) {
     if (!options.textDirectory.empty())
         WriteTexts(options.textDirectory);
-    if (!FillTransactionCodes(where, ctx, ui, result) || !FillPapCodes(where, ctx, ui, result))
+    if (!printforms::InstallShippedForms(ctx, {{where.codeListDirectory, where.yearCode}}) ||
+        !FillTransactionCodes(where, ctx, ui, result) || !FillPapCodes(where, ctx, ui, result))
         return false;
     ChartImportResult chart;
     if (!WriteChartAccounts(where, ctx, ui, ChartOfDemo(), chart) || !FillChart(where, ctx, ui))

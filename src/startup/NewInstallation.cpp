@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "printforms/ShippedForms.h"
 #include "startup/InstallationFiles.h"
 #include "startup/Session.h"
 #include "storage/PathCheck.h"
@@ -172,6 +173,12 @@ bool Populate(const fs::path& home, const NewInstallation& request, ui::UiServic
         written = written && WriteTable<tSouborAXO_DATA>(ctx, d, &data) &&
                   WriteTable<tSouborAXO_USER>(ctx, d, &user);
     }
+    // The code lists of both years start with the print forms the program ships.
+    const fs::path codeLists = home / storage::PathFromText(NewAreaRoot(kAreaCiselniky));
+    written = written &&
+              printforms::InstallShippedForms(
+                  ctx, {{codeLists / std::to_string(request.year - 1), IntToText(request.year - 1)},
+                        {codeLists / std::to_string(request.year), IntToText(request.year)}});
     // The program installation last: a directory without it is no installation yet, so an
     // interrupted creation can simply be repeated.
     written = written && WriteTable<tSouborAXO>(ctx, home, &program);
