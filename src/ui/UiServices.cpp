@@ -7,6 +7,7 @@
 #include "ui/Calendar.h"
 #include "ui/Dialog.h"
 #include "ui/ListWindow.h"
+#include "ui/browse/Browser.h"
 
 namespace axo::ui {
 
@@ -163,6 +164,11 @@ void UiServices::ShowListing(const ListingView&, const std::function<void()>& ou
 int UiServices::RunListWindow(TRolMem& window) {
     window.Close(TRolMem::kResultLeave);
     return TRolMem::kResultLeave;
+}
+
+int UiServices::RunBrowseWindow(TBrowser& window) {
+    window.Close(kCloseLeave);
+    return kCloseLeave;
 }
 
 }  // namespace axo::ui
