@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "BrowseCommands.h"
 #include "ControlCommands.h"
 #include "DataCommands.h"
 #include "StartupCommands.h"
@@ -59,6 +60,10 @@ const Command kCommands[] = {
      RunSummary},
     {"batch", "batch", "dávkové generování PAP_souhrn.xml (--month M, volby dialogu XML)",
      RunBatch},
+    {"browse", "browse TABULKA",
+     "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
+     "PageUp\", --find TEXT, --whole-words)",
+     RunBrowse},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
@@ -92,7 +97,7 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help", "version", "force", "replace", "strict", "csv-only"};
+    return {"help", "version", "force", "replace", "strict", "csv-only", "whole-words"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {
