@@ -47,6 +47,11 @@ class TableBrowser : public ui::TRecordBrowser<Record> {
         return k >= 1 && k <= 3 ? FromUtf8(shape_.orders[static_cast<std::size_t>(k - 1)]) : Text();
     }
     Text TextRadku(int row) override { return shape_.line(this->Zaznam(row), row); }
+    /// <Enter> (and O.K.) chooses the row; the lists are only viewed here.
+    void ZpracujRadek(int, Text& key, std::int32_t& n, int) override {
+        key.clear();
+        n = 0;
+    }
 
   protected:
     storage::tSoubor& File() { return *file_; }
