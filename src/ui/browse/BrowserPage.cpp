@@ -320,33 +320,32 @@ void TBrowser::ReadPageEndingAtLast() {
 void TBrowser::BuildAround() {
     const std::int32_t n = currentRecord;
     const Text key = keyBuffer;
-    rowsFilled_ = std::max(rowsFilled_, 1);
-    NactiPrvniStranu();
-    for (int row = 1; row <= rowsFilled_; ++row) {
-        if (RowRecord(row) == n) {
-            currentRow_ = row;
-            return;
-        }
-    }
-    if (rowsFilled_ < pageSize_ || !PositionOn(n, key))
-        return;
-    // The record in the middle row, the ones before it above, the ones after it below.
+    // The records before it, counted up to a page; those of the rows above the middle row are
+    // stored on the way.
     const int middle = MiddleRow();
     Uloz(middle);
-    int row = middle;
-    while (row > 1 && Krok(false))
-        Uloz(--row);
-    if (row > 1 || !PositionOn(n, key)) {
+    int before = 0;
+    while (before < pageSize_ && Krok(false)) {
+        ++before;
+        if (middle - before >= 1)
+            Uloz(middle - before);
+    }
+    if (before < pageSize_ || !PositionOn(n, key)) {
+        // Among the first page-size records of the range (or fewer than a page): the first page.
+        rowsFilled_ = std::max(rowsFilled_, 1);
         NactiPrvniStranu();
+        for (int row = 1; row <= rowsFilled_; ++row)
+            if (RowRecord(row) == n)
+                currentRow_ = row;
         return;
     }
     currentRow_ = middle;
     if (FillForward(middle) < pageSize_) {
         // Too few records follow: the page ends with the last record.
         ReadPageEndingAtLast();
-        for (int r = 1; r <= rowsFilled_; ++r)
-            if (RowRecord(r) == n)
-                currentRow_ = r;
+        for (int row = 1; row <= rowsFilled_; ++row)
+            if (RowRecord(row) == n)
+                currentRow_ = row;
         return;
     }
     rowsFilled_ = pageSize_;
