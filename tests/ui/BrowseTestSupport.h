@@ -81,8 +81,9 @@ struct TownHooks {
     std::function<bool(const Town&)> filter;
     int adds = 0;
     int edits = 0;
-    bool deletes = false;  ///< <Delete> deletes the row's record
-    int keys = 3;          ///< the keys the table has
+    bool deletes = false;    ///< <Delete> deletes the row's record
+    int keys = 3;            ///< the keys the table has
+    std::vector<int> codes;  ///< the command codes the hooks saw
 };
 
 template <class Base>
@@ -124,12 +125,15 @@ class TownBrowserOf : public TRecordBrowser<Town, Base> {
         this->table->GetRec(this->currentRecord, &t);
         return hooks_.filter(t);
     }
+    void JinaKlavesa(int code) override { hooks_.codes.push_back(code); }
     void PridejVetu(Text& key, int, std::int32_t& n) override {
+        hooks_.codes.push_back(this->CommandCode());
         ++hooks_.adds;
         key.clear();
         n = 0;
     }
     void ZpracujRadek(int row, Text& key, std::int32_t& n, int) override {
+        hooks_.codes.push_back(this->CommandCode());
         if (this->CommandCode() == browse_code::kEnter) {
             key.clear();  // a choice
             n = 0;

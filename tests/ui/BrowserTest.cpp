@@ -54,6 +54,66 @@ TEST_F(BrowseTest, KeysLeadToPages) {
     }
 }
 
+TEST_F(BrowseTest, KeysBecomeTheFamilysCommandCodes) {
+    FillNumbered(20);
+    struct Case {
+        const char* mode;
+        const char* steps;
+        std::vector<int> codes;  // the codes the hooks saw
+    };
+    const Case cases[] = {
+        {"A", "key:Ctrl+Enter key:Insert key:Alt+F7", {9924, 45, 28160}},
+        // Without ButtonKopie <Alt F7> is another key, which the base does not translate.
+        {"B", "key:Alt+F7 key:Alt+X", {}},
+        {"A", "key:F9 key:Tab key:Shift+F3", {120, 9, 114}},
+        {"B", "key:Enter", {13}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.steps);
+        hooks_.codes.clear();
+        auto b = Start(12, c.mode);
+        Steps(*b, c.steps);
+        EXPECT_EQ(c.codes, hooks_.codes);
+        b->Ukonci();
+    }
+    // Typed characters carry their key codes; a suppressed code is swallowed.
+    hooks_.codes.clear();
+    auto b = Start();
+    b->suppressedCode = 66;
+    b->TypeChar('a');
+    b->TypeChar('7');
+    b->TypeChar('b');
+    EXPECT_EQ((std::vector<int>{65, 55}), hooks_.codes);
+    EXPECT_EQ(0, b->CommandCode());
+}
+
+TEST_F(BrowseTest, StartPositionsThePage) {
+    FillNumbered(40);
+    struct Case {
+        std::function<void(TBrowser&)> set;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {[](TBrowser& b) { b.startText = "015"_t; }, "009-020@015"},
+        {[](TBrowser& b) { b.startKey = "038"_t; }, "029-040@038"},
+        {[](TBrowser& b) { b.startAtEnd = true; }, "029-040@040"},
+        {[](TBrowser& b) {
+             b.startText = "015"_t;
+             b.startKey = "002"_t;
+         },
+         "001-012@002"},
+        {[](TBrowser& b) { b.noticeText = "Čekejte, připravuji soubor."_t; }, "001-012@001"},
+    };
+    for (const Case& c : cases) {
+        auto b = Start(12, "B", c.set);
+        EXPECT_EQ(c.expected, Span(*b));
+        EXPECT_TRUE(b->startText.empty() && b->startKey.empty());
+        b->Ukonci();
+    }
+    EXPECT_EQ("[notice]  ČEKEJTE\n| Čekejte, připravuji soubor.\n",
+              ui_->Transcript().back().ToString());
+}
+
 TEST_F(BrowseTest, EmptyTableTurnsEveryKeyButEscIntoInsert) {
     Fill({});
     auto b = Start();
@@ -375,8 +435,9 @@ TEST_F(BrowseTest, ScriptedFrontEndRecordsTheShownPage) {
     FillNumbered(30);
     auto b = std::make_unique<TownBrowser>(*ui_, browserEnv_, DataDir(), hooks_, 5);
     ASSERT_TRUE(b->Priprav(0, 0, "Města"_t, " Kód Město"_t, "B"_t, 0));
-    ui_->QueueBrowse("key:Ctrl+End key:PageUp key:Right");  // too short to scroll
-    ui_->QueueBrowse("row=3 key:Enter");
+    ui_->LoadScript(
+        "browse key:Ctrl+End key:PageUp key:Right\n"  // the rows are too short to scroll
+        "browse row=3 key:Enter\n");
     EXPECT_EQ(TBrowser::kResultChosen, b->Spust());
     EXPECT_EQ(
         "[browse]  Města\n"
