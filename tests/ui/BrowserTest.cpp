@@ -161,9 +161,12 @@ TEST_F(BrowseTest, RangeOfAKeyPrefixAndOfAFilter) {
         int page;
         const char* steps;
         const char* expected;
+        bool filterEnd = false;  // the range ends at the first code from 015 on
     };
     // Notes "poznámka 1" ... "poznámka 20": the prefix "POZNAMKA 1" holds 1 and 10-19.
     const Case cases[] = {
+        {"POZNAMKA 1", 12, "key:Ctrl+End", "001-014@014", true},
+        {"POZNAMKA 1", 3, "key:Ctrl+End key:Down key:Ctrl+Home key:Up", "001-011@001", true},
         {"POZNAMKA 1", 12, "", "001-019@001"},
         {"POZNAMKA 1", 5, "key:Ctrl+End", "015-019@019"},
         {"POZNAMKA 1", 5, "key:Ctrl+End key:Down key:PageDown", "015-019@019"},
@@ -179,11 +182,14 @@ TEST_F(BrowseTest, RangeOfAKeyPrefixAndOfAFilter) {
         hooks_.filter = {};
         if (!*c.prefix)
             hooks_.filter = [](const Town& t) { return t.town.Get() == "Praha"_t; };
+        if (c.filterEnd)
+            hooks_.filter = [](const Town& t) { return t.code.Get() < "015"_t; };
         auto b = Start(c.page, "B", [&c](TBrowser& browser) {
             if (*c.prefix) {
                 browser.SetCurrentKey(3);
                 browser.restrictionKey = 3;
                 browser.restrictionPrefix = Text::FromBytes(c.prefix);
+                browser.filterEndMode = c.filterEnd;
             }
         });
         Steps(*b, c.steps);
