@@ -322,4 +322,8 @@ std::array<int, 2> ExtraCreditNumbers(int statementDigit) {
     }
 }
 
+bool CodeAllowedByPapCode(const pap::tVetaUAPV& papCode, const Text& kod) {
+    return CodeNumberAllowed(papCode, DigitsOf(kod));
+}
+
 }  // namespace axo::control

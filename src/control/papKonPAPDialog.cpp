@@ -16,29 +16,11 @@ constexpr int kDialogColumns = 56;
 constexpr std::size_t kKindLength = 4;
 constexpr std::size_t kNumberLength = 5;
 
-/// A mask part: trailing blanks dropped, filled with "?" to its length.
-Text QuestionFilled(const Text& text, std::size_t length) {
-    Text t = TrimRight(text).substr(0, length);
-    t.resize(length, '?');
-    return t;
-}
-
-bool HoldsMoreThanQuestions(const Text& text) {
-    return std::any_of(text.begin(), text.end(), [](char ch) { return ch != '?'; });
-}
-
 int MonthOf(const ui::TPrvek& field) {
     return static_cast<int>(TextToInt(Trim(field.EditText())));
 }
 
 }  // namespace
-
-int DefaultMonthTo(int programMonth) {
-    int q = programMonth >= 1 && programMonth <= 12 ? (programMonth + 2) / 3 : 1;
-    if (q > 1 && programMonth % 3 != 0)
-        --q;
-    return 3 * std::clamp(q, 1, 4);
-}
 
 RecordCheckParams DefaultRecordCheckParams(int fiscalYear, int programMonth) {
     RecordCheckParams p;
