@@ -75,10 +75,11 @@ RecordCheck CheckRecordPap(const RecordContext& context, const ConsolidationOpti
 /// the first seven (a character that is no digit counts as 0).
 bool IcoCheckDigitValid(const Text& ico);
 
-/// Whether the PAP code allows the transaction code's number (characters 2-3): for 1-20 its
-/// debit flag of that number, for 51-70 its credit flag, any other number only when it is one
-/// of the extra numbers of the code's own statement digit (the test of mark 10).
-bool CodeAllowedByPapCode(const pap::tVetaUAPV& papCode, const Text& kod);
+/// Whether the transaction code is permitted in statement `statement` (4-9) by the PAP code:
+/// its first character must be the statement's digit, and its number (characters 2-3) must
+/// have the PAP code's debit flag (1-20) or credit flag (51-70), or be one of the statement's
+/// extra numbers.
+bool CodePermittedForStatement(const pap::tVetaUAPV& papCode, const Text& kod, int statement);
 
 /// The code numbers a statement digit (4-9) allows outside 1-20 on the debit side and outside
 /// 51-70 on the credit side; 0 marks an empty slot.

@@ -3,6 +3,7 @@
 #include "control/ControlEnvironment.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "startup/DataAreas.h"
 #include "startup/SessionListing.h"
@@ -19,7 +20,28 @@ ControlEnvironment ControlEnvironmentFor(const startup::Session& session) {
     env.fiscalYear = session.FiscalYear().firstYear;
     env.dialogs = session.DialogEnv();
     env.listing = startup::ListingEnvironmentFor(session);
+    env.loadSettings = [&session](int group, int item, void* block, std::size_t length) {
+        return startup::LoadSettings(session.ParameterVault(), group, item, block,
+                                     static_cast<int>(length));
+    };
+    env.saveSettings = [&session](int group, int item, const void* block, std::size_t length) {
+        startup::SaveSettings(session.ParameterVault(), group, item, block,
+                              static_cast<int>(length));
+    };
     return env;
+}
+
+bool ControlEnvironment::Load(int group, int item, void* block, std::size_t length) const {
+    std::memset(block, 0, length);
+    if (loadSettings && loadSettings(group, item, block, length))
+        return true;
+    std::memset(block, 0, length);
+    return false;
+}
+
+void ControlEnvironment::Save(int group, int item, const void* block, std::size_t length) const {
+    if (saveSettings)
+        saveSettings(group, item, block, length);
 }
 
 int DefaultMonthTo(int programMonth) {

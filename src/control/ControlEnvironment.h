@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -28,8 +29,16 @@ struct ControlEnvironment {
     ui::DialogEnvironment dialogs;
     /// The organisation, dates and printer set-up of the printouts.
     ui::ListingEnvironment listing;
+    /// Reads the block (group, item) of the parameter vault into `block` (zero-filled first);
+    /// false when it is not stored. Empty: nothing is stored.
+    std::function<bool(int group, int item, void* block, std::size_t length)> loadSettings;
+    /// Stores the block (group, item) in the parameter vault. Empty: nothing is kept.
+    std::function<void(int group, int item, const void* block, std::size_t length)> saveSettings;
 
     ui::UiServices& Ui() const { return *data->ui; }
+    /// The block from the vault; false (and `block` zero-filled) when there is none.
+    bool Load(int group, int item, void* block, std::size_t length) const;
+    void Save(int group, int item, const void* block, std::size_t length) const;
 };
 
 /// The environment of a started session (which must outlive it).
