@@ -286,10 +286,9 @@ bool tRozklad_IVazIX::Body() {
         g->last = w;
         any = true;
     }
-    if (any) {
+    // The bottom frame line of EndBody is the closing line.
+    if (any)
         CloseGroups(*g, nullptr, true);
-        WriteLine(separatorLine);
-    }
     EndBody();
     EndProgress();
     return true;

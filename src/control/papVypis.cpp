@@ -244,7 +244,9 @@ void tKontrolniVypis::CloseGroups(Groups& g, const char* key, bool all) {
                         {}},
                        {0, kClosingFrame}),
             3);
-        WriteLine(separatorLine);
+        // After the last group the bottom frame line closes the printout.
+        if (!all)
+            WriteLine(separatorLine);
         g.analytics.Clear();
     }
 }
