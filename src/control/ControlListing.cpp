@@ -1,6 +1,7 @@
 // The shared machinery of the control printouts.
 #include "control/ControlListing.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -45,8 +46,36 @@ Text AmountCell(double amount) {
     return RealToText(amount, 14, 2);
 }
 
+Text AccountText(const pap::tVetaUDPO& line) {
+    return IntToTextZeros(line.SU, 3) + "/"_t + IntToTextZeros(line.AE, 3);
+}
+
+int ProgressStepFor(std::int64_t count) {
+    return static_cast<int>(std::max<std::int64_t>(1, count / 200));
+}
+
+ControlInputs::ControlInputs(const ControlEnvironment& env)
+    : lists(*env.data, env.location), lookups(lists), documents(*env.data, env.location) {}
+
 ControlListing::ControlListing(const ui::ListingEnvironment& listing, const ControlEnvironment& env)
     : TextListing(listing), env_(env) {}
+
+ControlListing::~ControlListing() = default;
+
+bool ControlListing::OpenInputs() {
+    in_ = std::make_unique<ControlInputs>(env_);
+    outcome_.end = ControlEnd::NotOpened;
+    if (!in_->lists.OpenChart() || !in_->lists.OpenPapCodes() ||
+        !in_->lists.OpenTransactionCodes()) {
+        Ui().ShowErrorLine(
+            "Účtový rozvrh, číselník PAP nebo číselník kódů transakce nelze otevřít.\rAkce končí."_t);
+        return false;
+    }
+    if (!in_->documents.Open(false))
+        return false;
+    outcome_.end = ControlEnd::Failed;
+    return true;
+}
 
 void ControlListing::Init() {
     TextListing::Init();
@@ -138,6 +167,9 @@ bool ControlListing::MayShow() {
 void ControlListing::OnFailed() {}
 
 void ControlListing::CloseInputs() {
+    if (in_)
+        in_->documents.Close();
+    in_.reset();
     TextListing::CloseInputs();
     sort_.reset();
 }

@@ -11,6 +11,7 @@
 
 #include "control/ControlEnvironment.h"
 #include "control/SortFile.h"
+#include "pap/PapData.h"
 #include "ui/TextListing.h"
 
 namespace axo::control {
@@ -46,6 +47,10 @@ bool ExcludedDocumentKind(const Text& identifikace);
 
 /// An amount cell: two decimals, right-aligned in 14.
 Text AmountCell(double amount);
+/// The account of a line: SU + "/" + AE, three digits each.
+Text AccountText(const pap::tVetaUDPO& line);
+/// How often a pass over `count` records redraws its progress panel.
+int ProgressStepFor(std::int64_t count);
 
 /// How a control printout ended.
 enum class ControlEnd {
@@ -63,10 +68,19 @@ struct ControlOutcome {
     bool interrupted = false;  ///< STOP while printing: the printout ends early
 };
 
+/// The inputs both printouts read: the code lists with their look-ups and the documents.
+struct ControlInputs {
+    explicit ControlInputs(const ControlEnvironment& env);
+    pap::CodeLists lists;
+    Lookups lookups;
+    pap::DocumentTables documents;
+};
+
 /// The base of the two control printouts.
 class ControlListing : public ui::TextListing {
   public:
     ControlListing(const ui::ListingEnvironment& listing, const ControlEnvironment& env);
+    ~ControlListing() override;
 
     const ControlOutcome& Outcome() const { return outcome_; }
 
@@ -79,6 +93,9 @@ class ControlListing : public ui::TextListing {
 
   protected:
     void Init() override;
+    /// Opens the chart of accounts, the PAP codes, the transaction codes and the documents;
+    /// false, after the message, when one cannot be opened.
+    bool OpenInputs() override;
     bool MayShow() override;
     void OnFailed() override;
     /// Frees the progress panel and deletes the sort file.
@@ -99,10 +116,24 @@ class ControlListing : public ui::TextListing {
 
     const ControlEnvironment& env_;
     ControlOutcome outcome_;
-    bool collecting_ = false;
+    std::unique_ptr<ControlInputs> in_;
 
   private:
     std::unique_ptr<control::SortFile> sort_;
 };
+
+/// Makes the printout `Listing` for `params`, runs it and tells how it ended; messages go to
+/// the user, nothing is thrown.
+template <class Listing, class Params>
+ControlOutcome RunControlListing(const ControlEnvironment& env, const Params& params) {
+    auto listing = ui::CreateListing<Listing>(env.listing, env, params);
+    if (!listing) {
+        ControlOutcome failed;
+        failed.end = ControlEnd::Failed;
+        return failed;
+    }
+    listing->Run();
+    return listing->Outcome();
+}
 
 }  // namespace axo::control

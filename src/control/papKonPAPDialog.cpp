@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "control/ControlDialog.h"
 #include "ui/DialogInsert.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
@@ -15,10 +16,6 @@ namespace {
 constexpr int kDialogColumns = 56;
 constexpr std::size_t kKindLength = 4;
 constexpr std::size_t kNumberLength = 5;
-
-int MonthOf(const ui::TPrvek& field) {
-    return static_cast<int>(TextToInt(Trim(field.EditText())));
-}
 
 }  // namespace
 
@@ -66,13 +63,7 @@ bool AskRecordCheckParams(const RecordCheckEnvironment& env, RuleSet rules,
         d->NameCurrent("ignorovat01");
     }
     ui::InsertOkZpet(*d, 0, rows, {}, "odchod"_t, rows, 0, {}, "zahájit kontrolu"_t);
-    // A period ending before it begins would check nothing and report no faults.
-    d->SetMayClose([&](ui::TDialogAXO&, int code) {
-        if (code != ui::kCloseConfirm || MonthOf(*from) <= MonthOf(*to))
-            return true;
-        ui.ShowError("Počáteční měsíc období nesmí být větší než koncový."_t);
-        return false;
-    });
+    RefuseReversedPeriod(*d, ui, *from, *to);
     if (!ui::RunDialog(*d))
         return false;
     params.kind = QuestionFilled(kind, kKindLength);

@@ -53,23 +53,7 @@ std::vector<ControlColumn> Columns(BreakdownLayout layout) {
     return {};
 }
 
-Text AccountText(const pap::tVetaUDPO& line) {
-    return IntToTextZeros(line.SU, 3) + "/"_t + IntToTextZeros(line.AE, 3);
-}
-
-int ProgressStepOf(std::int64_t count) {
-    return static_cast<int>(std::max<std::int64_t>(1, count / 200));
-}
-
 }  // namespace
-
-struct tRozklad_IVazIX::Inputs {
-    explicit Inputs(const ControlEnvironment& env)
-        : lists(*env.data, env.location), lookups(lists), documents(*env.data, env.location) {}
-    pap::CodeLists lists;
-    Lookups lookups;
-    pap::DocumentTables documents;
-};
 
 struct tRozklad_IVazIX::Groups {
     GroupSum inner, middle, analytics;
@@ -90,21 +74,6 @@ void tRozklad_IVazIX::Init() {
     printoutName = "Kontrolní rozklad výkazu "_t + Trim(RomanNumeral(params_.statement));
 }
 
-bool tRozklad_IVazIX::OpenInputs() {
-    in_ = std::make_unique<Inputs>(env_);
-    outcome_.end = ControlEnd::NotOpened;
-    if (!in_->lists.OpenChart() || !in_->lists.OpenPapCodes() ||
-        !in_->lists.OpenTransactionCodes()) {
-        Ui().ShowErrorLine(
-            "Účtový rozvrh, číselník PAP nebo číselník kódů transakce nelze otevřít.\rAkce končí."_t);
-        return false;
-    }
-    if (!in_->documents.Open(false))
-        return false;
-    outcome_.end = ControlEnd::Failed;
-    return true;
-}
-
 void tRozklad_IVazIX::PrepareHeading() {
     ControlListing::PrepareHeading();
     titles[0] = "Kontrolní rozklad výkazu "_t + Trim(RomanNumeral(params_.statement)) + " od "_t +
@@ -123,7 +92,7 @@ bool tRozklad_IVazIX::Collect() {
     pap::tFileUDPO& lines = in_->documents.Lines();
     progressCaption = "Probíhá třídění obratů."_t;
     const std::int32_t count = lines.BtUsedRecs();
-    StartProgress(count, ProgressStepOf(count));
+    StartProgress(count, ProgressStepFor(count));
     WorkRecord w{};
     std::string key;
     Text lineKey, lastAccount;
@@ -270,7 +239,7 @@ bool tRozklad_IVazIX::Body() {
     progressCaption =
         "Vytváření kontrolního rozkladu pro výkaz "_t + Trim(RomanNumeral(params_.statement));
     PageHeading();
-    StartProgress(static_cast<int>(Sort().Count()), ProgressStepOf(Sort().Count()));
+    StartProgress(static_cast<int>(Sort().Count()), ProgressStepFor(Sort().Count()));
     auto g = std::make_unique<Groups>();
     WorkRecord w;
     bool any = false;
@@ -294,23 +263,9 @@ bool tRozklad_IVazIX::Body() {
     return true;
 }
 
-void tRozklad_IVazIX::CloseInputs() {
-    if (in_)
-        in_->documents.Close();
-    in_.reset();
-    ControlListing::CloseInputs();
-}
-
 ControlOutcome RunControlBreakdown(const ControlEnvironment& env,
                                    const ControlBreakdownParams& params) {
-    auto listing = ui::CreateListing<tRozklad_IVazIX>(env.listing, env, params);
-    if (!listing) {
-        ControlOutcome failed;
-        failed.end = ControlEnd::Failed;
-        return failed;
-    }
-    listing->Run();
-    return listing->Outcome();
+    return RunControlListing<tRozklad_IVazIX>(env, params);
 }
 
 ControlOutcome ControlBreakdown(const ControlEnvironment& env) {

@@ -58,14 +58,11 @@ class tRozklad_IVazIX : public ControlListing {
 
   protected:
     void Init() override;
-    bool OpenInputs() override;
     void PrepareHeading() override;
     bool Collect() override;
     bool Body() override;
-    void CloseInputs() override;
 
   private:
-    struct Inputs;
     struct Groups;
     void CloseGroups(Groups& g, const char* key, bool all);
     void PrintDetail(const pap::tVetaUDPO& line, bool permitted);
@@ -74,7 +71,6 @@ class tRozklad_IVazIX : public ControlListing {
     Text AnalyticsLine(const Groups& g) const;
 
     ControlBreakdownParams params_;
-    std::unique_ptr<Inputs> in_;
 };
 
 /// Makes and shows the printout for `params`; messages go to the user.

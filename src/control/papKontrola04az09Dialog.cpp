@@ -1,6 +1,7 @@
 // The parameters of the control breakdown: the vault block and the dialog.
 #include <algorithm>
 
+#include "control/ControlDialog.h"
 #include "control/papKontrola04az09.h"
 #include "control/papVypis.h"
 #include "ui/DialogInsert.h"
@@ -31,11 +32,6 @@ static_assert(sizeof(BreakdownBlock) == 40);
 
 constexpr int kDialogColumns = 62;
 constexpr int kDialogRows = 14;
-const Text kAccountMaskOptions = "/?/M0123456789?"_t;
-
-int MonthOf(const ui::TPrvek& field) {
-    return static_cast<int>(TextToInt(Trim(field.EditText())));
-}
 
 }  // namespace
 
@@ -97,31 +93,13 @@ bool AskControlBreakdownParams(const ControlEnvironment& env, ControlBreakdownPa
     layouts.Add("kumulativní dle účtu a kódu"_t);
     ui::InsertRadioGroup(*d, {}, layout, layouts, 34, 3, 3);
     d->NameCurrent("rozlozeni");
-    ui::TPrvek* from = ui::InsertPrvek(*d, 3, 7, {}, "Zpracovat za období  "_t, 2, params.monthFrom,
-                                       {}, ui::TPrvek::kWord);
-    d->NameCurrent("od");
-    ui::Pripoj(*d, ui::ValueRange::Numbers(0, 12));
-    ui::TPrvek* to =
-        ui::InsertPrvek(*d, 28, 7, {}, "až  "_t, 2, params.monthTo, {}, ui::TPrvek::kWord);
-    d->NameCurrent("do");
-    ui::Pripoj(*d, ui::ValueRange::Numbers(0, 12));
-    ui::InsertLabel(*d, 35, 7, {}, "/"_t + IntToText(env.fiscalYear));
+    InsertPeriod(*d, ui, 7, params.monthFrom, params.monthTo, env.fiscalYear);
     ui::InsertPrvek(*d, 3, 9, {}, "Statistická analytika "_t, 10, params.analytics, "/?"_t);
     d->NameCurrent("analytika");
     ui::InsertPrvek(*d, 3, 10, {}, "Kód transakce    "_t, 3, params.code, "/?"_t);
     d->NameCurrent("kod");
-    ui::InsertLabel(*d, 3, 12, {}, "Účet"_t);
-    ui::InsertPrvek(*d, 12, 12, {}, "SÚ  "_t, 3, params.su, kAccountMaskOptions);
-    d->NameCurrent("su");
-    ui::InsertPrvek(*d, 22, 12, {}, "AE  "_t, 3, params.ae, kAccountMaskOptions);
-    d->NameCurrent("ae");
+    InsertAccountMasks(*d, 12, params.su, params.ae);
     ui::InsertOkZpet(*d, 0, kDialogRows, {}, {}, kDialogRows);
-    d->SetMayClose([&](ui::TDialogAXO&, int code) {
-        if (code != ui::kCloseConfirm || MonthOf(*from) <= MonthOf(*to))
-            return true;
-        ui.ShowError("Počáteční měsíc období nesmí být větší než koncový."_t);
-        return false;
-    });
     if (!ui::RunDialog(*d))
         return false;
     params.year = static_cast<std::uint16_t>(env.fiscalYear);

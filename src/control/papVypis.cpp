@@ -37,31 +37,11 @@ std::vector<ControlColumn> Columns() {
 /// The frame character after the last column.
 constexpr int kClosingFrame = 11;
 
-Text AccountText(const pap::tVetaUDPO& line) {
-    return IntToTextZeros(line.SU, 3) + "/"_t + IntToTextZeros(line.AE, 3);
-}
-
 Text BalanceCell(double balance) {
     return RealToText(balance, 15, 2);
 }
 
-int ProgressStepOf(std::int64_t count) {
-    return static_cast<int>(std::max<std::int64_t>(1, count / 200));
-}
-
 }  // namespace
-
-struct tKontrolniVypis::Inputs {
-    explicit Inputs(const ControlEnvironment& env)
-        : lists(*env.data, env.location),
-          lookups(lists),
-          documents(*env.data, env.location),
-          partners(*env.data, env.location) {}
-    pap::CodeLists lists;
-    Lookups lookups;
-    pap::DocumentTables documents;
-    PartnerNames partners;
-};
 
 struct tKontrolniVypis::Groups {
     GroupSum account, partner, code, analytics;
@@ -83,19 +63,11 @@ void tKontrolniVypis::Init() {
 }
 
 bool tKontrolniVypis::OpenInputs() {
-    in_ = std::make_unique<Inputs>(env_);
-    outcome_.end = ControlEnd::NotOpened;
-    if (!in_->lists.OpenChart() || !in_->lists.OpenPapCodes() ||
-        !in_->lists.OpenTransactionCodes()) {
-        Ui().ShowErrorLine(
-            "Účtový rozvrh, číselník PAP nebo číselník kódů transakce nelze otevřít.\rAkce končí."_t);
-        return false;
-    }
-    if (!in_->documents.Open(false))
+    if (!ControlListing::OpenInputs())
         return false;
     // Without the list of external addresses the partners' names stay blank.
-    in_->partners.Open();
-    outcome_.end = ControlEnd::Failed;
+    partners_ = std::make_unique<PartnerNames>(*env_.data, env_.location);
+    partners_->Open();
     return true;
 }
 
@@ -116,7 +88,7 @@ bool tKontrolniVypis::Collect() {
     pap::tFileUDPO& lines = in_->documents.Lines();
     progressCaption = "Probíhá třídění obratů."_t;
     const std::int32_t count = lines.BtUsedRecs();
-    StartProgress(count, ProgressStepOf(count));
+    StartProgress(count, ProgressStepFor(count));
     WorkRecord w{};
     std::string key;
     key.reserve(kKeyLength);
@@ -204,7 +176,7 @@ void tKontrolniVypis::CloseGroups(Groups& g, const char* key, bool all) {
                         AmountCell(g.partner.debit),
                         AmountCell(g.partner.credit),
                         BalanceCell(g.partner.Balance()),
-                        in_->partners.Name(line.PARTNER),
+                        partners_->Name(line.PARTNER),
                         {}},
                        {5, kClosingFrame}),
             2);
@@ -254,7 +226,7 @@ void tKontrolniVypis::CloseGroups(Groups& g, const char* key, bool all) {
 bool tKontrolniVypis::Body() {
     progressCaption = "Vytváření kontrolního výpisu"_t;
     PageHeading();
-    StartProgress(static_cast<int>(Sort().Count()), ProgressStepOf(Sort().Count()));
+    StartProgress(static_cast<int>(Sort().Count()), ProgressStepFor(Sort().Count()));
     auto g = std::make_unique<Groups>();
     WorkRecord w;
     bool any = false;
@@ -278,24 +250,15 @@ bool tKontrolniVypis::Body() {
 }
 
 void tKontrolniVypis::CloseInputs() {
-    if (in_) {
-        in_->partners.Close();
-        in_->documents.Close();
-    }
-    in_.reset();
+    if (partners_)
+        partners_->Close();
+    partners_.reset();
     ControlListing::CloseInputs();
 }
 
 ControlOutcome RunControlStatement(const ControlEnvironment& env,
                                    const ControlStatementParams& params) {
-    auto listing = ui::CreateListing<tKontrolniVypis>(env.listing, env, params);
-    if (!listing) {
-        ControlOutcome failed;
-        failed.end = ControlEnd::Failed;
-        return failed;
-    }
-    listing->Run();
-    return listing->Outcome();
+    return RunControlListing<tKontrolniVypis>(env, params);
 }
 
 ControlOutcome ControlAccountStatement(const ControlEnvironment& env) {

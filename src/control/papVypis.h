@@ -64,13 +64,12 @@ class tKontrolniVypis : public ControlListing {
     void CloseInputs() override;
 
   private:
-    struct Inputs;
     struct Groups;
     void CloseGroups(Groups& g, const char* key, bool all);
     void PrintDetail(const pap::tVetaUDPO& line);
 
     ControlStatementParams params_;
-    std::unique_ptr<Inputs> in_;
+    std::unique_ptr<PartnerNames> partners_;
 };
 
 /// Makes and shows the printout for `params`: messages go to the user, nothing is thrown.

@@ -1,6 +1,7 @@
 // The parameters of the control account statement: defaults, the vault block and the dialog.
 #include <cstring>
 
+#include "control/ControlDialog.h"
 #include "control/papVypis.h"
 #include "ui/DialogInsert.h"
 #include "util/Cisla.h"
@@ -32,12 +33,6 @@ static_assert(sizeof(StatementBlock) == 61);
 
 constexpr int kDialogColumns = 62;
 constexpr int kDialogRows = 13;
-/// Masks of accounts take digits and "?".
-const Text kAccountMaskOptions = "/?/M0123456789?"_t;
-
-int MonthOf(const ui::TPrvek& field) {
-    return static_cast<int>(TextToInt(Trim(field.EditText())));
-}
 
 }  // namespace
 
@@ -103,15 +98,7 @@ bool AskControlStatementParams(const ControlEnvironment& env, ControlStatementPa
     ui::UiServices& ui = env.Ui();
     auto d = ui::CreateDialog(ui, env.dialogs, 0, 0, kDialogColumns, {}, "Kontrolní výpis z účtu"_t,
                               kDialogRows);
-    ui::TPrvek* from = ui::InsertPrvek(*d, 3, 2, {}, "Zpracovat za období  "_t, 2, params.monthFrom,
-                                       {}, ui::TPrvek::kWord);
-    d->NameCurrent("od");
-    ui::Pripoj(*d, ui::ValueRange::Numbers(0, 12));
-    ui::TPrvek* to =
-        ui::InsertPrvek(*d, 28, 2, {}, "až  "_t, 2, params.monthTo, {}, ui::TPrvek::kWord);
-    d->NameCurrent("do");
-    ui::Pripoj(*d, ui::ValueRange::Numbers(0, 12));
-    ui::InsertLabel(*d, 35, 2, {}, "/"_t + IntToText(params.year));
+    InsertPeriod(*d, ui, 2, params.monthFrom, params.monthTo, params.year);
     struct Mask {
         const char* name;
         Text caption;
@@ -128,11 +115,7 @@ bool AskControlStatementParams(const ControlEnvironment& env, ControlStatementPa
         ui::InsertPrvek(*d, 3, row++, {}, m.caption, m.length, *m.value, "/?"_t);
         d->NameCurrent(m.name);
     }
-    ui::InsertLabel(*d, 3, 9, {}, "Účet"_t);
-    ui::InsertPrvek(*d, 12, 9, {}, "SÚ  "_t, 3, params.su, kAccountMaskOptions);
-    d->NameCurrent("su");
-    ui::InsertPrvek(*d, 22, 9, {}, "AE  "_t, 3, params.ae, kAccountMaskOptions);
-    d->NameCurrent("ae");
+    InsertAccountMasks(*d, 9, params.su, params.ae);
     std::uint8_t skip = params.skipWithoutAnalytics ? 1 : 0;
     std::uint8_t noTotals = params.noCodeTotals ? 1 : 0;
     ui::InsertCheckBox(*d, {}, "Ignorovat účetní záznamy bez statistické analytiky"_t, skip, 0, 11,
@@ -141,12 +124,6 @@ bool AskControlStatementParams(const ControlEnvironment& env, ControlStatementPa
     ui::InsertCheckBox(*d, {}, "Nekumulovat za kód transakce"_t, noTotals, 0, 12, 3);
     d->NameCurrent("nekumulovat");
     ui::InsertOkZpet(*d, 0, kDialogRows, {}, {}, kDialogRows);
-    d->SetMayClose([&](ui::TDialogAXO&, int code) {
-        if (code != ui::kCloseConfirm || MonthOf(*from) <= MonthOf(*to))
-            return true;
-        ui.ShowError("Počáteční měsíc období nesmí být větší než koncový."_t);
-        return false;
-    });
     if (!ui::RunDialog(*d))
         return false;
     params.year = static_cast<std::uint16_t>(env.fiscalYear);

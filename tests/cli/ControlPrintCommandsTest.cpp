@@ -14,6 +14,7 @@
 #include <string>
 
 #include "CliRunner.h"
+#include "control/ControlTestSupport.h"
 #include "pap/PapFiles.h"
 #include "ui/ScriptedUi.h"
 
@@ -22,19 +23,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-pap::tVetaUAPV PapCode(const char* sa, int row, std::initializer_list<int> numbers, int vykaz) {
-    pap::tVetaUAPV r;
-    r.STAT_ANAL = FromUtf8(sa);
-    r.VYKAZ_I_II_III = 1;
-    r.RADEK = static_cast<pap::Word>(row);
+/// A PAP code of transaction-code accounts feeding statement `vykaz`.
+pap::tVetaUAPV PapCode(const char* sa, std::initializer_list<int> numbers, int vykaz) {
+    pap::tVetaUAPV r = control::test::PapCode(sa, numbers);
     r.KOD = 1;
     r.VYKAZY[vykaz - 1] = 1;
-    for (int n : numbers) {
-        if (n >= 1 && n <= 20)
-            r.MD[n - 1] = 1;
-        else if (n >= 51 && n <= 70)
-            r.DAL[n - 51] = 1;
-    }
     return r;
 }
 
@@ -48,8 +41,8 @@ void WriteCodeLists(const fs::path& home) {
     pap::tFileUAPV codes(ctx, where);
     ASSERT_TRUE(codes.InitFile(2, storage::_NoWait));
     std::int32_t n = 0;
-    for (const pap::tVetaUAPV& r : {PapCode("5011", 1, {1}, 4), PapCode("5021", 2, {1, 2}, 4),
-                                    PapCode("3111", 3, {51, 55}, 5)})
+    for (const pap::tVetaUAPV& r :
+         {PapCode("5011", {1}, 4), PapCode("5021", {1, 2}, 4), PapCode("3111", {51, 55}, 5)})
         ASSERT_TRUE(codes.AddRec(n, &r));
     codes.CloseFile();
     pap::tFileUKod kinds(ctx, where);
