@@ -135,13 +135,17 @@ bool SortFile::Add(const void* record) {
         return false;
     if (records_.empty())
         records_.resize(runRecords_ * recordSize_);
+    // A full run goes to disk only when another record comes: a file that fits one run never
+    // touches the disk.
+    if (inMemory_ == runRecords_) {
+        SortRun();
+        if (!WriteRun())
+            return false;
+    }
     std::memcpy(&records_[inMemory_ * recordSize_], record, recordSize_);
     ++inMemory_;
     ++count_;
-    if (inMemory_ < runRecords_)
-        return true;
-    SortRun();
-    return WriteRun();
+    return true;
 }
 
 bool SortFile::Fill(Run& run) {
