@@ -65,6 +65,9 @@ tRozklad_IVazIX::tRozklad_IVazIX(const ui::ListingEnvironment& listing,
                                  const ControlBreakdownParams& params)
     : ControlListing(listing, env), params_(params) {
     params_.FillMasks();
+    // The statement picks a flag of the PAP code: only IV to IX have a breakdown.
+    if (params_.statement < 4 || params_.statement > 9)
+        params_.statement = 4;
 }
 
 tRozklad_IVazIX::~tRozklad_IVazIX() = default;
