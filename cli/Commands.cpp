@@ -7,6 +7,7 @@
 #include "AdminCommands.h"
 #include "BrowseCommands.h"
 #include "ControlCommands.h"
+#include "ControlPrintCommands.h"
 #include "DataCommands.h"
 #include "FormsCommands.h"
 #include "StartupCommands.h"
@@ -60,6 +61,14 @@ const Command kCommands[] = {
      RunStatement},
     {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
      RunCheck},
+    {"control-statement", "control-statement",
+     "kontrolní výpis z účtu (--from M, --to M, --analytics, --code, --partner1, --partner2, --su, "
+     "--ae MASKA, --skip-without-analytics, --no-code-totals)",
+     RunControlStatement},
+    {"control-breakdown", "control-breakdown",
+     "kontrolní rozklad výkazu IV až IX (--statement N, --layout 0|1|2, --from M, --to M, "
+     "--analytics, --code, --su, --ae MASKA)",
+     RunControlBreakdown},
     {"xml", "xml N", "výkaz N do XML pro CSÚIS (--from M, --to M, volby dialogu XML)", RunXml},
     {"xml14", "xml14", "výkaz XIV z PAP_CastXIV.csv do XML (volby dialogu XML)", RunXml14},
     {"xml17", "xml17", "výkaz XVII z PAP_CastXVII.csv do XML (volby dialogu XML)", RunXml17},
@@ -111,7 +120,10 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help", "version", "force", "replace", "strict", "csv-only", "all", "whole-words"};
+    return {"help",          "version",     "force",
+            "replace",       "strict",      "csv-only",
+            "all",           "whole-words", "skip-without-analytics",
+            "no-code-totals"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

@@ -3,6 +3,8 @@
 
 #include "app/StatementContextFor.h"
 #include "control/papKonPAP.h"
+#include "control/papKontrola04az09.h"
+#include "control/papVypis.h"
 #include "pap/FillChart.h"
 #include "pap/papVykaz01.h"
 #include "pap/papVykaz02a03.h"
@@ -76,8 +78,6 @@ Text NotAvailableText() {
 
 bool RoutineAvailable(Routine routine) {
     switch (routine) {
-        case Routine::KontrolniVypis:
-        case Routine::KontrolniRozklad:
         case Routine::UctovyRozvrh:
         case Routine::KodyTransakce:
         case Routine::CiselnikPAP:
@@ -109,6 +109,12 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
             return;
         case Routine::KontrolaUcetnichZaznamu:
             control::CheckAccountingRecords(control::RecordCheckEnvironmentFor(s));
+            return;
+        case Routine::KontrolniVypis:
+            control::ControlAccountStatement(control::ControlEnvironmentFor(s));
+            return;
+        case Routine::KontrolniRozklad:
+            control::ControlBreakdown(control::ControlEnvironmentFor(s));
             return;
         case Routine::DoplneniRozvrhu:
             pap::FillChartFromPap(StatementContextFor(s).location, s.Context(), s.Ui());

@@ -323,8 +323,9 @@ void DesktopTest::screenshotsRunWhateverChoosesTheYear() {
                                                          "--screenshots", directory}));
     QVERIFY(program.waitForFinished(90000));
     QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
-    QStringList expected({"main-window.png", "menu-statements.png", "message.png", "protocol.png",
-                          "statement-period.png", "statement-rows.png", "system-information.png"});
+    QStringList expected({"control-statement.png", "main-window.png", "menu-statements.png",
+                          "message.png", "protocol.png", "statement-period.png",
+                          "statement-rows.png", "system-information.png"});
     if (yearDialog)
         expected << "fiscal-year.png";
     expected.sort();
