@@ -1,6 +1,7 @@
 // The routines of the menu commands.
 #include "app/Commands.h"
 
+#include "app/CodeListCommands.h"
 #include "app/StatementContextFor.h"
 #include "control/papKonPAP.h"
 #include "pap/FillChart.h"
@@ -78,9 +79,6 @@ bool RoutineAvailable(Routine routine) {
     switch (routine) {
         case Routine::KontrolniVypis:
         case Routine::KontrolniRozklad:
-        case Routine::UctovyRozvrh:
-        case Routine::KodyTransakce:
-        case Routine::CiselnikPAP:
             return false;
         default:
             return true;
@@ -90,6 +88,10 @@ bool RoutineAvailable(Routine routine) {
 void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& caption) {
     if (IsStatement(call.routine)) {
         RunStatement(s, call, caption);
+        return;
+    }
+    if (IsCodeListRoutine(call.routine)) {
+        RunCodeListWindow(s, call.routine);
         return;
     }
     switch (call.routine) {
