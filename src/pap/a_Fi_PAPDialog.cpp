@@ -10,8 +10,8 @@ namespace axo::pap {
 namespace {
 
 constexpr int kColumns = 80;
-constexpr int kRows = 19;
-constexpr int kPageRows = 16;
+constexpr int kRows = 20;
+constexpr int kPageRows = 17;
 
 /// The captions of statements I-XVII as the editor shows them (18-20 exist but are not shown).
 const char* const kStatementCaptions[17] = {
@@ -62,32 +62,32 @@ void InsertCodeBlock(ui::TDialogAXO& d, const char* caption, Flag (&flags)[20], 
 }
 
 void InsertFirstPage(ui::TDialogAXO& d, tVetaUAPV& r) {
-    ui::InsertPrvek(d, 3, 2, {}, "Statistická analytika "_t, 10, r.STAT_ANAL, "/C"_t);
+    ui::InsertPrvek(d, 3, 3, {}, "Statistická analytika "_t, 10, r.STAT_ANAL, "/C"_t);
     d.NameCurrent("stat_anal");
-    ui::InsertPrvek(d, 3, 3, {}, "Popis "_t, 150, r.POPIS, {}, ui::TPrvek::kText, 0, 64);
+    ui::InsertPrvek(d, 3, 4, {}, "Popis "_t, 150, r.POPIS, {}, ui::TPrvek::kText, 0, 64);
     d.NameCurrent("popis");
-    ui::InsertCheckBox(d, {}, "Povinné uvedení kódu transakce"_t, r.KOD, 0, 4, 3);
+    ui::InsertCheckBox(d, {}, "Povinné uvedení kódu transakce"_t, r.KOD, 0, 5, 3);
     d.NameCurrent("kod");
-    ui::InsertCheckBox(d, {}, "Povinné uvedení partnera 1, a to partnera "_t, r.PARTNER, 47, 5, 3);
+    ui::InsertCheckBox(d, {}, "Povinné uvedení partnera 1, a to partnera "_t, r.PARTNER, 47, 6, 3);
     d.NameCurrent("partner");
     ui::TItemList partners;
     partners.Add(" transakce"_t);
     partners.Add(" aktiv/pasiv"_t);
-    ui::InsertComboBox(d, {}, r.CojePartner, partners, 16, 5, 51);
+    ui::InsertComboBox(d, {}, r.CojePartner, partners, 16, 6, 51);
     d.NameCurrent("cojepartner");
-    ui::InsertCheckBox(d, {}, "Povinné uvedení partnera 2"_t, r.PARTNER2, 0, 6, 3);
+    ui::InsertCheckBox(d, {}, "Povinné uvedení partnera 2"_t, r.PARTNER2, 0, 7, 3);
     d.NameCurrent("partner2");
-    ui::InsertCheckBox(d, {}, "Konsolidační celek Česke republiky"_t, r.Konsolidace, 0, 7, 3);
+    ui::InsertCheckBox(d, {}, "Konsolidační celek Česke republiky"_t, r.Konsolidace, 0, 8, 3);
     d.NameCurrent("konsolidace");
-    ui::InsertLabel(d, 3, 8, {}, "VÝKAZY PAP"_t);
-    InsertStatements(d, r, 9);
-    ui::InsertPrvek(d, 3, 14, {}, "Řádek pro výkaz I, II, III nebo XV "_t, 4, r.RADEK, {},
+    ui::InsertLabel(d, 3, 9, {}, "VÝKAZY PAP"_t);
+    InsertStatements(d, r, 10);
+    ui::InsertPrvek(d, 3, 15, {}, "Řádek pro výkaz I, II, III nebo XV "_t, 4, r.RADEK, {},
                     ui::TPrvek::kWord);
     d.NameCurrent("radek");
-    ui::InsertCheckBox(d, {}, "pro výkazy X a XI"_t, r.X_BezObratu, 22, 15, 3);
+    ui::InsertCheckBox(d, {}, "pro výkazy X a XI"_t, r.X_BezObratu, 22, 16, 3);
     d.NameCurrent("x_bezobratu");
-    ui::InsertLabel(d, 27, 15, {}, "X: nezobrazovat obraty (rozvahové účty)"_t);
-    ui::InsertLabel(d, 27, 16, {}, "XI: zobrazovat marži (nákladové a výnosové účty)"_t);
+    ui::InsertLabel(d, 27, 16, {}, "X: nezobrazovat obraty (rozvahové účty)"_t);
+    ui::InsertLabel(d, 27, 17, {}, "XI: zobrazovat marži (nákladové a výnosové účty)"_t);
 }
 
 void InsertSecondPage(ui::TDialogAXO& d, tVetaUAPV& r) {
