@@ -21,30 +21,6 @@ constexpr int kColumns = 80;
 constexpr int kRows = 19;
 constexpr int kPageRows = 16;
 
-const char* const kStatementCaptions[17] = {
-    "   I. aktiva/pasiva",
-    "  II. náklady",
-    " III. výnosy",
-    "  IV. ",
-    "   V. ",
-    "   VI. ",
-    "  VII. ",
-    " VIII. ",
-    "   IX. ",
-    "    X. ",
-    "   XI. ",
-    "  XII. ",
-    " XIII. ",
-    "  XIV. ",
-    "   XV. ",
-    "  XVI. ",
-    " XVII. ",
-};
-
-std::string Numbered(const char* prefix, int n) {
-    return prefix + std::string(n < 10 ? "0" : "") + std::to_string(n);
-}
-
 Text AccountNumber(double synthetic, double analytic) {
     return IntToTextZeros(static_cast<long long>(synthetic), 3) + "."_t +
            IntToTextZeros(static_cast<long long>(analytic), 3);
@@ -174,12 +150,7 @@ class ChartEditor {
             ui::InsertCheckBox(d, {}, "povinné uvedení partnera 2"_t, record_.PARTNER2, 0, 7, 3);
         d.NameCurrent("partner2");
         ui::InsertLabel(d, 3, 9, {}, "VÝKAZY PAP"_t);
-        for (int i = 0; i < 17; ++i) {
-            statements_[i] =
-                ui::InsertCheckBox(d, {}, FromUtf8(kStatementCaptions[i]), record_.VYKAZY[i], 18,
-                                   10 + i % 5, 3 + (i / 5) * 19);
-            d.NameCurrent(Numbered("vykazy", i + 1));
-        }
+        InsertStatementBoxes(d, record_.VYKAZY, 10, statements_);
     }
 
     /// The picker of PAP codes on the typed analytics (on the synthetic account when none is

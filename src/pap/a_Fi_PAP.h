@@ -65,6 +65,14 @@ Text UpravSkupinuVykazu(tVetaUAPV& record);
 /// statement group (UpravSkupinuVykazu). Empty when accepted.
 Text ZkontrolujKodPAP(tFileUAPV& file, tVetaUAPV& record, const tVetaUAPV* original);
 
+/// The boxes of statements I-XVII of `flags` (18-20 exist but are not shown), five a column
+/// from `firstRow`, named "vykazy01" ...; `boxes`, when given, gets the 17 boxes.
+void InsertStatementBoxes(ui::TDialogAXO& dialog, Boolean (&flags)[20], int firstRow,
+                          ui::TCheckBoxAXO** boxes = nullptr);
+
+/// An element name: `prefix` and the number in two digits ("md05").
+std::string NumberedName(const char* prefix, int n);
+
 /// The statement digit of the transaction-code captions: the last of statements IV-IX the code
 /// belongs to, else "n".
 char CisloVykazuKodu(const tVetaUAPV& record);

@@ -13,40 +13,6 @@ constexpr int kColumns = 80;
 constexpr int kRows = 20;
 constexpr int kPageRows = 17;
 
-/// The captions of statements I-XVII as the editor shows them (18-20 exist but are not shown).
-const char* const kStatementCaptions[17] = {
-    "   I. aktiva/pasiva",
-    "  II. náklady",
-    " III. výnosy",
-    "  IV. ",
-    "   V. ",
-    "   VI. ",
-    "  VII. ",
-    " VIII. ",
-    "   IX. ",
-    "    X. ",
-    "   XI. ",
-    "  XII. ",
-    " XIII. ",
-    "  XIV. ",
-    "   XV. ",
-    "  XVI. ",
-    " XVII. ",
-};
-
-std::string Numbered(const char* prefix, int n) {
-    return prefix + std::string(n < 10 ? "0" : "") + std::to_string(n);
-}
-
-/// The 20 statement boxes, five a column.
-void InsertStatements(ui::TDialogAXO& d, tVetaUAPV& r, int firstRow) {
-    for (int i = 0; i < 17; ++i) {
-        ui::InsertCheckBox(d, {}, FromUtf8(kStatementCaptions[i]), r.VYKAZY[i], 18,
-                           firstRow + i % 5, 3 + (i / 5) * 19);
-        d.NameCurrent(Numbered("vykazy", i + 1));
-    }
-}
-
 /// A block of 20 transaction-code boxes, ten a row, captioned with the statement digit and the
 /// code number (`first` .. `first` + 19).
 template <class Flag>
@@ -57,7 +23,7 @@ void InsertCodeBlock(ui::TDialogAXO& d, const char* caption, Flag (&flags)[20], 
         const int number = first + i;
         ui::InsertCheckBox(d, {}, Text(1, digit) + IntToTextZeros(number, 2), flags[i], 7,
                            row + 1 + i / 10, 3 + (i % 10) * 7);
-        d.NameCurrent(Numbered(name, number));
+        d.NameCurrent(NumberedName(name, number));
     }
 }
 
@@ -80,7 +46,7 @@ void InsertFirstPage(ui::TDialogAXO& d, tVetaUAPV& r) {
     ui::InsertCheckBox(d, {}, "Konsolidační celek Česke republiky"_t, r.Konsolidace, 0, 8, 3);
     d.NameCurrent("konsolidace");
     ui::InsertLabel(d, 3, 9, {}, "VÝKAZY PAP"_t);
-    InsertStatements(d, r, 10);
+    InsertStatementBoxes(d, r.VYKAZY, 10);
     ui::InsertPrvek(d, 3, 15, {}, "Řádek pro výkaz I, II, III nebo XV "_t, 4, r.RADEK, {},
                     ui::TPrvek::kWord);
     d.NameCurrent("radek");
@@ -100,7 +66,43 @@ void InsertSecondPage(ui::TDialogAXO& d, tVetaUAPV& r) {
                     r.DAL_NETESTP, 51, digit, "dal_netestp", 12);
 }
 
+/// The captions of statements I-XVII as the editors show them.
+const char* const kStatementCaptions[17] = {
+    "   I. aktiva/pasiva",
+    "  II. náklady",
+    " III. výnosy",
+    "  IV. ",
+    "   V. ",
+    "   VI. ",
+    "  VII. ",
+    " VIII. ",
+    "   IX. ",
+    "    X. ",
+    "   XI. ",
+    "  XII. ",
+    " XIII. ",
+    "  XIV. ",
+    "   XV. ",
+    "  XVI. ",
+    " XVII. ",
+};
+
 }  // namespace
+
+std::string NumberedName(const char* prefix, int n) {
+    return prefix + std::string(n < 10 ? "0" : "") + std::to_string(n);
+}
+
+void InsertStatementBoxes(ui::TDialogAXO& d, Boolean (&flags)[20], int firstRow,
+                          ui::TCheckBoxAXO** boxes) {
+    for (int i = 0; i < 17; ++i) {
+        ui::TCheckBoxAXO* box = ui::InsertCheckBox(d, {}, FromUtf8(kStatementCaptions[i]), flags[i],
+                                                   18, firstRow + i % 5, 3 + (i / 5) * 19);
+        d.NameCurrent(NumberedName("vykazy", i + 1));
+        if (boxes)
+            boxes[i] = box;
+    }
+}
 
 bool EditujKodPAP(const CodeListEnvironment& env, tFileUAPV& file, tVetaUAPV& record,
                   const tVetaUAPV* original) {
