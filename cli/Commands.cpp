@@ -6,6 +6,7 @@
 
 #include "AdminCommands.h"
 #include "BrowseCommands.h"
+#include "CodeListCommands.h"
 #include "ControlCommands.h"
 #include "ControlPrintCommands.h"
 #include "DataCommands.h"
@@ -57,7 +58,9 @@ const Command kCommands[] = {
      "doklady z CSV (--replace, --strict odmítne nevyvážené)", RunImportJournal},
     {"demo-install", "demo-install ADRESÁŘ", "ukázková instalace (--lines, --seed)",
      RunDemoInstall},
-    {"statement", "statement N", "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F)",
+    {"statement", "statement N",
+     "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F; výkaz 11: --margin "
+     "ANALYTIKA/PARTNER=MARŽE, opakovatelně)",
      RunStatement},
     {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
      RunCheck},
@@ -80,6 +83,17 @@ const Command kCommands[] = {
      RunTemplate},
     {"forms", "forms list|import|export|print", "tiskové formuláře: seznam, import, export a tisk",
      RunForms},
+    {"codes", "codes pap|transactions AKCE",
+     "číselník PAP pro výkazy či kódů transakce: list [--order N], add KÓD, edit KÓD, delete KÓD "
+     "(pap: --popis, --vykazy 1,15, --radek, --partner 0|T|AP, --partner2, --kod, --konsolidace, "
+     "--bez-obratu 0|1, --md, --dal, --md-netestp, --dal-netestp, --sa NOVÝ; transactions: "
+     "--nazev, --partner 0|1, --dva-partneri 0|1, --novy-kod)",
+     RunCodes},
+    {"chart", "chart list|edit SU/AE",
+     "účtový rozvrh: seznam (--order N), oprava účtu (--stat-anal KÓD převezme údaje kódu PAP; "
+     "--kod, --partner 0|T|AP, --partner2, --vykazy, --povaha, --cinnost, --nazev, --cizi-nazev, "
+     "--saldo, --mena)",
+     RunChart},
     {"browse", "browse TABULKA",
      "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
      "PageUp\", --find TEXT, --whole-words)",
