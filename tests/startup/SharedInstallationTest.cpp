@@ -7,11 +7,17 @@
 
 #include <functional>
 
-#include "CliRunner.h"
+#include "ScratchUsers.h"
 #include "StartupTestSupport.h"
+#include "support/CliRun.h"
 
 namespace axo::startup::test {
 namespace {
+
+using axo::test::CliCommand;
+using axo::test::CliRun;
+using axo::test::Quote;
+using axo::test::RunShell;
 
 class SharedInstallationTest : public ::testing::Test {
   protected:
