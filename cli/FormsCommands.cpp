@@ -15,6 +15,7 @@
 #include "printforms/ShippedForms.h"
 #include "startup/DataAreas.h"
 #include "util/AtomicFile.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::cli {
@@ -154,7 +155,7 @@ bool ReadCommands(const std::string& path, std::vector<Text>& commands, std::ost
         return false;
     }
     std::size_t number = 0;
-    for (const Text& line : printforms::SplitLines(FromUtf8(bytes))) {
+    for (const Text& line : SplitLines(FromUtf8(bytes))) {
         ++number;
         if (Trim(line).empty())
             continue;

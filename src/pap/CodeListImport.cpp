@@ -10,6 +10,7 @@
 #include "storage/WorkFiles.h"
 #include "util/AtomicFile.h"
 #include "util/Cisla.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::pap {
@@ -21,23 +22,6 @@ namespace {
 const Text& NotCreated() {
     static const Text text = "Číselník nelze založit."_t;
     return text;
-}
-
-/// Calls `take` with each line of `bytes` (LF or CR LF ends a line) and its number.
-template <class Take>
-void ForEachLine(std::string_view bytes, Take take) {
-    int number = 0;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        take(line, ++number);
-        start = end + 1;
-    }
 }
 
 Text CutAndTrim(const Text& line) {

@@ -4,6 +4,7 @@
 #include "printforms/FormText.h"
 #include "printforms/FormTypes.h"
 #include "util/Cisla.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::printforms {

@@ -18,6 +18,7 @@
 #include <system_error>
 
 #include "storage/FileLocks.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::storage {
@@ -162,15 +163,7 @@ Text ReadWorkDirectoryKey(const fs::path& configFile) {
     if (!in)
         return {};
     const Text content = TextFromFileBytes(std::string(std::istreambuf_iterator<char>(in), {}));
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == Text::npos)
-            end = content.size();
-        Text line = content.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (const Text& line : SplitLines(content)) {
         const auto eq = line.find('=');
         if (eq == Text::npos)
             continue;

@@ -4,6 +4,7 @@
 #include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 #include "xml/papXML_2014.h"
 
@@ -176,8 +177,8 @@ std::optional<std::vector<CsvRow>> ReadPartCsv(ui::UiServices& ui,
     }
     std::vector<CsvRow> rows;
     int number = 0;
-    for (const std::string& line : FileLines(DecodeInput(std::move(bytes)).Bytes())) {
-        CsvRow row{++number, SplitCsvLine(Text::FromBytes(line))};
+    for (const Text& line : SplitLines(DecodeInput(std::move(bytes)))) {
+        CsvRow row{++number, SplitCsvLine(line)};
         // Headings and notes stand on lines not marked "X"; a row needs its second field.
         if (UpperCase(row.Field(1)) != "X"_t || row.Field(2).empty())
             continue;

@@ -5,6 +5,7 @@
 #include "report/template/Template.h"
 #include "report/template/TemplateFields.h"
 #include "util/Cisla.h"
+#include "util/Lines.h"
 
 namespace axo::report {
 
@@ -243,19 +244,7 @@ std::vector<Text> TemplateLinesOf(std::string_view bytes, bool* convertedFromUtf
         converted = FromUtf8(bytes.substr(bom ? 3 : 0)).Bytes();
         bytes = converted;
     }
-    std::vector<Text> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
-            continue;
-        lines.push_back(Text::FromBytes(bytes.substr(start, i - start)));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.push_back(Text::FromBytes(bytes.substr(start)));
-    return lines;
+    return SplitLines(Text::FromBytes(bytes), LineBreaks::kAny);
 }
 
 std::string TemplateBytes(const std::vector<Text>& lines) {
