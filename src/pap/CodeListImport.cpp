@@ -28,18 +28,6 @@ Text CutAndTrim(const Text& line) {
     return Trim(line.substr(0, kImportLineLength));
 }
 
-/// Whether the bytes are valid UTF-8 and hold at least one character beyond ASCII.
-bool Utf8BeyondAscii(std::string_view bytes) {
-    bool beyond = false;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const char32_t cp = detail::DecodeUtf8(bytes.data(), bytes.size(), i);
-        if (cp == detail::kBadUtf8)
-            return false;
-        beyond = beyond || cp >= 0x80;
-    }
-    return beyond;
-}
-
 /// The first control character of a Windows-1250 line other than a tab; 0 when none.
 unsigned char ControlCharacter(std::string_view line) {
     for (char c : line) {
@@ -149,9 +137,11 @@ std::vector<Text> SplitImportLines(const Text& content) {
 }
 
 std::vector<Text> DecodeImportLines(std::string_view bytes, std::vector<ImportError>& errors) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    const bool utf8 = Utf8BeyondAscii(bytes);
+    // Lines in UTF-8 are converted one by one: a character Windows-1250 has no place for makes
+    // its line an error instead of a "?".
+    const bool utf8 = IsUtf8File(bytes);
+    if (bytes.starts_with(kUtf8Bom))
+        bytes.remove_prefix(kUtf8Bom.size());
     std::vector<Text> lines;
     ForEachLine(bytes, [&](std::string_view line, int number) {
         Text text = Text::FromBytes(line);

@@ -76,8 +76,8 @@ bool HeaderLine(const Text& line, StoredForm& form, bool& typeSeen, bool& nameSe
 
 std::optional<StoredForm> ReadFormFile(std::string_view utf8, std::string& error) {
     bool lost = false;
-    if (utf8.starts_with("\xEF\xBB\xBF"))
-        utf8.remove_prefix(3);
+    if (utf8.starts_with(kUtf8Bom))
+        utf8.remove_prefix(kUtf8Bom.size());
     const std::vector<Text> lines = SplitLines(FromUtf8(utf8, '?', &lost));
     if (lost) {
         // Name the first line that does not convert.
@@ -133,10 +133,9 @@ std::string WriteFormFile(const StoredForm& form) {
 
 std::vector<StoredForm> ShippedForms() {
     std::vector<StoredForm> forms;
-    for (const detail::EmbeddedFile& f : detail::EmbeddedFormFiles()) {
+    for (const EmbeddedFile& f : detail::EmbeddedFormFiles()) {
         std::string error;
-        const std::string_view bytes(reinterpret_cast<const char*>(f.data), f.size);
-        if (std::optional<StoredForm> form = ReadFormFile(bytes, error))
+        if (std::optional<StoredForm> form = ReadFormFile(f.Bytes(), error))
             forms.push_back(std::move(*form));
     }
     return forms;

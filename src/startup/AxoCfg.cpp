@@ -16,7 +16,7 @@ ConfigFile ConfigFile::Read(const std::filesystem::path& file) {
     if (!in)
         return {};
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return Parse(storage::TextFromFileBytes(std::move(bytes)));
+    return Parse(TextFromFileBytes(std::move(bytes)));
 }
 
 ConfigFile ConfigFile::Parse(const Text& content) {

@@ -173,17 +173,6 @@ Text ReadWorkDirectoryKey(const fs::path& configFile) {
     return {};
 }
 
-bool ValidUtf8WithNonAscii(std::string_view bytes) {
-    bool nonAscii = false;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const char32_t cp = detail::DecodeUtf8(bytes.data(), bytes.size(), i);
-        if (cp == detail::kBadUtf8)
-            return false;
-        nonAscii = nonAscii || cp >= 0x80;
-    }
-    return nonAscii;
-}
-
 /// Writes all bytes to the journal in one append; errors are ignored.
 void AppendBytes(const fs::path& file, const std::string& bytes) {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
@@ -284,15 +273,6 @@ bool DirectoryWritable(const fs::path& directory) {
     ::close(fd);
     ::unlink(probe.c_str());
     return true;
-}
-
-Text TextFromFileBytes(std::string bytes) {
-    static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (std::string_view(bytes).starts_with(kByteOrderMark))
-        return FromUtf8(std::string_view(bytes).substr(kByteOrderMark.size()));
-    if (ValidUtf8WithNonAscii(bytes))
-        return FromUtf8(bytes);
-    return Text::FromBytes(std::move(bytes));
 }
 
 fs::path JournalPath(const DataContext& ctx) {

@@ -213,21 +213,6 @@ TemplateText Writer::Run() {
     return std::move(out_);
 }
 
-/// Whether the bytes are well-formed UTF-8 holding at least one character beyond ASCII.
-bool LooksLikeUtf8(std::string_view bytes) {
-    bool wide = false;
-    for (std::size_t i = 0; i < bytes.size();) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        if (detail::DecodeUtf8(bytes.data(), bytes.size(), i) == detail::kBadUtf8)
-            return false;
-        wide = true;
-    }
-    return wide;
-}
-
 }  // namespace
 
 TemplateText WriteTemplate(const TSestavaTyp& report) {
@@ -235,16 +220,7 @@ TemplateText WriteTemplate(const TSestavaTyp& report) {
 }
 
 std::vector<Text> TemplateLinesOf(std::string_view bytes, bool* convertedFromUtf8) {
-    std::string converted;
-    const bool bom = bytes.starts_with("\xEF\xBB\xBF");
-    const bool utf8 = bom || LooksLikeUtf8(bytes);
-    if (convertedFromUtf8)
-        *convertedFromUtf8 = utf8;
-    if (utf8) {
-        converted = FromUtf8(bytes.substr(bom ? 3 : 0)).Bytes();
-        bytes = converted;
-    }
-    return SplitLines(Text::FromBytes(bytes), LineBreaks::kAny);
+    return SplitLines(TextFromFileBytes(std::string(bytes), convertedFromUtf8), LineBreaks::kAny);
 }
 
 std::string TemplateBytes(const std::vector<Text>& lines) {
