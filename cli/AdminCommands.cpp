@@ -148,7 +148,11 @@ int Rebuild(startup::Administration& admin, const Options& options, std::ostream
 }  // namespace
 
 int RunAdmin(const Options& options, std::ostream& out, std::ostream& err) {
-    if (!OnlyKnown(options, {"home", "password", "wait", "all", "force"}, err))
+    // The fiscal year, date and output directory of the other commands are taken and left
+    // unused, so that a user's usual command line works here too: administration covers every
+    // fiscal year of the installation.
+    if (!OnlyKnown(options, {"home", "password", "wait", "all", "force", "year", "date", "output"},
+                   err))
         return 2;
     const std::vector<std::string>& words = options.Positional();
     const std::string action = words.size() > 1 ? words[1] : "";

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "AdminCommands.h"
+#include "BrowseCommands.h"
 #include "ControlCommands.h"
 #include "DataCommands.h"
 #include "FormsCommands.h"
@@ -70,6 +71,10 @@ const Command kCommands[] = {
      RunTemplate},
     {"forms", "forms list|import|export|print", "tiskové formuláře: seznam, import, export a tisk",
      RunForms},
+    {"browse", "browse TABULKA",
+     "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
+     "PageUp\", --find TEXT, --whole-words)",
+     RunBrowse},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
@@ -106,7 +111,7 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help", "version", "force", "replace", "strict", "csv-only", "all"};
+    return {"help", "version", "force", "replace", "strict", "csv-only", "all", "whole-words"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

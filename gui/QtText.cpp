@@ -110,6 +110,8 @@ std::optional<ui::Key> SpecialKey(int key) {
             return Key::Backspace;
         case Qt::Key_Delete:
             return Key::Delete;
+        case Qt::Key_Insert:
+            return Key::Insert;
         case Qt::Key_Space:
             return Key::Space;
         default:

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <cstdlib>
 
+#include "BrowseWindow.h"
 #include "DialogWindow.h"
 #include "HelpWindows.h"
 #include "ListWindow.h"
@@ -140,6 +141,10 @@ void QtUi::ShowListing(const ui::ListingView& listing, const std::function<void(
 
 int QtUi::RunListWindow(ui::TRolMem& window) {
     return RunListModel(*this, window);
+}
+
+int QtUi::RunBrowseWindow(ui::TBrowser& window) {
+    return RunBrowseModel(*this, window);
 }
 
 }  // namespace axo::gui

@@ -1,7 +1,7 @@
 // The UI services drawn with Qt Widgets: every window model of the core (messages, decisions,
 // prompts, the progress panel, the wait and report windows, dialog forms, calendar, calculator,
-// file dialogs, the printout viewer and the list window) shown as a Qt window, with the user's
-// keys and clicks fed back into the model.
+// file dialogs, the printout viewer, the list window and the browse windows) shown as a Qt window,
+// with the user's keys and clicks fed back into the model.
 #pragma once
 
 #include <QPointer>
@@ -64,6 +64,7 @@ class QtUi : public ui::UiServices {
     std::optional<Text> RunFileDialog(const ui::FileDialogRequest& request) override;
     void ShowListing(const ui::ListingView& listing, const std::function<void()>& output) override;
     int RunListWindow(ui::TRolMem& window) override;
+    int RunBrowseWindow(ui::TBrowser& window) override;
 
   private:
     MainWindowSurface* surface_ = nullptr;

@@ -351,11 +351,15 @@ bool TDialogAXO::FillField(DialogElement& element, const Text& value) {
     switch (element.Kind()) {
         case ElementKind::Edit: {
             auto& edit = static_cast<TPrvek&>(element);
+            const Text before = edit.EditText();
             edit.SelectAll();
             edit.KeyDown({Key::Delete});
             bool all = true;
             for (char ch : value)
                 all = edit.TypeChar(ch) && all;
+            // A value the field would change is not taken at all: the field keeps what it had.
+            if (!all)
+                edit.SetEditText(before);
             return all;
         }
         case ElementKind::CheckBox:

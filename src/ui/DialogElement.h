@@ -49,6 +49,7 @@ enum class Key {
     F10,
     F11,
     F12,
+    Insert,
 };
 
 struct KeyEvent {

@@ -11,7 +11,7 @@ namespace axo::ui {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Key>, 27> kKeyNames = {{
+constexpr std::array<std::pair<std::string_view, Key>, 28> kKeyNames = {{
     {"Enter", Key::Enter},
     {"Esc", Key::Esc},
     {"Tab", Key::Tab},
@@ -39,6 +39,7 @@ constexpr std::array<std::pair<std::string_view, Key>, 27> kKeyNames = {{
     {"F11", Key::F11},
     {"F12", Key::F12},
     {"Escape", Key::Esc},
+    {"Insert", Key::Insert},
 }};
 
 /// Splits at blanks; double quotes group blanks into a word and are removed.

@@ -38,8 +38,9 @@ struct DialogStep {
 std::vector<DialogStep> ParseDialogSteps(std::string_view answer);
 
 /// The key of a name: "Enter", "Esc", "Tab", "Up", "Down", "Left", "Right", "Home", "End",
-/// "PageUp", "PageDown", "Backspace", "Delete", "Space", "F1" ... "F12", each possibly after
-/// "Ctrl+", "Shift+" or "Alt+" ("Alt+Z" for a letter). Throws DialogScriptError when unknown.
+/// "PageUp", "PageDown", "Backspace", "Delete", "Insert", "Space", "F1" ... "F12", each possibly
+/// after "Ctrl+", "Shift+" or "Alt+" ("Alt+Z" for a letter). Throws DialogScriptError when
+/// unknown.
 KeyEvent ParseKeyName(std::string_view name);
 
 /// Applies the steps to an open dialog until it closes. Returns false when a step was refused

@@ -17,6 +17,8 @@
 #include "ui/DialogScript.h"
 #include "ui/ListWindow.h"
 #include "util/AtomicFile.h"
+#include "ui/browse/BrowseScript.h"
+#include "ui/browse/Browser.h"
 #include "util/Datum.h"
 #include "util/Lines.h"
 #include "util/Prevody.h"
@@ -47,6 +49,8 @@ std::string KindName(Kind kind) {
             return "dialog";
         case Kind::List:
             return "list";
+        case Kind::Browse:
+            return "browse";
     }
     return "?";
 }
@@ -307,6 +311,12 @@ void ScriptedUi::LoadScript(std::string_view script) {
         } else if (word == "list") {
             try {
                 QueueList(rest);
+            } catch (const ScriptError& e) {
+                throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
+            }
+        } else if (word == "browse") {
+            try {
+                QueueBrowse(rest);
             } catch (const ScriptError& e) {
                 throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
             }
@@ -703,6 +713,27 @@ int ScriptedUi::RunListWindow(TRolMem& window) {
     if (window.Result() == TRolMem::kResultPicked)
         e.answer += ": " + ToUtf8(window.CurrentLine());
     Record(std::move(e));
+    return window.Result();
+}
+
+void ScriptedUi::QueueBrowse(std::string steps) {
+    try {
+        ParseBrowseSteps(steps);
+    } catch (const DialogScriptError& e) {
+        throw ScriptError(e.what());
+    }
+    Queue(Kind::Browse, 0, std::move(steps));
+}
+
+int ScriptedUi::RunBrowseWindow(TBrowser& window) {
+    transcript_.push_back(
+        RunScriptedBrowser(window, options_.strict, [this]() -> std::optional<std::string> {
+            if (answers_.empty() || answers_.front().kind != Kind::Browse)
+                return std::nullopt;
+            std::string steps = std::move(answers_.front().value);
+            answers_.pop_front();
+            return steps;
+        }));
     return window.Result();
 }
 

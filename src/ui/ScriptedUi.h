@@ -29,7 +29,7 @@ struct TranscriptEntry {
 
 /// An answer to the next question.
 struct ScriptAnswer {
-    enum class Kind { Ok, Esc, Button, Value, Leave, Timeout, Print, Dialog, List };
+    enum class Kind { Ok, Esc, Button, Value, Leave, Timeout, Print, Dialog, List, Browse };
     Kind kind = Kind::Ok;
     int button = 0;
     std::string value;  ///< UTF-8, for Value; the steps of a Dialog or List answer
@@ -79,10 +79,13 @@ class ScriptedUi : public UiServices {
     /// "click:BUTTON" (a button of the window by its name, e.g. click:ButtonVyber). Throws
     /// ScriptError when the steps cannot be read.
     void QueueList(std::string steps);
+    /// Queues a browse window answer: keys, clicks, typed text and rows (see BrowseScript.h).
+    /// Throws ScriptError when the steps cannot be read.
+    void QueueBrowse(std::string steps);
     /// Reads answers, one a line: "ok", "esc", "button N", "value TEXT", "leave", "timeout",
-    /// "print", "dialog STEPS", "list STEPS" and "stop N" (STOP pressed at the Nth step of the
-    /// next progress panel). Blank lines and lines starting with "#" are skipped. Throws
-    /// ScriptError on a bad line.
+    /// "print", "dialog STEPS", "list STEPS", "browse STEPS" and "stop N" (STOP pressed at the
+    /// Nth step of the next progress panel). Blank lines and lines starting with "#" are
+    /// skipped. Throws ScriptError on a bad line.
     void LoadScript(std::string_view script);
     /// STOP is pressed on the next progress panel when its pass reaches this step.
     void StopProgressAtStep(int step) { stopAtSteps_.push_back(step); }
@@ -153,6 +156,11 @@ class ScriptedUi : public UiServices {
     /// "answer: close N". A window the script leaves open is an error when strict, else left
     /// with <Esc>.
     int RunListWindow(TRolMem& window) override;
+    /// Applies the queued browse answers (several in a row while the window stays open) and
+    /// records the page as it closed: "[browse] caption", the header, the rows (the current one
+    /// marked ">"), the order and "answer: close N". A window the script leaves open is an error
+    /// when strict, else left with <Esc>. The page is not echoed: a command prints it itself.
+    int RunBrowseWindow(TBrowser& window) override;
 
   private:
     class Progress;

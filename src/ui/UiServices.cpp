@@ -8,6 +8,7 @@
 #include "ui/Dialog.h"
 #include "ui/ListWindow.h"
 #include "util/SystemError.h"
+#include "ui/browse/Browser.h"
 
 namespace axo::ui {
 
@@ -173,6 +174,11 @@ Text PrintoutFailureText(const std::filesystem::path& file, int error) {
 int UiServices::RunListWindow(TRolMem& window) {
     window.Close(TRolMem::kResultLeave);
     return TRolMem::kResultLeave;
+}
+
+int UiServices::RunBrowseWindow(TBrowser& window) {
+    window.Close(kCloseLeave);
+    return kCloseLeave;
 }
 
 }  // namespace axo::ui

@@ -95,6 +95,7 @@ class TDialogAXO;
 class TKalendarAXO;
 class TKalkulatorAXO;
 class TRolMem;
+class TBrowser;
 
 /// Thrown by front ends that cannot end the process (the scripted one in tests) when the
 /// program must end at once.
@@ -231,6 +232,10 @@ class UiServices {
     /// and resizes into it, and returns when the model has closed, with its result (1 picked,
     /// 2 left). The base has no window: it leaves the list (2).
     virtual int RunListWindow(TRolMem& window);
+    /// Runs a browse or selector window modally: shows the model's page, feeds the user's keys,
+    /// clicks, wheel and resizes into it, and returns when the model has closed, with its
+    /// result. The base has no window: it leaves the browser (2).
+    virtual int RunBrowseWindow(TBrowser& window);
 
   private:
     ColourScheme scheme_;

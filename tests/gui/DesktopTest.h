@@ -36,6 +36,10 @@ class DesktopTest : public QObject {
     void reportWindowPrintsAndCloses();
     void radioGroupChoosesByAcceleratorAndClick();
 
+    // The browse window (BrowseWindowTest.cpp)
+    void browseWindowPagesThroughAHundredThousandLines();
+    void browseWindowRepeatsHeldButtonsAndSearchesDirectly();
+
   private:
     QTemporaryDir home_;
 };

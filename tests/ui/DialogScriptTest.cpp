@@ -127,6 +127,10 @@ TEST(DialogScriptTest, AValueTheFieldCannotHoldAsGivenIsRefusedNotChanged) {
         EXPECT_EQ("refused", ui.Transcript()[0].kind);
         EXPECT_EQ(std::vector<std::string>{c.refusal}, ui.Transcript()[0].lines);
         EXPECT_EQ("dialog", ui.Transcript()[1].kind);
+        // The refused value is not left half-typed in its field.
+        const std::string shown = ui.TranscriptText();
+        EXPECT_NE(std::string::npos, shown.find("Zpracovat za období  [ 1]")) << shown;
+        EXPECT_NE(std::string::npos, shown.find("až  [ 3]")) << shown;
     }
     // What the fields take as given goes in: "ne" is an answer for a check box.
     ScriptedUi ui(Lenient());
