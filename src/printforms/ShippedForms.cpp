@@ -81,15 +81,14 @@ std::optional<StoredForm> ReadFormFile(std::string_view utf8, std::string& error
     const std::vector<Text> lines = SplitLines(FromUtf8(utf8, '?', &lost));
     if (lost) {
         // Name the first line that does not convert.
-        std::size_t number = 1;
-        for (std::size_t start = 0; start < utf8.size(); ++number) {
-            const std::size_t end = std::min(utf8.find('\n', start), utf8.size());
+        int number = 0;
+        ForEachLine(utf8, [&number](std::string_view line, int n) {
             bool bad = false;
-            FromUtf8(utf8.substr(start, end - start), '?', &bad);
+            if (number == 0)
+                FromUtf8(line, '?', &bad);
             if (bad)
-                break;
-            start = end + 1;
-        }
+                number = n;
+        });
         error = LineError(number, "znak, který kódování Windows-1250 nemá");
         return std::nullopt;
     }
