@@ -245,11 +245,9 @@ bool ReadWords(const Options& options, Words& w, std::ostream& err) {
 
 int RunForms(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
-    known.insert(known.end(), {"mask", "data", "commands", "out", "help", "version"});
-    for (const std::string& name : options.Unknown(known)) {
-        err << "Neznámá volba --" << name << ".\n";
+    known.insert(known.end(), {"mask", "data", "commands", "out"});
+    if (!OnlyKnown(options, std::move(known), err))
         return 2;
-    }
     Words w;
     bool valid = false;
     try {

@@ -172,6 +172,9 @@ TEST_F(XmlCliTest, RefusalsExitNonZeroWithTheProgramsMessage) {
         {"xml14 --transaction-id xyz", "Hodnotu <xyz> nelze zadat do položky <Identifikátor"},
         {"xml17", "Výkaz č. XVII se od roku 2022 nepodává (byl zrušen)"},
         {"xml 14", "N je číslo výkazu 1 až 13, 15 nebo 16"},
+        // Every unknown option is named, then the options there are.
+        {"xml14 --other 1 --bogus 2",
+         "Neznámá volba --bogus.\nNeznámá volba --other.\nVolby dialogu XML"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
