@@ -58,11 +58,9 @@ void PrintPage(const ui::TranscriptEntry& page, std::ostream& out) {
 
 int RunBrowse(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
-    known.insert(known.end(), {"order", "start", "keys", "find", "whole-words", "help", "version"});
-    for (const std::string& name : options.Unknown(known)) {
-        err << "Neznámá volba --" << name << ".\n";
+    known.insert(known.end(), {"order", "start", "keys", "find", "whole-words"});
+    if (!OnlyKnown(options, std::move(known), err))
         return 2;
-    }
     if (options.Positional().size() != 2) {
         err << "Použití: axo-pap-cli " << kUsage << "\n";
         return 2;

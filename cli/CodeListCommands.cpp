@@ -226,14 +226,12 @@ bool OrderOf(const Options& options, int keys, int& k, std::ostream& err) {
     return false;
 }
 
-bool OnlyKnown(const Options& options, const std::vector<std::string>& own, std::ostream& err) {
+bool OnlyCodeListOptions(const Options& options, const std::vector<std::string>& own,
+                         std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
     known.insert(known.end(), own.begin(), own.end());
-    known.insert(known.end(), {"order", "help", "version"});
-    const std::vector<std::string> unknown = options.Unknown(known);
-    for (const std::string& name : unknown)
-        err << "Neznámá volba --" << name << ".\n";
-    return unknown.empty();
+    known.push_back("order");
+    return OnlyKnown(options, std::move(known), err);
 }
 
 /// list, add, edit and delete over one list of codes keyed by a text (key 1).
@@ -303,7 +301,7 @@ int RunCodes(const Options& options, std::ostream& out, std::ostream& err) {
     const std::vector<std::string>& words = options.Positional();
     const std::string list = words.size() > 1 ? words[1] : "";
     if (list == "pap") {
-        if (!OnlyKnown(options, kPapOptions, err))
+        if (!OnlyCodeListOptions(options, kPapOptions, err))
             return 2;
         return RunCodeList<pap::tAktualizaceFilePAPproVykazy, pap::tVetaUAPV>(
             options, out, err, 3, pap::PapCodeHeader,
@@ -312,7 +310,7 @@ int RunCodes(const Options& options, std::ostream& out, std::ostream& err) {
             [](const Options& o, pap::tVetaUAPV& r, int) { ApplyPap(o, r); });
     }
     if (list == "transactions") {
-        if (!OnlyKnown(options, kKodOptions, err))
+        if (!OnlyCodeListOptions(options, kKodOptions, err))
             return 2;
         return RunCodeList<pap::tAktualizaceFilePAP_Kody, pap::tVetaUKod>(
             options, out, err, 2, pap::TransactionCodeHeader,
@@ -324,7 +322,7 @@ int RunCodes(const Options& options, std::ostream& out, std::ostream& err) {
 }
 
 int RunChart(const Options& options, std::ostream& out, std::ostream& err) {
-    if (!OnlyKnown(options, kChartOptions, err))
+    if (!OnlyCodeListOptions(options, kChartOptions, err))
         return 2;
     const std::vector<std::string>& words = options.Positional();
     const std::string action = words.size() > 1 ? words[1] : "";

@@ -45,11 +45,9 @@ std::string DialogAnswer(int from, int to, const std::string& kind, const std::s
 
 int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
-    known.insert(known.end(), {"from", "to", "kind", "number", "help", "version"});
-    for (const std::string& name : options.Unknown(known)) {
-        err << "Neznámá volba --" << name << ".\n";
+    known.insert(known.end(), {"from", "to", "kind", "number"});
+    if (!OnlyKnown(options, std::move(known), err))
         return 2;
-    }
     if (options.Positional().size() != 1) {
         err << "Použití: axo-pap-cli " << kUsage << "\n";
         return 2;

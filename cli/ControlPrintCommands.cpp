@@ -58,10 +58,8 @@ int CheckWords(const Options& options, std::vector<std::string> known, const cha
     std::vector<std::string> all = SessionOptionNames();
     known.insert(known.end(), {"from", "to", "analytics", "code", "su", "ae", "help", "version"});
     all.insert(all.end(), known.begin(), known.end());
-    for (const std::string& name : options.Unknown(all)) {
-        err << "Neznámá volba --" << name << ".\n";
+    if (!OnlyKnown(options, std::move(all), err))
         return 2;
-    }
     if (options.Positional().size() != 1) {
         err << "Použití: axo-pap-cli " << usage << "\n";
         return 2;

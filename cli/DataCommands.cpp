@@ -24,15 +24,6 @@ namespace axo::cli {
 
 namespace {
 
-/// Refuses options the command does not know; true when there are none.
-bool OnlyKnown(const Options& options, std::vector<std::string> known, std::ostream& err) {
-    known.insert(known.end(), {"help", "version"});
-    const std::vector<std::string> unknown = options.Unknown(known);
-    for (const std::string& name : unknown)
-        err << "Neznámá volba --" << name << ".\n";
-    return unknown.empty();
-}
-
 std::vector<std::string> With(std::vector<std::string> names, std::vector<std::string> more) {
     names.insert(names.end(), more.begin(), more.end());
     return names;

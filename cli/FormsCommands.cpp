@@ -15,6 +15,7 @@
 #include "printforms/ShippedForms.h"
 #include "startup/DataAreas.h"
 #include "util/AtomicFile.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::cli {
@@ -154,7 +155,7 @@ bool ReadCommands(const std::string& path, std::vector<Text>& commands, std::ost
         return false;
     }
     std::size_t number = 0;
-    for (const Text& line : printforms::SplitLines(FromUtf8(bytes))) {
+    for (const Text& line : SplitLines(FromUtf8(bytes))) {
         ++number;
         if (Trim(line).empty())
             continue;
@@ -244,11 +245,9 @@ bool ReadWords(const Options& options, Words& w, std::ostream& err) {
 
 int RunForms(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
-    known.insert(known.end(), {"mask", "data", "commands", "out", "help", "version"});
-    for (const std::string& name : options.Unknown(known)) {
-        err << "Neznámá volba --" << name << ".\n";
+    known.insert(known.end(), {"mask", "data", "commands", "out"});
+    if (!OnlyKnown(options, std::move(known), err))
         return 2;
-    }
     Words w;
     bool valid = false;
     try {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <ostream>
 #include <stdexcept>
 
 namespace axo::cli {
@@ -76,6 +77,17 @@ std::vector<std::string> Options::Unknown(const std::vector<std::string>& known)
         if (std::find(known.begin(), known.end(), name) == known.end())
             unknown.push_back(name);
     return unknown;
+}
+
+bool OnlyKnown(const Options& options, std::vector<std::string> known, std::ostream& err,
+               std::string_view hint) {
+    known.insert(known.end(), {"help", "version"});
+    const std::vector<std::string> unknown = options.Unknown(known);
+    for (const std::string& name : unknown)
+        err << "Neznámá volba --" << name << ".\n";
+    if (!unknown.empty())
+        err << hint;
+    return unknown.empty();
 }
 
 }  // namespace axo::cli

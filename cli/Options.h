@@ -1,9 +1,11 @@
 // Command-line parsing of axo-pap-cli: global options, the command and its own options.
 #pragma once
 
+#include <iosfwd>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace axo::cli {
@@ -36,5 +38,11 @@ class Options {
     std::vector<std::pair<std::string, std::string>> all_;
     std::vector<std::string> positional_;
 };
+
+/// Refuses options the command does not know (beyond "help" and "version"): names each on
+/// `err` as "Neznámá volba --NAME.", then gives `hint` (the options there are) once. True when
+/// there are none.
+bool OnlyKnown(const Options& options, std::vector<std::string> known, std::ostream& err,
+               std::string_view hint = {});
 
 }  // namespace axo::cli

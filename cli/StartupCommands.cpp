@@ -13,14 +13,6 @@
 
 namespace axo::cli {
 
-bool OnlyKnown(const Options& options, std::vector<std::string> known, std::ostream& err) {
-    known.insert(known.end(), {"help", "version"});
-    const std::vector<std::string> unknown = options.Unknown(known);
-    for (const std::string& name : unknown)
-        err << "Neznámá volba --" << name << ".\n";
-    return unknown.empty();
-}
-
 namespace {
 
 std::string InfoLine(const startup::InfoRow& row) {

@@ -9,10 +9,6 @@
 
 namespace axo::cli {
 
-/// Refuses options the command does not know (beyond "help" and "version"), naming each on
-/// `err`; true when there are none.
-bool OnlyKnown(const Options& options, std::vector<std::string> known, std::ostream& err);
-
 /// init DIR --year YYYY [--user NAME --password P --supervisor P --firm NAME --ico ICO] [--force]
 int RunInit(const Options& options, std::ostream& out, std::ostream& err);
 /// info: the system information of a started session.

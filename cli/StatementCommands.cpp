@@ -124,11 +124,9 @@ std::string ProtocolName(int cislo, StatementMonths months) {
 
 int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
-    known.insert(known.end(), {"from", "to", "csv", "template", "margin", "help", "version"});
-    for (const std::string& name : options.Unknown(known)) {
-        err << "Neznámá volba --" << name << ".\n";
+    known.insert(known.end(), {"from", "to", "csv", "template", "margin"});
+    if (!OnlyKnown(options, std::move(known), err))
         return 2;
-    }
     const std::vector<std::string>& words = options.Positional();
     const int cislo = words.size() == 2 ? Options::WholeNumber(words[1]).value_or(0) : 0;
     if (!pap::JeSestavovanyVykaz(cislo)) {

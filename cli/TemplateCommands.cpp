@@ -81,10 +81,8 @@ int Normalize(const std::string& in, const std::string& to, std::ostream& out, s
 }  // namespace
 
 int RunTemplate(const Options& options, std::ostream& out, std::ostream& err) {
-    for (const std::string& name : options.Unknown({"help", "version"})) {
-        err << "Neznámá volba --" << name << ".\n";
+    if (!OnlyKnown(options, {}, err))
         return 2;
-    }
     const std::vector<std::string>& words = options.Positional();
     if (words.size() == 3 && words[1] == "check")
         return Check(words[2], out, err);

@@ -128,16 +128,13 @@ std::vector<std::pair<std::string, Text>> DialogAnswer(const Options& options) {
     return fields;
 }
 
-bool OnlyKnown(const Options& options, std::vector<std::string> extra, std::ostream& err) {
+/// Refuses options an export command does not know: the session's, `extra` and the dialog's.
+bool OnlyXmlOptions(const Options& options, std::vector<std::string> extra, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
     known.insert(known.end(), extra.begin(), extra.end());
     for (const FieldOption& f : kFieldOptions)
         known.push_back(f.option);
-    for (const std::string& name : options.Unknown(known)) {
-        err << "Neznámá volba --" << name << ".\n" << kDialogOptions;
-        return false;
-    }
-    return true;
+    return OnlyKnown(options, std::move(known), err, kDialogOptions);
 }
 
 /// Runs an export in a session of the options: `work` gets the UI, the session and the
@@ -173,7 +170,7 @@ std::vector<fs::path> AsList(const std::optional<fs::path>& path) {
 }
 
 int RunPart(const Options& options, std::ostream& out, std::ostream& err, int part) {
-    if (!OnlyKnown(options, {}, err))
+    if (!OnlyXmlOptions(options, {}, err))
         return 2;
     return InSession(options, out, err,
                      [part](XmlCliUi&, startup::Session&, const xml::XmlExportContext& ctx) {
@@ -184,7 +181,7 @@ int RunPart(const Options& options, std::ostream& out, std::ostream& err, int pa
 }  // namespace
 
 int RunXml(const Options& options, std::ostream& out, std::ostream& err) {
-    if (!OnlyKnown(options, {"from", "to", "margin"}, err))
+    if (!OnlyXmlOptions(options, {"from", "to", "margin"}, err))
         return 2;
     const std::vector<std::string>& words = options.Positional();
     const int cislo = words.size() == 2 ? Options::WholeNumber(words[1]).value_or(0) : 0;
@@ -240,7 +237,7 @@ int RunXml17(const Options& options, std::ostream& out, std::ostream& err) {
 }
 
 int RunSummary(const Options& options, std::ostream& out, std::ostream& err) {
-    if (!OnlyKnown(options, {}, err))
+    if (!OnlyXmlOptions(options, {}, err))
         return 2;
     return InSession(options, out, err,
                      [](XmlCliUi&, startup::Session&, const xml::XmlExportContext& ctx) {
@@ -262,7 +259,7 @@ std::optional<pap::XmlExportParams> StoredParams(const xml::XmlExportContext& ct
 }  // namespace
 
 int RunBatch(const Options& options, std::ostream& out, std::ostream& err) {
-    if (!OnlyKnown(options, {"month"}, err))
+    if (!OnlyXmlOptions(options, {"month"}, err))
         return 2;
     const std::optional<int> month = options.GetInt("month");
     return InSession(

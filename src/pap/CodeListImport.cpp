@@ -10,6 +10,7 @@
 #include "storage/WorkFiles.h"
 #include "util/AtomicFile.h"
 #include "util/Cisla.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::pap {
@@ -23,37 +24,8 @@ const Text& NotCreated() {
     return text;
 }
 
-/// Calls `take` with each line of `bytes` (LF or CR LF ends a line) and its number.
-template <class Take>
-void ForEachLine(std::string_view bytes, Take take) {
-    int number = 0;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        take(line, ++number);
-        start = end + 1;
-    }
-}
-
 Text CutAndTrim(const Text& line) {
     return Trim(line.substr(0, kImportLineLength));
-}
-
-/// Whether the bytes are valid UTF-8 and hold at least one character beyond ASCII.
-bool Utf8BeyondAscii(std::string_view bytes) {
-    bool beyond = false;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const char32_t cp = detail::DecodeUtf8(bytes.data(), bytes.size(), i);
-        if (cp == detail::kBadUtf8)
-            return false;
-        beyond = beyond || cp >= 0x80;
-    }
-    return beyond;
 }
 
 /// The first control character of a Windows-1250 line other than a tab; 0 when none.
@@ -165,9 +137,11 @@ std::vector<Text> SplitImportLines(const Text& content) {
 }
 
 std::vector<Text> DecodeImportLines(std::string_view bytes, std::vector<ImportError>& errors) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    const bool utf8 = Utf8BeyondAscii(bytes);
+    // Lines in UTF-8 are converted one by one: a character Windows-1250 has no place for makes
+    // its line an error instead of a "?".
+    const bool utf8 = IsUtf8File(bytes);
+    if (bytes.starts_with(kUtf8Bom))
+        bytes.remove_prefix(kUtf8Bom.size());
     std::vector<Text> lines;
     ForEachLine(bytes, [&](std::string_view line, int number) {
         Text text = Text::FromBytes(line);

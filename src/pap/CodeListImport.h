@@ -42,10 +42,11 @@ struct CodeListImportOptions {
 /// blanks; empty lines stay (callers skip them).
 std::vector<Text> SplitImportLines(const Text& content);
 
-/// The lines of a file's bytes, as SplitImportLines gives them. Bytes that are valid UTF-8 and
-/// hold a character beyond ASCII are read as UTF-8 (a byte order mark is dropped), any others
-/// as Windows-1250. A line holding a control character other than a tab, or a character that
-/// Windows-1250 cannot hold, goes to `errors` (and comes out empty).
+/// The lines of a file's bytes, as SplitImportLines gives them. Bytes that IsUtf8File takes
+/// for UTF-8 (a byte order mark, or valid UTF-8 holding a character beyond ASCII) are read as
+/// UTF-8 (the mark dropped), any others as Windows-1250. A line holding a control character other
+/// than a tab, or a character that Windows-1250 cannot hold, goes to `errors` (and comes out
+/// empty).
 std::vector<Text> DecodeImportLines(std::string_view bytes, std::vector<ImportError>& errors);
 
 /// The fields of a line split at tab characters, each trimmed of blanks. A field counts only

@@ -169,8 +169,8 @@ CsvTable CsvTable::Read(const std::filesystem::path& file, const std::vector<std
 CsvTable CsvTable::Parse(std::string_view bytes, const std::vector<std::string>& required,
                          const std::vector<std::string>& optional,
                          std::vector<ImportError>& errors) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
+    if (bytes.starts_with(kUtf8Bom))
+        bytes.remove_prefix(kUtf8Bom.size());
     std::vector<RawRecord> records = SplitRecords(bytes, errors);
     std::erase_if(records, IsBlankRecord);
     CsvTable table;

@@ -3,6 +3,7 @@
 
 #include "printforms/FormTypes.h"
 #include "util/Cisla.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::printforms {

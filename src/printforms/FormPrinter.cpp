@@ -4,6 +4,7 @@
 #include "printforms/FormTypes.h"
 #include "util/AtomicFile.h"
 #include "util/Cisla.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::printforms {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "util/Cisla.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::printforms {
@@ -186,22 +187,6 @@ int TextForm::Width() const {
         for (const Text& line : lines)
             width = std::max(width, line.size());
     return static_cast<int>(width);
-}
-
-std::vector<Text> SplitLines(const Text& content) {
-    std::vector<Text> lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == Text::npos)
-            end = content.size();
-        Text line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
 }
 
 TextForm ParseTextForm(const Text& content) {

@@ -77,7 +77,4 @@ struct TextForm {
 /// Reads a form text (lines separated by CR LF or LF).
 TextForm ParseTextForm(const Text& content);
 
-/// The lines of a text: split at LF, a CR before it dropped; a last empty line is no line.
-std::vector<Text> SplitLines(const Text& content);
-
 }  // namespace axo::printforms

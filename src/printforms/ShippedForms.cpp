@@ -4,6 +4,7 @@
 #include "printforms/FormText.h"
 #include "printforms/FormTypes.h"
 #include "util/Cisla.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::printforms {
@@ -75,20 +76,19 @@ bool HeaderLine(const Text& line, StoredForm& form, bool& typeSeen, bool& nameSe
 
 std::optional<StoredForm> ReadFormFile(std::string_view utf8, std::string& error) {
     bool lost = false;
-    if (utf8.starts_with("\xEF\xBB\xBF"))
-        utf8.remove_prefix(3);
+    if (utf8.starts_with(kUtf8Bom))
+        utf8.remove_prefix(kUtf8Bom.size());
     const std::vector<Text> lines = SplitLines(FromUtf8(utf8, '?', &lost));
     if (lost) {
         // Name the first line that does not convert.
-        std::size_t number = 1;
-        for (std::size_t start = 0; start < utf8.size(); ++number) {
-            const std::size_t end = std::min(utf8.find('\n', start), utf8.size());
+        int number = 0;
+        ForEachLine(utf8, [&number](std::string_view line, int n) {
             bool bad = false;
-            FromUtf8(utf8.substr(start, end - start), '?', &bad);
+            if (number == 0)
+                FromUtf8(line, '?', &bad);
             if (bad)
-                break;
-            start = end + 1;
-        }
+                number = n;
+        });
         error = LineError(number, "znak, který kódování Windows-1250 nemá");
         return std::nullopt;
     }
@@ -132,10 +132,9 @@ std::string WriteFormFile(const StoredForm& form) {
 
 std::vector<StoredForm> ShippedForms() {
     std::vector<StoredForm> forms;
-    for (const detail::EmbeddedFile& f : detail::EmbeddedFormFiles()) {
+    for (const EmbeddedFile& f : detail::EmbeddedFormFiles()) {
         std::string error;
-        const std::string_view bytes(reinterpret_cast<const char*>(f.data), f.size);
-        if (std::optional<StoredForm> form = ReadFormFile(bytes, error))
+        if (std::optional<StoredForm> form = ReadFormFile(f.Bytes(), error))
             forms.push_back(std::move(*form));
     }
     return forms;

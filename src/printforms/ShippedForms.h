@@ -14,6 +14,7 @@
 
 #include "printforms/FormsFile.h"
 #include "storage/DataContext.h"
+#include "util/EmbeddedFiles.h"
 
 namespace axo::printforms {
 
@@ -42,12 +43,7 @@ bool InstallShippedForms(const storage::DataContext& ctx,
                          const std::vector<FormsFileLocation>& files);
 
 namespace detail {
-/// A file of data/forms as the build embeds it.
-struct EmbeddedFile {
-    const char* name;
-    const unsigned char* data;
-    std::size_t size;
-};
+/// The files of data/forms as the build embeds them, sorted by name.
 std::span<const EmbeddedFile> EmbeddedFormFiles();
 }  // namespace detail
 

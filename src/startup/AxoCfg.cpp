@@ -6,6 +6,7 @@
 
 #include "storage/WorkFiles.h"
 #include "util/Cisla.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::startup {
@@ -15,25 +16,17 @@ ConfigFile ConfigFile::Read(const std::filesystem::path& file) {
     if (!in)
         return {};
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return Parse(storage::TextFromFileBytes(std::move(bytes)));
+    return Parse(TextFromFileBytes(std::move(bytes)));
 }
 
 ConfigFile ConfigFile::Parse(const Text& content) {
     ConfigFile config;
-    std::size_t start = 0;
-    while (start <= content.size()) {
-        std::size_t end = start;
-        while (end < content.size() && content[end] != '\n' && content[end] != '\r')
-            ++end;
-        const Text line = Trim(content.substr(start, end - start));
+    for (const Text& line : SplitLines(content, LineBreaks::kAny)) {
         const std::size_t eq = line.find('=');
         if (eq != Text::npos) {
             config.lines_.emplace_back(NationalUpperCase(Trim(line.substr(0, eq))),
                                        Trim(line.substr(eq + 1)));
         }
-        if (end >= content.size())
-            break;
-        start = end + 1;
     }
     return config;
 }

@@ -17,6 +17,7 @@
 #include "ui/DialogInsert.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 extern char** environ;
@@ -45,26 +46,6 @@ const Clock& ClockOf(const DataContext& ctx) {
 
 Text TwoDigits(int n) {
     return IntToTextZeros(n, 2);
-}
-
-/// The text cut into lines at CR LF, CR or LF; a final line break adds no empty line.
-std::vector<Text> SplitLines(const Text& text) {
-    std::vector<Text> lines;
-    Text line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (ch != '\r' && ch != '\n') {
-            line += ch;
-            continue;
-        }
-        if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        lines.push_back(line);
-        line.clear();
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
 }
 
 bool IsBlank(const Text& text) {
@@ -273,7 +254,7 @@ std::vector<Text> JournalEntryLines(const DataContext& ctx, const Text& title,
     const Text stars(header.size(), '*');
     std::vector<Text> entry = {stars, header, stars};
     for (const Text& line : lines)
-        for (Text& part : SplitLines(line))
+        for (Text& part : SplitLines(line, LineBreaks::kAny))
             entry.push_back(std::move(part));
     entry.emplace_back();
     return entry;
@@ -330,7 +311,7 @@ std::vector<Text> PrintCopyLines(const DataContext& ctx, const ui::ReportWindow&
     for (const auto& [label, value] : window.labels)
         lines.push_back(LeftJustify(label, kPrintCopyLabelWidth) + value);
     lines.push_back(dashes);
-    for (Text& line : SplitLines(window.detail))
+    for (Text& line : SplitLines(window.detail, LineBreaks::kAny))
         lines.push_back(std::move(line));
     lines.push_back(dashes);
     return lines;

@@ -18,6 +18,7 @@
 #include <system_error>
 
 #include "storage/FileLocks.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::storage {
@@ -162,15 +163,7 @@ Text ReadWorkDirectoryKey(const fs::path& configFile) {
     if (!in)
         return {};
     const Text content = TextFromFileBytes(std::string(std::istreambuf_iterator<char>(in), {}));
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == Text::npos)
-            end = content.size();
-        Text line = content.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    for (const Text& line : SplitLines(content)) {
         const auto eq = line.find('=');
         if (eq == Text::npos)
             continue;
@@ -178,17 +171,6 @@ Text ReadWorkDirectoryKey(const fs::path& configFile) {
             return Trim(line.substr(eq + 1));
     }
     return {};
-}
-
-bool ValidUtf8WithNonAscii(std::string_view bytes) {
-    bool nonAscii = false;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const char32_t cp = detail::DecodeUtf8(bytes.data(), bytes.size(), i);
-        if (cp == detail::kBadUtf8)
-            return false;
-        nonAscii = nonAscii || cp >= 0x80;
-    }
-    return nonAscii;
 }
 
 /// Writes all bytes to the journal in one append; errors are ignored.
@@ -291,15 +273,6 @@ bool DirectoryWritable(const fs::path& directory) {
     ::close(fd);
     ::unlink(probe.c_str());
     return true;
-}
-
-Text TextFromFileBytes(std::string bytes) {
-    static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (std::string_view(bytes).starts_with(kByteOrderMark))
-        return FromUtf8(std::string_view(bytes).substr(kByteOrderMark.size()));
-    if (ValidUtf8WithNonAscii(bytes))
-        return FromUtf8(bytes);
-    return Text::FromBytes(std::move(bytes));
 }
 
 fs::path JournalPath(const DataContext& ctx) {

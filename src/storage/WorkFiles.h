@@ -64,13 +64,6 @@ std::filesystem::path ReadWorkDirectory(ui::UiServices& ui,
 /// again, so that read-only mounts and access lists count as they are).
 bool DirectoryWritable(const std::filesystem::path& directory);
 
-// ---- Text files ----------------------------------------------------------------------------
-
-/// The text of a hand-written file (the configuration file): UTF-8, as Linux editors write it,
-/// when the bytes are valid UTF-8 holding a character beyond ASCII (a byte-order mark is
-/// dropped), else Windows-1250 as the family writes it.
-Text TextFromFileBytes(std::string bytes);
-
 // ---- Error journal -----------------------------------------------------------------------
 
 /// The journal file "Axo-Zurn.Err" of the context (in its current directory).

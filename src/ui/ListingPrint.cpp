@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include "ui/ChildProcess.h"
+#include "util/Lines.h"
 #include "util/Prevody.h"
 #include "util/Text.h"
 
@@ -190,19 +191,10 @@ std::vector<std::string> LpOptions(const PrintRequest& r) {
 
 std::string PrintData(const std::string& listing, PrintEncoding encoding) {
     std::string out;
-    std::size_t start = 0;
-    while (start < listing.size()) {
-        std::size_t end = listing.find('\n', start);
-        const std::size_t next = end == std::string::npos ? listing.size() : end + 1;
-        if (end == std::string::npos)
-            end = listing.size();
-        std::string_view line(listing.data() + start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        start = next;
+    ForEachLine(listing, [&](std::string_view line, int) {
         if (line == "\f") {
             out += '\f';
-            continue;
+            return;
         }
         const Text text = Text::FromBytes(line);
         if (encoding == PrintEncoding::Text)
@@ -213,7 +205,7 @@ std::string PrintData(const std::string& listing, PrintEncoding encoding) {
                                              : CodePageDirection::kWin1250ToCp852)
                        .Bytes() +
                    "\r\n";
-    }
+    });
     // A printer fed raw keeps the last page in until it gets a form feed.
     if (encoding != PrintEncoding::Text && (out.empty() || out.back() != '\f'))
         out += '\f';

@@ -20,6 +20,7 @@
 #include "ui/browse/BrowseScript.h"
 #include "ui/browse/Browser.h"
 #include "util/Datum.h"
+#include "util/Lines.h"
 #include "util/Prevody.h"
 
 namespace axo::ui {
@@ -142,18 +143,9 @@ TranscriptEntry ListEntry(const TRolMem& window) {
 /// The bytes of a listing file as UTF-8 text with box characters and LF line ends.
 std::string PrintoutText(const std::string& bytes) {
     std::string text;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string_view line(bytes.data() + start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    ForEachLine(bytes, [&text](std::string_view line, int) {
         text += ListingToUtf8(Text::FromBytes(line)) + "\n";
-        start = next;
-    }
+    });
     return text;
 }
 
@@ -279,13 +271,9 @@ ScriptedUi::ScriptedUi(Options options) : options_(std::move(options)) {
 ScriptedUi::~ScriptedUi() = default;
 
 void ScriptedUi::LoadScript(std::string_view script) {
-    std::istringstream in{std::string(script)};
-    std::string line;
     int number = 0;
-    while (std::getline(in, line)) {
+    for (std::string line : SplitLines(script)) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
         const auto start = line.find_first_not_of(' ');
         if (start == std::string::npos || line[start] == '#')
             continue;

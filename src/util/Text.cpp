@@ -91,4 +91,29 @@ Text FromUtf8(std::string_view utf8, char replacement, bool* lost) {
     return Text::FromBytes(std::move(out));
 }
 
+bool IsUtf8File(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8Bom))
+        return true;
+    bool beyondAscii = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const char32_t cp = detail::DecodeUtf8(bytes.data(), bytes.size(), i);
+        if (cp == detail::kBadUtf8)
+            return false;
+        beyondAscii = beyondAscii || cp >= 0x80;
+    }
+    return beyondAscii;
+}
+
+Text TextFromFileBytes(std::string bytes, bool* utf8) {
+    const bool isUtf8 = IsUtf8File(bytes);
+    if (utf8)
+        *utf8 = isUtf8;
+    if (!isUtf8)
+        return Text::FromBytes(std::move(bytes));
+    std::string_view view = bytes;
+    if (view.starts_with(kUtf8Bom))
+        view.remove_prefix(kUtf8Bom.size());
+    return FromUtf8(view);
+}
+
 }  // namespace axo

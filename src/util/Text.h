@@ -239,6 +239,17 @@ Text FromUtf8(std::string_view utf8, char replacement = '?', bool* lost = nullpt
 /// Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t cp);
 
+/// The byte-order mark some editors put at the start of a UTF-8 file.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+/// Whether the bytes of a text file are UTF-8 rather than Windows-1250: they start with the
+/// byte-order mark, or they are well-formed UTF-8 holding a character beyond ASCII (plain ASCII
+/// reads the same either way).
+bool IsUtf8File(std::string_view bytes);
+/// The text of a file written either in UTF-8 (as Linux editors write it) or in Windows-1250
+/// (as the family writes it), told apart by IsUtf8File: UTF-8 is converted without its
+/// byte-order mark, Windows-1250 taken as it stands. `utf8` (when given) is set to which it was.
+Text TextFromFileBytes(std::string bytes, bool* utf8 = nullptr);
+
 inline std::ostream& operator<<(std::ostream& os, const Text& t) {
     return os << ToUtf8(t);
 }

@@ -149,21 +149,6 @@ std::string StatementDateIso(const Text& date) {
     return d.substr(6, 4).Bytes() + "-" + d.substr(3, 2).Bytes() + "-" + d.substr(0, 2).Bytes();
 }
 
-std::vector<std::string> FileLines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.emplace_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 std::string FragmentPeriodLine(const FragmentPeriod& p) {
     return "<?axo-pap obdobi=\"" + std::to_string(p.from) + "-" + std::to_string(p.to) +
            "\" rok=\"" + std::to_string(p.year) + "\"?>";

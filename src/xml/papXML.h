@@ -149,9 +149,6 @@ std::optional<FragmentPeriod> ParseFragmentPeriod(std::string_view line);
 /// "od 1 do 12/2024".
 Text PeriodText(const FragmentPeriod& period);
 
-/// The lines of a file read whole, without their ends (LF or CR LF).
-std::vector<std::string> FileLines(std::string_view bytes);
-
 /// A stored statement date (dd.mm.yyyy, blanks read as zeros) as yyyy-mm-dd.
 std::string StatementDateIso(const Text& date);
 /// The last day of a month as yyyy-mm-dd.

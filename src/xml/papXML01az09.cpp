@@ -15,6 +15,7 @@
 #include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 
 namespace axo::xml {
@@ -64,7 +65,7 @@ std::optional<Fragment> ReadFragment(ui::UiServices& ui, const fs::path& file) {
         ShowCombineFailure(ui);
         return std::nullopt;
     }
-    fragment.lines = FileLines(bytes);
+    fragment.lines = SplitLines(bytes);
     if (!fragment.lines.empty())
         fragment.period = ParseFragmentPeriod(fragment.lines.front());
     if (fragment.period)

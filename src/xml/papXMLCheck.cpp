@@ -68,11 +68,11 @@ xmlParserInputPtr BuiltInOnly(const char* url, const char*, xmlParserCtxtPtr ctx
     std::string_view name(url);
     if (const std::size_t slash = name.find_last_of('/'); slash != std::string_view::npos)
         name.remove_prefix(slash + 1);
-    for (const EmbeddedSchema& schema : EmbeddedSchemas()) {
+    for (const EmbeddedFile& schema : EmbeddedSchemas()) {
         if (schema.name != name)
             continue;
         xmlParserInputBufferPtr buffer =
-            xmlParserInputBufferCreateMem(reinterpret_cast<const char*>(schema.bytes),
+            xmlParserInputBufferCreateMem(reinterpret_cast<const char*>(schema.data),
                                           static_cast<int>(schema.size), XML_CHAR_ENCODING_NONE);
         if (!buffer)
             return nullptr;
@@ -122,13 +122,13 @@ class EnvelopeSchema {
   public:
     EnvelopeSchema() {
         xmlInitParser();
-        for (const EmbeddedSchema& s : EmbeddedSchemas()) {
+        for (const EmbeddedFile& s : EmbeddedSchemas()) {
             if (s.name != kEnvelopeSchema)
                 continue;
             FirstError first;
             Handlers handlers(first);
             xmlSchemaParserCtxtPtr parser = xmlSchemaNewMemParserCtxt(
-                reinterpret_cast<const char*>(s.bytes), static_cast<int>(s.size));
+                reinterpret_cast<const char*>(s.data), static_cast<int>(s.size));
             if (parser) {
                 schema_ = xmlSchemaParse(parser);
                 xmlSchemaFreeParserCtxt(parser);

@@ -4,6 +4,7 @@
 #include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
+#include "util/Lines.h"
 #include "util/Retezce.h"
 #include "xml/papXML_2014.h"
 
@@ -15,8 +16,6 @@ const std::string kRowIndent = Indent("40s");
 const std::string kItemIndent = Indent("48s");
 const std::string kPartnerIndent = Indent("58s");
 const std::string kPartnerNameIndent = Indent("1t 50s");
-
-constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
 
 bool IsDigit(char ch) {
     return ch >= '0' && ch <= '9';
@@ -48,20 +47,6 @@ Text AmountFault(const std::string& s) {
     if (lead < integerEnd && integerEnd - lead > kIntegerDigits)
         return "má více než 11 číslic před desetinnou čárkou."_t;
     return {};
-}
-
-bool IsValidUtf8(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();)
-        if (detail::DecodeUtf8(bytes.data(), bytes.size(), i) == detail::kBadUtf8)
-            return false;
-    return true;
-}
-
-/// The file's text in Windows-1250: a UTF-8 file is converted, any other taken as it is.
-Text DecodeInput(std::string bytes) {
-    if (bytes.rfind(kUtf8Bom, 0) == 0)
-        bytes.erase(0, 3);
-    return IsValidUtf8(bytes) ? FromUtf8(bytes) : Text::FromBytes(std::move(bytes));
 }
 
 /// The fields of a line that must be amounts and dates, by part.
@@ -176,8 +161,8 @@ std::optional<std::vector<CsvRow>> ReadPartCsv(ui::UiServices& ui,
     }
     std::vector<CsvRow> rows;
     int number = 0;
-    for (const std::string& line : FileLines(DecodeInput(std::move(bytes)).Bytes())) {
-        CsvRow row{++number, SplitCsvLine(Text::FromBytes(line))};
+    for (const Text& line : SplitLines(TextFromFileBytes(std::move(bytes)))) {
+        CsvRow row{++number, SplitCsvLine(line)};
         // Headings and notes stand on lines not marked "X"; a row needs its second field.
         if (UpperCase(row.Field(1)) != "X"_t || row.Field(2).empty())
             continue;

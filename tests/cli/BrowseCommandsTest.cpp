@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "CliRunner.h"
 #include "pap/PapFiles.h"
+#include "support/CliRun.h"
 #include "ui/ScriptedUi.h"
 #include "util/Cisla.h"
 
@@ -17,6 +17,8 @@ namespace axo::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+using axo::test::CliRun;
 
 class BrowseCommandsTest : public ::testing::Test {
   protected:
@@ -61,7 +63,7 @@ class BrowseCommandsTest : public ::testing::Test {
         codes.CloseFile();
     }
     static fs::path Home() { return dir_ / "skola"; }
-    static CliRun Cli(const std::string& args) { return RunCli(dir_, args); }
+    static CliRun Cli(const std::string& args) { return axo::test::RunCliTmp(dir_, args); }
     static CliRun InHome(const std::string& args) {
         return Cli(args + " --home " + Home().string() + " --password ucetni --year 2024");
     }

@@ -8,12 +8,15 @@
 #include <sstream>
 #include <string>
 
-#include "CliRunner.h"
+#include "support/CliRun.h"
 
 namespace axo::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+using axo::test::CliRun;
+using axo::test::ReadFile;
 
 class CodeListCommandsTest : public ::testing::Test {
   protected:
@@ -21,15 +24,16 @@ class CodeListCommandsTest : public ::testing::Test {
         dir_ = fs::temp_directory_path() / ("axo-codelists-cli-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "tmp");
-        const CliRun demo =
-            RunCli(dir_, "demo-install " + Home().string() + " --year 2024 --lines 400 --seed 5");
+        const CliRun demo = axo::test::RunCliTmp(
+            dir_, "demo-install " + Home().string() + " --year 2024 --lines 400 --seed 5");
         ASSERT_EQ(0, demo.code) << demo.err;
     }
     static void TearDownTestSuite() { fs::remove_all(dir_); }
 
     static fs::path Home() { return dir_ / "skola"; }
     static CliRun InHome(const std::string& args) {
-        return RunCli(dir_, args + " --home " + Home().string() + " --password ucetni --year 2024");
+        return axo::test::RunCliTmp(
+            dir_, args + " --home " + Home().string() + " --password ucetni --year 2024");
     }
 
     struct Case {

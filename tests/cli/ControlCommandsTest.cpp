@@ -3,17 +3,15 @@
 // protocol's file is named by its period with the number of faulty lines, faults exit 0,
 // refusals and a protocol that cannot be written non-zero.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 
 #include "pap/PapFiles.h"
+#include "support/CliRun.h"
 #include "support/Immutable.h"
 #include "ui/ScriptedUi.h"
 
@@ -22,16 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using axo::test::CliRun;
+using axo::test::ReadFile;
 
 pap::tVetaUAPV PapCode(const char* sa, int row, bool kod, std::initializer_list<int> numbers) {
     pap::tVetaUAPV r;
@@ -113,15 +103,7 @@ class ControlCommandsTest : public ::testing::Test {
         return dir_ / name;
     }
     static CliRun Cli(const std::string& args) {
-        const fs::path out = dir_ / "out.txt";
-        const fs::path err = dir_ / "err.txt";
-        const std::string command =
-            "cd " + dir_.string() +
-            " && env -u AXO_PASSWORD -u AXO_HOME TMPDIR=" + (dir_ / "tmp").string() +
-            " AXO_COMPUTER_ID=0000ABCD " + AXO_CLI_PATH + " " + args + " >" + out.string() + " 2>" +
-            err.string() + " </dev/null";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
+        return axo::test::RunCli(dir_, args, "TMPDIR=" + axo::test::Quote((dir_ / "tmp").string()));
     }
     static CliRun InHome(const std::string& args) {
         return Cli(args + " --home " + Home().string() + " --password ucetni --year 2024");
@@ -140,7 +122,7 @@ TEST_F(ControlCommandsTest, FaultsAreFindings) {
     EXPECT_EQ(0u, path.rfind((Home() / "vystupy").string(), 0)) << path;
     EXPECT_EQ("Chybných účetních záznamů: 3 (zkontrolováno 4).\n",
               run.out.substr(run.out.find('\n') + 1));
-    const std::string protocol = Read(path);
+    const std::string protocol = ReadFile(path);
     EXPECT_NE(std::string::npos,
               protocol.find("Protokol o kontrole vyplnění údajů pro POMOCNÝ ANALYTICKÝ PŘEHLED"));
     EXPECT_NE(std::string::npos, protocol.find("od 1 do 3/2024"));
@@ -164,8 +146,8 @@ TEST_F(ControlCommandsTest, ProtocolsAreNamedByTheirPeriodAndNeverWrittenOver) {
         ASSERT_EQ(0, run.code) << run.err;
         EXPECT_EQ(0u, run.out.find("Protokol: " + expected + "\n")) << run.out;
     }
-    EXPECT_EQ(Read(first), Read(second));
-    EXPECT_NE(std::string::npos, Read(first).find("od 1 do 3/2024"));
+    EXPECT_EQ(ReadFile(first), ReadFile(second));
+    EXPECT_NE(std::string::npos, ReadFile(first).find("od 1 do 3/2024"));
     fs::remove_all(out);
 }
 

@@ -13,15 +13,18 @@
 #include <sstream>
 #include <string>
 
-#include "CliRunner.h"
 #include "control/ControlTestSupport.h"
 #include "pap/PapFiles.h"
+#include "support/CliRun.h"
 #include "ui/ScriptedUi.h"
 
 namespace axo::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+using axo::test::CliRun;
+using axo::test::ReadFile;
 
 /// A PAP code of transaction-code accounts feeding statement `vykaz`.
 pap::tVetaUAPV PapCode(const char* sa, std::initializer_list<int> numbers, int vykaz) {
@@ -61,7 +64,7 @@ class ControlPrintCommandsTest : public ::testing::Test {
         dir_ = fs::temp_directory_path() / ("axo-vypis-cli-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "tmp");
-        ASSERT_EQ(0, RunCli(dir_, "init " + Home().string() + " --year 2024").code);
+        ASSERT_EQ(0, axo::test::RunCliTmp(dir_, "init " + Home().string() + " --year 2024").code);
         WriteCodeLists(Home());
         const fs::path chart = Write("chart.csv",
                                      "su;ae;nazev;povaha;cinnost;stat_anal\n"
@@ -94,7 +97,8 @@ class ControlPrintCommandsTest : public ::testing::Test {
         return dir_ / name;
     }
     static CliRun InHome(const std::string& args) {
-        return RunCli(dir_, args + " --home " + Home().string() + " --password ucetni --year 2024");
+        return axo::test::RunCliTmp(
+            dir_, args + " --home " + Home().string() + " --password ucetni --year 2024");
     }
     /// The printout a successful run names on its first line.
     static std::string Printout(const CliRun& run) {

@@ -18,21 +18,15 @@
 #include <iterator>
 #include <string>
 
+#include "support/CliRun.h"
+
 namespace axo::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using axo::test::CliRun;
+using axo::test::ReadFile;
 
 /// Writes a text to a file of /proc/self; false when it is refused.
 bool WriteProc(const char* file, const std::string& text) {
@@ -97,16 +91,7 @@ class DataCommandsTest : public ::testing::Test {
     static void TearDownTestSuite() { fs::remove_all(dir_); }
 
     static fs::path Home() { return dir_ / "skola"; }
-    static CliRun Cli(const std::string& args) {
-        const fs::path out = dir_ / "out.txt";
-        const fs::path err = dir_ / "err.txt";
-        const std::string command =
-            "cd " + dir_.string() +
-            " && env -u AXO_PASSWORD -u AXO_HOME AXO_COMPUTER_ID=0000ABCD " + AXO_CLI_PATH + " " +
-            args + " >" + out.string() + " 2>" + err.string() + " </dev/null";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
-    }
+    static CliRun Cli(const std::string& args) { return axo::test::RunCli(dir_, args); }
     static CliRun InHome(const std::string& args) {
         return Cli(args + " --home " + Home().string() + " --password ucetni --year 2024");
     }
@@ -114,7 +99,7 @@ class DataCommandsTest : public ::testing::Test {
         std::ofstream(dir_ / name, std::ios::binary) << text;
         return dir_ / name;
     }
-    static std::string Lines() { return Read(Home() / "data/2024/UDPO2024.DB"); }
+    static std::string Lines() { return ReadFile(Home() / "data/2024/UDPO2024.DB"); }
 
     static inline fs::path dir_;
 };
@@ -170,7 +155,7 @@ TEST_F(DataCommandsTest, UnbalancedDocumentsAreCountedAndListedOrRefused) {
         "Nevyvážené doklady: 1, seznam v protokolu ";
     ASSERT_EQ(0u, run.out.rfind(prefix, 0)) << run.out;
     const std::string protocol =
-        Read(run.out.substr(prefix.size(), run.out.size() - prefix.size() - 2));
+        ReadFile(run.out.substr(prefix.size(), run.out.size() - prefix.size() - 2));
     EXPECT_NE(std::string::npos, protocol.find("202411ID01 9101")) << protocol;
     EXPECT_EQ(std::string::npos, protocol.find("202411ID01 9102")) << protocol;
 }

@@ -9,20 +9,19 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 
-#include "../startup/CliRunner.h"
 #include "../startup/StartupTestSupport.h"
+#include "support/CliRun.h"
 
 namespace axo::cli::test {
 namespace {
 
-using startup::test::CliCommand;
-using startup::test::CliRun;
+using axo::test::CliRun;
+using axo::test::Quote;
+using axo::test::ReadFile;
+using axo::test::RunCli;
 using startup::test::Flat;
-using startup::test::Quote;
-using startup::test::RunShell;
 using startup::test::ScratchDir;
 using startup::test::Snapshot;
 using startup::test::Tables;
@@ -34,7 +33,7 @@ class StartupCommandsTest : public ::testing::Test {
     /// Runs the program with `args` (already quoted where needed) in an environment of its own:
     /// no password or home from the caller, a fixed computer identification.
     CliRun Cli(const std::string& args, const std::string& env = "") {
-        return RunShell(dir_.Path(), CliCommand(AXO_CLI_PATH, args, env));
+        return RunCli(dir_.Path(), args, env);
     }
     fs::path Home() const { return dir_.Path() / "skola"; }
     std::string HomeArg() const { return "--home " + Quote(Home().string()); }
@@ -111,7 +110,7 @@ TEST_F(StartupCommandsTest, InitRefusesAnExistingInstallationUnlessForced) {
     EXPECT_NE(std::string::npos, Flat(again.err).find("již instalace existuje."));
     const CliRun forced = Cli("init " + Quote(Home().string()) + " --year 2024 --force");
     EXPECT_EQ(0, forced.code) << forced.err;
-    EXPECT_EQ("accounting data", startup::test::ReadFile(Home() / "data" / "2024" / "UDPO2024.DB"));
+    EXPECT_EQ("accounting data", ReadFile(Home() / "data" / "2024" / "UDPO2024.DB"));
     EXPECT_EQ(0, Cli(HomeArg() + " info --year 2024 --password ucetni").code);  // the default user
     struct Case {
         const char* args;

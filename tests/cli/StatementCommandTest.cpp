@@ -3,11 +3,9 @@
 // error protocol's file is named by statement and period, and refusals and output that cannot
 // be written exit non-zero.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "pap/papVykazFiles.h"
+#include "support/CliRun.h"
 #include "support/Immutable.h"
 
 namespace axo::cli::test {
@@ -22,18 +21,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int code = -1;
-    std::vector<std::string> out;
-    std::string err;
-};
+using axo::test::CliRun;
 
-std::vector<std::string> ReadLines(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
+std::vector<std::string> Lines(const std::string& text) {
+    std::istringstream in(text);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;
+}
+
+std::vector<std::string> ReadLines(const fs::path& file) {
+    return Lines(axo::test::ReadFile(file));
 }
 
 class StatementCommandTest : public ::testing::Test {
@@ -50,20 +49,8 @@ class StatementCommandTest : public ::testing::Test {
 
     /// Runs the program; its standard output goes to `stdoutTarget` when one is given.
     static CliRun Cli(const std::string& args, const std::string& stdoutTarget = {}) {
-        const fs::path out = stdoutTarget.empty() ? dir_ / "out.txt" : fs::path(stdoutTarget);
-        const fs::path err = dir_ / "err.txt";
-        const std::string command = "cd " + dir_.string() +
-                                    " && env -u AXO_PASSWORD -u AXO_HOME TMPDIR=" + dir_.string() +
-                                    " AXO_COMPUTER_ID=0000ABCD " + AXO_CLI_PATH + " " + args +
-                                    " >" + out.string() + " 2>" + err.string() + " </dev/null";
-        const int status = std::system(command.c_str());
-        CliRun run;
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        if (stdoutTarget.empty())
-            run.out = ReadLines(out);
-        std::ifstream e(err);
-        run.err = std::string(std::istreambuf_iterator<char>(e), {});
-        return run;
+        return axo::test::RunCli(dir_, args, "TMPDIR=" + axo::test::Quote(dir_.string()),
+                                 stdoutTarget);
     }
     static std::string InHome(const std::string& args) {
         return args + " --home " + (dir_ / "skola").string() + " --password ucetni --year 2023";
@@ -76,11 +63,12 @@ TEST_F(StatementCommandTest, RowsOnStandardOutputAndTheResultAsCsv) {
     const fs::path csv = dir_ / "vykaz1.csv";
     const CliRun run = Cli(InHome("statement 1 --from 1 --to 12 --csv " + csv.string()));
     ASSERT_EQ(0, run.code) << run.err;
-    ASSERT_GE(run.out.size(), 3u);
-    EXPECT_EQ("I. Počáteční a koncové stavy a obraty na vybraných rozvahových účtech", run.out[0]);
-    EXPECT_EQ(0u, run.out[1].rfind("Řádek St.anal.   Popis", 0));
+    const std::vector<std::string> rows = Lines(run.out);
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ("I. Počáteční a koncové stavy a obraty na vybraných rozvahových účtech", rows[0]);
+    EXPECT_EQ(0u, rows[1].rfind("Řádek St.anal.   Popis", 0));
     const std::vector<std::string> lines = ReadLines(csv);
-    ASSERT_EQ(run.out.size() - 1, lines.size());  // caption line against header line
+    ASSERT_EQ(rows.size() - 1, lines.size());  // caption line against header line
     std::string header;
     for (const pap::ResultField& f : pap::ResultFields())
         header += (header.empty() ? "" : ";") + ToUtf8(f.name);

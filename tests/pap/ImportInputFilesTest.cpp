@@ -83,6 +83,9 @@ TEST_F(ImportInputFilesTest, RefusedFilesNameTheirProblemAndChangeNothing) {
          "řádek 1: kód transakce 401 nemá název"},
         {"UTF-8 beyond Windows-1250", Kind::UKod, "UKod.txt", "[401]\tPořízení ✓\t\n",
          "řádek 1: znak U+2713 nelze zapsat v kódování Windows-1250"},
+        // A file marked as UTF-8 is read as UTF-8: a broken sequence is no Windows-1250 text.
+        {"broken UTF-8 after its mark", Kind::UKod, "UKod.txt",
+         "\xEF\xBB\xBF[401]\tPoř\xFFízení\t\n", "řádek 1: neplatný zápis znaku v UTF-8 (bajt 11)"},
         {"statement not a number", Kind::Upap, "UPAP.txt", "021\tStavby\t\t\t1\tabc\t\n",
          "řádek 1: \"abc\" není číslo výkazu 1 až 20"},
         {"long analytics", Kind::Upap, "UPAP.txt", "02100000000\tDlouhá\t\t\t1\t\n",

@@ -3,12 +3,10 @@
 // ships and imported again, refused form files and command files, and the chart of
 // accounts, the code lists and an address printed from the command line.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include "FormsTestSupport.h"
+#include "support/CliRun.h"
 
 namespace axo::printforms {
 namespace {
@@ -17,11 +15,7 @@ using testing::ReadFile;
 using testing::WriteFile;
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using axo::test::CliRun;
 
 class FormsCliTest : public ::testing::Test {
   protected:
@@ -37,16 +31,7 @@ class FormsCliTest : public ::testing::Test {
     static void TearDownTestSuite() { fs::remove_all(dir_); }
 
     static fs::path Home() { return dir_ / "skola"; }
-    static CliRun Cli(const std::string& args) {
-        const fs::path out = dir_ / "out.txt";
-        const fs::path err = dir_ / "err.txt";
-        const std::string command =
-            "cd " + dir_.string() +
-            " && env -u AXO_PASSWORD -u AXO_HOME AXO_COMPUTER_ID=0000ABCD " + AXO_CLI_PATH + " " +
-            args + " >" + out.string() + " 2>" + err.string() + " </dev/null";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
-    }
+    static CliRun Cli(const std::string& args) { return axo::test::RunCli(dir_, args); }
     static CliRun Forms(const std::string& args) {
         return Cli("--home " + Home().string() + " --password ucetni --year 2024 forms " + args);
     }

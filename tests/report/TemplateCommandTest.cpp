@@ -2,12 +2,10 @@
 // clean and normalise to themselves; errors, missing files and bad usage give their messages
 // and exit codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 
+#include "support/CliRun.h"
 #include "support/ScratchDir.h"
 
 namespace axo::report::test {
@@ -15,33 +13,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using axo::test::CliRun;
+using axo::test::Quote;
+using axo::test::ReadFile;
+using axo::test::RunCli;
 
 void Write(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-CliRun Cli(const fs::path& dir, const std::string& args) {
-    const std::string command = std::string(AXO_CLI_PATH) + " " + args + " >" +
-                                (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string();
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(dir / "out.txt"),
-            Read(dir / "err.txt")};
-}
-
 std::string Quoted(const fs::path& p) {
-    return "'" + p.string() + "'";
+    return Quote(p.string());
 }
 
 TEST(TemplateCommandTest, ShippedTemplatesCheckCleanAndNormaliseToThemselves) {
@@ -51,15 +33,15 @@ TEST(TemplateCommandTest, ShippedTemplatesCheckCleanAndNormaliseToThemselves) {
          fs::directory_iterator(fs::path(AXO_TEST_SOURCE_DIR) / ".." / "data" / "templates")) {
         const fs::path file = entry.path();
         ++templates;
-        const CliRun check = Cli(dir.Path(), "template check " + Quoted(file));
+        const CliRun check = RunCli(dir.Path(), "template check " + Quoted(file));
         EXPECT_EQ(0, check.code) << file << "\n" << check.out << check.err;
         EXPECT_NE(std::string::npos, check.out.find("\nPředloha je v pořádku.\n")) << file;
         EXPECT_EQ(std::string::npos, check.out.find("zapsal jinak")) << file;
         const fs::path copy = dir / "kopie.pts";
         const CliRun normalize =
-            Cli(dir.Path(), "template normalize " + Quoted(file) + " " + Quoted(copy));
+            RunCli(dir.Path(), "template normalize " + Quoted(file) + " " + Quoted(copy));
         EXPECT_EQ(0, normalize.code) << normalize.err;
-        EXPECT_EQ(Read(file), Read(copy)) << file;
+        EXPECT_EQ(ReadFile(file), ReadFile(copy)) << file;
         EXPECT_EQ(fs::path(".pts"), file.extension());
     }
     EXPECT_GE(templates, 2);
@@ -73,7 +55,7 @@ TEST(TemplateCommandTest, ErrorsAreListedWithTheirPositions) {
           "I,0,\"Zkouška\"\r\nF,0,Podíl,\"\",0,\"0\",0,\"#SLOUPEC01 + 1 / (1 - 1)\",0,15,2,2\r\n"
           "F,1,Text,\"\",1,\"\",0,\"LEFT(#POPIS, 3\",0,15,2,2\r\n"
           "T,2,SLOUPEC99\r\nT,4,20\r\nT,6,Podíl\r\nZ,99,cokoli\r\n");
-    const CliRun run = Cli(dir.Path(), "template check " + Quoted(file));
+    const CliRun run = RunCli(dir.Path(), "template check " + Quoted(file));
     EXPECT_EQ(1, run.code);
     for (const char* line : {
              "Soubor je v kódování UTF-8; program ho čte jako Windows-1250 po převodu.",
@@ -106,13 +88,13 @@ TEST(TemplateCommandTest, MissingFilesAndBadUsage) {
         {"template check a.pts --force", 2, "Neznámá volba --force.\n"},
     };
     for (const Case& c : cases) {
-        const CliRun run = Cli(dir.Path(), c.args);
+        const CliRun run = RunCli(dir.Path(), c.args);
         EXPECT_EQ(c.code, run.code) << c.args;
         EXPECT_EQ(c.err, run.err) << c.args;
     }
     Write(dir / "a.pts", "I,0,\"A\"\r\n");
-    const CliRun run = Cli(dir.Path(), "template normalize " + Quoted(dir / "a.pts") + " " +
-                                           Quoted(dir / "chybí" / "b.pts"));
+    const CliRun run = RunCli(dir.Path(), "template normalize " + Quoted(dir / "a.pts") + " " +
+                                              Quoted(dir / "chybí" / "b.pts"));
     EXPECT_EQ(1, run.code);
     EXPECT_EQ("Předlohu \"" + (dir / "chybí" / "b.pts").string() +
                   "\" nelze zapsat: No such file or directory.\n",

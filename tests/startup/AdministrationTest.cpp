@@ -8,12 +8,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "CliRunner.h"
 #include "StartupTestSupport.h"
 #include "storage/SqliteEngine.h"
+#include "support/CliRun.h"
 
 namespace axo::startup::test {
 namespace {
+
+using axo::test::CliRun;
+using axo::test::Quote;
+using axo::test::RunCli;
 
 void RunSql(const fs::path& file, const std::string& sql) {
     sqlite3* db = nullptr;
@@ -35,10 +39,8 @@ class AdministrationTest : public ::testing::Test {
         static ScratchDir templateDir;
         static const fs::path made = [] {
             const fs::path home = templateDir.Path() / "skola";
-            const CliRun run =
-                RunShell(templateDir.Path(),
-                         CliCommand(AXO_CLI_PATH, "demo-install " + Quote(home.string()) +
-                                                      " --year 2024 --lines 300"));
+            const CliRun run = RunCli(templateDir.Path(), "demo-install " + Quote(home.string()) +
+                                                              " --year 2024 --lines 300");
             EXPECT_EQ(0, run.code) << run.err;
             return home;
         }();
@@ -48,9 +50,8 @@ class AdministrationTest : public ::testing::Test {
     fs::path Home() const { return dir_.Path() / "skola"; }
     /// The program in the installation: the work as the user, "admin ..." as the supervisor.
     CliRun Cli(const std::string& args, const std::string& password = "ucetni") {
-        return RunShell(dir_.Path(),
-                        CliCommand(AXO_CLI_PATH, "--home " + Quote(Home().string()) +
-                                                     " --password " + password + " " + args));
+        return RunCli(dir_.Path(),
+                      "--home " + Quote(Home().string()) + " --password " + password + " " + args);
     }
     CliRun Admin(const std::string& args) { return Cli("admin " + args, "spravce"); }
 
@@ -118,9 +119,7 @@ TEST_F(AdministrationTest, RefusalsSayWhy) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const CliRun run =
-            RunShell(dir_.Path(),
-                     CliCommand(AXO_CLI_PATH, "--home " + Quote(Home().string()) + " " + c.args));
+        const CliRun run = RunCli(dir_.Path(), "--home " + Quote(Home().string()) + " " + c.args);
         EXPECT_EQ(c.code, run.code) << run.err;
         EXPECT_TRUE(Has(run.err, c.message)) << run.err;
     }

@@ -7,11 +7,17 @@
 
 #include <functional>
 
-#include "CliRunner.h"
+#include "ScratchUsers.h"
 #include "StartupTestSupport.h"
+#include "support/CliRun.h"
 
 namespace axo::startup::test {
 namespace {
+
+using axo::test::CliCommand;
+using axo::test::CliRun;
+using axo::test::Quote;
+using axo::test::RunShell;
 
 class SharedInstallationTest : public ::testing::Test {
   protected:
@@ -64,16 +70,14 @@ TEST_F(SharedInstallationTest, WhatOneMemberMakesTheOtherWorksWith) {
             EXPECT_EQ(0, run.code) << *user << ": " << args << "\n" << run.err;
         }
     }
-    // Every file is the group's and the group's to write; the tables with passwords are closed
-    // to all others. (The text printouts are written by the front end's own means.)
+    // Every file is the group's and the group's to write, the printouts too; the tables with
+    // passwords are closed to all others.
     for (const fs::directory_entry& e : fs::recursive_directory_iterator(Home())) {
         struct stat st {};
         ASSERT_EQ(0, ::lstat(e.path().c_str(), &st));
         const std::string name = e.path().filename().string();
         EXPECT_EQ(users_.Gid(), st.st_gid) << e.path();
-        if (e.path().parent_path().filename() != "vystupy") {
-            EXPECT_EQ(S_IRGRP | S_IWGRP, st.st_mode & (S_IRGRP | S_IWGRP)) << e.path();
-        }
+        EXPECT_EQ(S_IRGRP | S_IWGRP, st.st_mode & (S_IRGRP | S_IWGRP)) << e.path();
         if (e.is_directory()) {
             EXPECT_TRUE(st.st_mode & S_ISGID) << e.path();
         }

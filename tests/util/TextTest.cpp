@@ -53,6 +53,31 @@ TEST(TextTest, FromUtf8ReplacesWhatWindows1250CannotHold) {
     }
 }
 
+TEST(TextTest, FilesInUtf8OrWindows1250) {
+    struct Case {
+        std::string bytes;
+        bool utf8;
+        std::string expectedBytes;  // Windows-1250
+    } cases[] = {
+        {"AXO_TEMP=temp", false, "AXO_TEMP=temp"},   // ASCII reads the same
+        {"\x9E\xE1ha", false, "\x9E\xE1ha"},         // "žáha" in Windows-1250
+        {"\xC5\xBE\xC3\xA1ha", true, "\x9E\xE1ha"},  // in UTF-8
+        {"\xEF\xBB\xBF"
+         "abc",
+         true, "abc"},                                // the mark alone tells
+        {"\xEF\xBB\xBF\xC5\xBE\xFF", true, "\x9E?"},  // marked, then broken
+        {"\xC5\xBE\xFF", false, "\xC5\xBE\xFF"},      // broken: not UTF-8
+        {"\xEF\xBB", false, "\xEF\xBB"},              // half a mark
+    };
+    for (const Case& c : cases) {
+        bool utf8 = !c.utf8;
+        EXPECT_EQ(c.utf8, IsUtf8File(c.bytes)) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(Text::FromBytes(c.expectedBytes), TextFromFileBytes(c.bytes, &utf8))
+            << testing::PrintToString(c.bytes);
+        EXPECT_EQ(c.utf8, utf8) << testing::PrintToString(c.bytes);
+    }
+}
+
 TEST(TextTest, StrNKeepsLengthFirstAndZeroPadding) {
     StrN<5> s;
     static_assert(sizeof(StrN<5>) == 6);

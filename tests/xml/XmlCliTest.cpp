@@ -2,23 +2,18 @@
 // installation; the batch run writes a valid summary from the compiled parts, a part file gets
 // its dialog from the options, and refusals exit non-zero with the program's message.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <functional>
 #include <regex>
 
 #include "XmlTestSupport.h"
+#include "support/CliRun.h"
 
 namespace axo::xml::test {
 namespace {
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using axo::test::CliRun;
 
 class XmlCliTest : public ::testing::Test {
   protected:
@@ -33,14 +28,7 @@ class XmlCliTest : public ::testing::Test {
     static void TearDownTestSuite() { fs::remove_all(dir_); }
 
     static CliRun Cli(const std::string& args) {
-        const fs::path out = dir_ / "stdout.txt";
-        const fs::path err = dir_ / "stderr.txt";
-        const std::string command = "cd " + dir_.string() +
-                                    " && env -u AXO_PASSWORD -u AXO_HOME TMPDIR=" + dir_.string() +
-                                    " AXO_COMPUTER_ID=0000ABCD " + AXO_CLI_PATH + " " + args +
-                                    " >" + out.string() + " 2>" + err.string() + " </dev/null";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+        return axo::test::RunCli(dir_, args, "TMPDIR=" + axo::test::Quote(dir_.string()));
     }
     /// A command in the installation with every organisation field of the dialog given.
     /// (The options of `args` come last: they win.)
@@ -184,6 +172,9 @@ TEST_F(XmlCliTest, RefusalsExitNonZeroWithTheProgramsMessage) {
         {"xml14 --transaction-id xyz", "Hodnotu <xyz> nelze zadat do položky <Identifikátor"},
         {"xml17", "Výkaz č. XVII se od roku 2022 nepodává (byl zrušen)"},
         {"xml 14", "N je číslo výkazu 1 až 13, 15 nebo 16"},
+        // Every unknown option is named, then the options there are.
+        {"xml14 --other 1 --bogus 2",
+         "Neznámá volba --bogus.\nNeznámá volba --other.\nVolby dialogu XML"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);

@@ -5,6 +5,7 @@
 #include "report/template/Template.h"
 #include "report/template/TemplateFields.h"
 #include "util/Cisla.h"
+#include "util/Lines.h"
 
 namespace axo::report {
 
@@ -212,21 +213,6 @@ TemplateText Writer::Run() {
     return std::move(out_);
 }
 
-/// Whether the bytes are well-formed UTF-8 holding at least one character beyond ASCII.
-bool LooksLikeUtf8(std::string_view bytes) {
-    bool wide = false;
-    for (std::size_t i = 0; i < bytes.size();) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        if (detail::DecodeUtf8(bytes.data(), bytes.size(), i) == detail::kBadUtf8)
-            return false;
-        wide = true;
-    }
-    return wide;
-}
-
 }  // namespace
 
 TemplateText WriteTemplate(const TSestavaTyp& report) {
@@ -234,28 +220,7 @@ TemplateText WriteTemplate(const TSestavaTyp& report) {
 }
 
 std::vector<Text> TemplateLinesOf(std::string_view bytes, bool* convertedFromUtf8) {
-    std::string converted;
-    const bool bom = bytes.starts_with("\xEF\xBB\xBF");
-    const bool utf8 = bom || LooksLikeUtf8(bytes);
-    if (convertedFromUtf8)
-        *convertedFromUtf8 = utf8;
-    if (utf8) {
-        converted = FromUtf8(bytes.substr(bom ? 3 : 0)).Bytes();
-        bytes = converted;
-    }
-    std::vector<Text> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
-            continue;
-        lines.push_back(Text::FromBytes(bytes.substr(start, i - start)));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size())
-        lines.push_back(Text::FromBytes(bytes.substr(start)));
-    return lines;
+    return SplitLines(TextFromFileBytes(std::string(bytes), convertedFromUtf8), LineBreaks::kAny);
 }
 
 std::string TemplateBytes(const std::vector<Text>& lines) {

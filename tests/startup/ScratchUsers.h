@@ -1,61 +1,17 @@
-// Running axo-pap-cli as a process for end-to-end tests: in an environment of its own (no
-// password or home of the caller, a fixed computer identification), as this user or as another
-// Unix user with a umask of its own; and Unix users and a group made for a test.
+// Unix users and a group made for a test, and commands run as one of them with a umask of its
+// own (axo-pap-cli among them, as tests/support/CliRun.h runs it).
 #pragma once
 
 #include <grp.h>
 #include <pwd.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "support/CliRun.h"
+
 namespace axo::startup::test {
-
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-inline std::string ReadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-/// A word for the shell, quoted.
-inline std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-/// Runs a shell command, its output kept in files of `scratch`.
-inline CliRun RunShell(const std::filesystem::path& scratch, const std::string& command) {
-    const std::filesystem::path out = scratch / "out.txt";
-    const std::filesystem::path err = scratch / "err.txt";
-    const int status = std::system(
-        (command + " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null")
-            .c_str());
-    CliRun run;
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadFile(out);
-    run.err = ReadFile(err);
-    return run;
-}
-
-/// The program's command line `args` (quoted where needed) in an environment of its own, with
-/// the variables `env` ("NAME=value ...") added.
-inline std::string CliCommand(const std::string& program, const std::string& args,
-                              const std::string& env = "") {
-    return "env -u AXO_PASSWORD -u AXO_HOME AXO_COMPUTER_ID=0000ABCD " + env + " " +
-           Quote(program) + " " + args;
-}
 
 /// Unix users made for a test and removed with the object: two members of a group of their own
 /// and an outsider. Made only by root with useradd and groupadd; Made() tells.
@@ -96,7 +52,7 @@ class ScratchUsers {
         const std::string uid = pw ? std::to_string(pw->pw_uid) : user;
         const std::string gid = pw ? std::to_string(pw->pw_gid) : user;
         return "setpriv --reuid=" + uid + " --regid=" + gid + " --init-groups sh -c " +
-               Quote("umask " + umask + " && " + command);
+               axo::test::Quote("umask " + umask + " && " + command);
     }
 
     std::string group, first, second, outsider;
