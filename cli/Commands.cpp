@@ -55,7 +55,9 @@ const Command kCommands[] = {
      "doklady z CSV (--replace, --strict odmítne nevyvážené)", RunImportJournal},
     {"demo-install", "demo-install ADRESÁŘ", "ukázková instalace (--lines, --seed)",
      RunDemoInstall},
-    {"statement", "statement N", "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F)",
+    {"statement", "statement N",
+     "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F; sestava předlohou F do "
+     "--pdf, --png, --svg, --html, --rtf, --emf, --wmf, --txt, --layout, --print)",
      RunStatement},
     {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
      RunCheck},
@@ -106,7 +108,7 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help", "version", "force", "replace", "strict", "csv-only", "all"};
+    return {"help", "version", "force", "replace", "strict", "csv-only", "all", "print"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

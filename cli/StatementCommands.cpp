@@ -11,6 +11,7 @@
 
 #include "CliSession.h"
 #include "CliUi.h"
+#include "ReportOutput.h"
 #include "app/StatementContextFor.h"
 #include "pap/StatementTitles.h"
 #include "pap/Statements.h"
@@ -24,11 +25,26 @@ namespace axo::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "statement N [--from M] [--to M] [--csv SOUBOR] [--template FORMULÁŘ]";
+    "statement N [--from M] [--to M] [--csv SOUBOR] [--template FORMULÁŘ|SOUBOR.pts]\n"
+    "       [--pdf SOUBOR] [--png ADRESÁŘ [--dpi N]] [--svg ADRESÁŘ] [--html SOUBOR]\n"
+    "       [--rtf SOUBOR] [--emf ADRESÁŘ] [--wmf ADRESÁŘ] [--txt SOUBOR] [--layout SOUBOR]\n"
+    "       [--print [--printer TISKÁRNA] [--pages A-B] [--copies N]]";
 
 /// The period dialog's answer: the months given, then confirmation.
 std::string PeriodAnswer(int from, int to) {
     return "mesicOd=" + std::to_string(from) + " mesicDo=" + std::to_string(to) + " key:F2";
+}
+
+/// A template given as a file: its directory becomes the template directory, its name the
+/// template (so that the name keeps deciding the layout of statements IV-IX).
+void TemplateFile(pap::StatementContext& ctx, const std::string& value) {
+    const std::filesystem::path file(value);
+    std::error_code ec;
+    if (value.find('/') == std::string::npos && !std::filesystem::is_regular_file(file, ec))
+        return;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+    ctx.templateDirectory = absolute.parent_path();
+    ctx.defaultTemplate = FromUtf8(absolute.filename().string());
 }
 
 /// Prints the rows and writes the CSV of a handed-over result, then deletes it.
@@ -72,6 +88,8 @@ std::string ProtocolName(int cislo, StatementMonths months) {
 int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
     known.insert(known.end(), {"from", "to", "csv", "template", "help", "version"});
+    for (const std::string& name : ReportOptionNames())
+        known.push_back(name);
     for (const std::string& name : options.Unknown(known)) {
         err << "Neznámá volba --" << name << ".\n";
         return 2;
@@ -86,19 +104,27 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     // A number that is not one is refused before the installation is opened.
     options.GetInt("from");
     options.GetInt("to");
+    const report::TReportTargets targets = ReportTargetsOf(options);
+    if (targets.Any() && !options.Has("template")) {
+        err << "Výstup sestavy potřebuje předlohu: --template SOUBOR.pts.\n";
+        return 2;
+    }
     CliUi ui;
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
         return opened.exitCode;
     pap::StatementContext ctx = app::StatementContextFor(*opened.session);
     ctx.defaultTemplate = FromUtf8(options.GetOr("template", ""));
+    TemplateFile(ctx, options.GetOr("template", ""));
     const StatementMonths months = MonthsOf(options, ctx);
     ui.SetPrintoutName(ProtocolName(cislo, months));
     bool shown = false;
     bool written = true;
     ctx.runReport = [&](const pap::ReportHandOver& handOver) {
         shown = true;
-        written = Show(ctx, handOver, options, out, err);
+        const bool reported =
+            !targets.Any() || WriteReport(*opened.session, ui, handOver, targets, err);
+        written = Show(ctx, handOver, options, out, err) && reported;
     };
     const std::size_t before = ui.Transcript().size();
     ui.QueueDialog(PeriodAnswer(months.from, months.to));

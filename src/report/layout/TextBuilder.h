@@ -1,0 +1,80 @@
+// The line builder behind text layout: characters, tabs and paragraph ends go in one by one
+// with the character and paragraph settings in force, laid-out lines come out. Plain text
+// (TextLayout.cpp) and the RTF reader (RtfText.cpp) both drive it.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "report/layout/TextLayout.h"
+
+namespace axo::report {
+
+/// Paragraph settings, indents in twips.
+struct TParagraph {
+    int leftIndent = 0, rightIndent = 0, firstIndent = 0, numberIndent = 0;
+    int alignment = kAlignLeft;
+    int tabWidth = 720;
+};
+
+class TextBuilder {
+  public:
+    TextBuilder(const TTextInput& input, TFontMetrics& metrics);
+
+    TCharStyle chars;  ///< character settings for the next character
+    TParagraph paragraph;
+
+    /// Places one character (step by step as the engine does: measure, advance, break).
+    void Put(unsigned char c);
+    void Tab();
+    void ParagraphEnd();
+    /// Ends the text; returns the lines.
+    TRadky Finish();
+    /// A one-line element has its line; nothing more is taken.
+    bool Stopped() const { return stopped_; }
+
+  private:
+    struct Glyph {
+        unsigned char c;
+        int x;
+        int style;
+        int height;
+    };
+    struct Break {
+        std::size_t count;
+        int x;
+    };
+
+    int StyleIndex();
+    int Available() const;
+    void NewLine(bool paragraphStart);
+    /// Ends the line at its break opportunity; the characters after it go to the next line.
+    void EndAtBreak();
+    /// Appends the first `count` glyphs as a line of width `width`.
+    void Emit(std::size_t count, int width, bool wrapped);
+    int Offset(int width) const;
+    static int Sub(int twips) { return twips * kSubUnits / 15; }
+
+    const TTextInput& input_;
+    TFontMetrics& metrics_;
+    TRadky out_;
+    std::vector<const TFaceMetrics*> faces_;
+    int W_;
+    int pitch_;  ///< sub-units, 0 proportional
+    int fixedHeight_;
+    // The current line.
+    std::vector<Glyph> glyphs_;
+    int x_ = 0;
+    int height_ = 0;
+    bool paragraphStart_ = true;
+    bool lineOpen_ = false;
+    std::optional<Break> break_;
+    bool stopped_ = false;
+    int lastStyle_ = -1;
+    TCharStyle lastChars_;
+};
+
+/// Feeds an RTF text into the builder; a malformed text stops with the lines built so far.
+void FeedRtf(const Text& rtf, TextBuilder& builder);
+
+}  // namespace axo::report
