@@ -538,7 +538,7 @@ Text ModuleWidthCaption(int stored) {
         known = known || x == stored;
     const int value = known ? stored : 12;
     // The stored value is eighths of the default step "1,00".
-    const int hundredths = value * 100 / 8;
+    const int hundredths = (value * 100 + 4) / 8;
     return IntToText(hundredths / 100) + ","_t + IntToTextZeros(hundredths % 100, 2);
 }
 

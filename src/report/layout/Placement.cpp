@@ -231,7 +231,11 @@ int PageBuilder::PlaceVariableText(int section, int index, int& endY) {
     const int laterFooter =
         footer && !r_.flags.footerOnlyOnFirstPage ? footer->EffectiveHeight() : 0;
     while (from < count && page <= kMaxContinuationPages) {
-        const int take = std::max(1, lines.LinesThatFit(from, available));
+        const int fit = lines.LinesThatFit(from, available);
+        if (fit == 0)
+            Note("Řádek textu v oddílu \""_t + SectionName(section) +
+                 "\" je vyšší než místo na stránce."_t);
+        const int take = std::max(1, fit);
         TVystPrvek piece = whole;
         piece.top = pieceTop;
         piece.lines.first = from;

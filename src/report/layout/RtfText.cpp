@@ -84,6 +84,11 @@ class RtfReader {
                     EndColour();
                 state = stack_.back();
                 stack_.pop_back();
+                // The document's own group ends: its last line keeps the settings it had.
+                if (stack_.empty() && !seenOuterEnd_) {
+                    seenOuterEnd_ = true;
+                    continue;
+                }
                 b_.chars = state.chars;
                 b_.paragraph = state.paragraph;
             } else if (c == '\\') {
@@ -301,6 +306,7 @@ class RtfReader {
     std::size_t pos_ = 0;
     std::vector<GroupState> stack_;
     bool starred_ = false;
+    bool seenOuterEnd_ = false;
     std::map<int, FontEntry> fonts_;
     int fontEntry_ = 0;
     Text fontName_;

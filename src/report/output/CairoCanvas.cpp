@@ -53,8 +53,18 @@ void TCairoCanvas::SetColour(Colour c) {
 
 void TCairoCanvas::SetPen(const TPen& pen) {
     SetColour(pen.colour);
-    cairo_set_line_width(cr_, pen.width);
-    Dashes(cr_, pen.style, pen.width);
+    double width = pen.width;
+    // On a picture of pixels a line is at least one pixel wide, as on paper it is at least one
+    // dot: a hairline must not vanish from the preview.
+    if (cairo_surface_get_type(cairo_get_target(cr_)) == CAIRO_SURFACE_TYPE_IMAGE) {
+        double dx = width, dy = 0;
+        cairo_user_to_device_distance(cr_, &dx, &dy);
+        const double pixels = std::hypot(dx, dy);
+        if (pixels > 0 && pixels < 1)
+            width /= pixels;
+    }
+    cairo_set_line_width(cr_, width);
+    Dashes(cr_, pen.style, width);
 }
 
 void TCairoCanvas::Line(TPoint from, TPoint to, const TPen& pen) {

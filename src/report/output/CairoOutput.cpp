@@ -165,6 +165,65 @@ bool WriteSvgPages(const TSestVystup& out, TFontFiles& fonts, const fs::path& di
     return true;
 }
 
+namespace {
+
+bool ImageOf(cairo_surface_t* surface, TPageImage& image) {
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS)
+        return false;
+    cairo_surface_flush(surface);
+    image.width = cairo_image_surface_get_width(surface);
+    image.height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(&image.pixels[static_cast<std::size_t>(y) * image.width],
+                    data + static_cast<std::ptrdiff_t>(y) * stride,
+                    static_cast<std::size_t>(image.width) * 4);
+    return true;
+}
+
+struct PngReader {
+    const std::string& bytes;
+    std::size_t at = 0;
+};
+
+cairo_status_t FromString(void* closure, unsigned char* data, unsigned int length) {
+    auto* r = static_cast<PngReader*>(closure);
+    if (r->at + length > r->bytes.size())
+        return CAIRO_STATUS_READ_ERROR;
+    std::memcpy(data, r->bytes.data() + r->at, length);
+    r->at += length;
+    return CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+bool PageImage(const TSestVystup& out, TFontFiles& fonts, int page, int dpi, TPageImage& image) {
+    if (page < 1 || page > out.PageCount())
+        return false;
+    const double scale = dpi / static_cast<double>(kUnitsPerInch);
+    const int w = static_cast<int>(std::ceil(out.page.OrientedWidth() * scale));
+    const int h = static_cast<int>(std::ceil(out.page.OrientedHeight() * scale));
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_t* cr = cairo_create(surface);
+    WhitePage(cr);
+    cairo_scale(cr, scale, scale);
+    DrawOnPaper(cr, out, fonts, page - 1);
+    cairo_destroy(cr);
+    const bool ok = ImageOf(surface, image);
+    cairo_surface_destroy(surface);
+    return ok;
+}
+
+bool PngImage(const std::string& png, TPageImage& image) {
+    PngReader reader{png};
+    cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(FromString, &reader);
+    const bool ok = ImageOf(surface, image);
+    cairo_surface_destroy(surface);
+    return ok;
+}
+
 std::string ElementBitmap(const TVystPrvek& element, TFontFiles& fonts) {
     const int w = std::max(element.width, 1);
     const int h = std::max(element.height, 1);

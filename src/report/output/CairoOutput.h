@@ -5,6 +5,7 @@
 #pragma once
 
 #include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -36,6 +37,16 @@ bool WriteSvgPages(const TSestVystup& out, TFontFiles& fonts, const std::filesys
 
 /// A page as a PNG file's bytes at `dpi`; empty when the page does not exist.
 std::string PagePng(const TSestVystup& out, TFontFiles& fonts, int page, int dpi);
+
+/// A page as an image of 32-bit pixels (0xAARRGGBB, rows top down) at `dpi`, for the
+/// preview; false when the page does not exist.
+struct TPageImage {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+bool PageImage(const TSestVystup& out, TFontFiles& fonts, int page, int dpi, TPageImage& image);
+/// The pixels of a PNG file's bytes; false when they are not a PNG.
+bool PngImage(const std::string& png, TPageImage& image);
 
 /// One element drawn alone into a white bitmap of its box at 100 dots per inch (scale 1), as
 /// a Windows bitmap file's bytes.
