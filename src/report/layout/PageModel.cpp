@@ -1,31 +1,35 @@
 // The page model: stacking order and the pages of an output.
 #include "report/layout/PageModel.h"
 
+#include <algorithm>
+
 namespace axo::report {
 
 namespace {
 
-/// Whether a new element goes below (before) an existing one.
-bool GoesBefore(const TVystPrvek& added, const TVystPrvek& existing) {
-    const int a = added.Kind();
-    const int e = existing.Kind();
-    if (IsTextKind(a) && IsTextKind(e))
-        return existing.look->textOptions >= added.look->textOptions;
-    if (a >= kLine && a <= kBarcode && e >= kLine && e <= kBarcode)
-        return true;
-    return a >= e;
+/// The place of an element in the drawing order: other kinds (by falling kind number), then
+/// the graphics, then the texts (by rising text options).
+std::pair<int, int> StackingKey(const TVystPrvek& p) {
+    const int kind = p.Kind();
+    if (IsTextKind(kind))
+        return {2, p.look->textOptions};
+    if (kind >= kLine && kind <= kBarcode)
+        return {1, 0};
+    return {0, -kind};
 }
 
 }  // namespace
 
 void TStranaPrvku::Add(TVystPrvek element) {
     element.stacking = counter++;
-    for (auto it = elements.begin(); it != elements.end(); ++it)
-        if (GoesBefore(element, *it)) {
-            elements.insert(it, std::move(element));
-            return;
-        }
     elements.push_back(std::move(element));
+}
+
+void TStranaPrvku::Sort() {
+    std::sort(elements.begin(), elements.end(), [](const TVystPrvek& a, const TVystPrvek& b) {
+        const auto ka = StackingKey(a), kb = StackingKey(b);
+        return ka != kb ? ka < kb : a.stacking > b.stacking;
+    });
 }
 
 TStranaPrvku& TSestVystup::Page(int index) {

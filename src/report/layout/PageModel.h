@@ -93,10 +93,15 @@ struct TStranaPrvku {
     std::vector<TVystPrvek> elements;
     int counter = 0;
 
-    /// Inserts an element by the stacking rule: before the first element E where both are
-    /// text kinds and E's text options are at least the new one's, or both are graphic kinds,
-    /// or (any other pair) the new kind number is at least E's; otherwise at the end.
+    /// Adds an element; its place in the drawing order follows from Sort.
     void Add(TVystPrvek element);
+    /// Puts the elements in drawing order by the stacking rule: a new element goes before the
+    /// first element E where both are text kinds and E's text options are at least the new
+    /// one's, or both are graphic kinds (7-12), or (any other pair) the new kind number is at
+    /// least E's; otherwise at the end. Inserting one by one by that rule gives drawing areas
+    /// and details first (higher kinds first), then the graphics, then the texts by rising
+    /// text options, the later added first among equals; Sort orders them so at once.
+    void Sort();
 };
 
 /// The output of a report (`TSestVystup`): the pages and the settings the outputs take.

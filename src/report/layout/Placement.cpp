@@ -374,7 +374,10 @@ int BuildPages(ReportComputation& c, TFontMetrics& metrics, const DateTime& now,
     out.background = r.templateBackground;
     out.printBackground = r.printBackground || r.templateBackground.print;
     PageBuilder builder(c, metrics, out, options);
-    return builder.Run(now);
+    const int result = builder.Run(now);
+    for (TStranaPrvku& page : out.pages)
+        page.Sort();
+    return result;
 }
 
 }  // namespace axo::report

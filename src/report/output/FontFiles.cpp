@@ -177,10 +177,10 @@ bool TFontFiles::Ready(Text& problem) {
 
 TFontFiles::Loaded& TFontFiles::Load(const Text& name, int style) {
     style &= kBold | kItalic;
-    const std::string family = FamilyOfFont(name);
-    auto key = std::make_pair(ToUtf8(name), style);
+    auto key = std::make_pair(name.Bytes(), style);
     if (const auto it = byName_.find(key); it != byName_.end())
         return *it->second;
+    const std::string family = FamilyOfFont(name);
     fs::path file = FontFile(family, style);
     if (file.empty())
         file = FontFile("Liberation Sans", style);
