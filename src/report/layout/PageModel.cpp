@@ -26,17 +26,46 @@ void TStranaPrvku::Add(TVystPrvek element) {
 }
 
 void TStranaPrvku::Sort() {
-    std::sort(elements.begin(), elements.end(), [](const TVystPrvek& a, const TVystPrvek& b) {
-        const auto ka = StackingKey(a), kb = StackingKey(b);
-        return ka != kb ? ka < kb : a.stacking > b.stacking;
+    // The keys are taken once and the elements moved about once, in place: sorting the
+    // elements themselves would move them around many times.
+    struct Entry {
+        std::pair<int, int> key;
+        int stacking;
+        std::size_t index;
+    };
+    std::vector<Entry> order;
+    order.reserve(elements.size());
+    for (std::size_t i = 0; i < elements.size(); ++i)
+        order.push_back({StackingKey(elements[i]), elements[i].stacking, i});
+    std::sort(order.begin(), order.end(), [](const Entry& a, const Entry& b) {
+        return a.key != b.key ? a.key < b.key : a.stacking > b.stacking;
     });
+    // Position i takes the element from order[i].index, cycle by cycle.
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start].index == start)
+            continue;
+        TVystPrvek held = std::move(elements[start]);
+        std::size_t to = start;
+        while (order[to].index != start) {
+            const std::size_t from = order[to].index;
+            elements[to] = std::move(elements[from]);
+            order[to].index = to;
+            to = from;
+        }
+        elements[to] = std::move(held);
+        order[to].index = to;
+    }
 }
 
 TStranaPrvku& TSestVystup::Page(int index) {
     if (index < 0)
         index = 0;
-    while (static_cast<int>(pages.size()) <= index)
+    while (static_cast<int>(pages.size()) <= index) {
+        // A new page will most likely hold as many elements as the one before it.
+        const std::size_t expected = pages.empty() ? 0 : pages.back().elements.size();
         pages.emplace_back();
+        pages.back().elements.reserve(expected);
+    }
     return pages[static_cast<std::size_t>(index)];
 }
 

@@ -55,13 +55,12 @@ bool PageBuilder::IsVariable(int section, const TSiReportElement& e) const {
 
 TRadky PageBuilder::LayOut(int section, int index, bool allLines) {
     const TSiReportElement& e = ElementOf(r_, section, index);
-    const Text text = c_.ElementText(section, index);
+    Text text = c_.ElementText(section, index);
     bool multi = (e.textOptions & kTextMultiLine) != 0 || e.IsVariableHeight();
     if (e.kind == kDataField) {
-        const int field = e.FollowsName() ? r_.IndexOfField(e.referenceName) : e.referenceNumber;
-        multi = multi || IsMultiLineType(c_.FieldType(field));
+        multi = multi || IsMultiLineType(c_.FieldType(c_.ElementField(section, index)));
     }
-    const TTextInput input = TextInputOf(e, text, multi);
+    const TTextInput input = TextInputOf(e, std::move(text), multi);
     if (e.angle != 0)
         return LayOutSingleLine(input, metrics_);
     TRadky lines = LayOutText(input, metrics_);

@@ -68,7 +68,7 @@ class RtfReader {
     RtfReader(const Text& rtf, TextBuilder& b) : s_(rtf.View()), b_(b) {}
 
     void Run() {
-        GroupState state{b_.chars, b_.paragraph, Destination::kText};
+        GroupState state{b_.Chars(), b_.paragraph, Destination::kText};
         while (pos_ < s_.size() && !b_.Stopped()) {
             const char c = s_[pos_];
             if (c == '{') {
@@ -89,7 +89,7 @@ class RtfReader {
                     seenOuterEnd_ = true;
                     continue;
                 }
-                b_.chars = state.chars;
+                b_.EditChars() = state.chars;
                 b_.paragraph = state.paragraph;
             } else if (c == '\\') {
                 if (!ControlWord(state))
@@ -105,7 +105,7 @@ class RtfReader {
 
   private:
     void Sync(GroupState& state) {
-        state.chars = b_.chars;
+        state.chars = b_.Chars();
         state.paragraph = b_.paragraph;
     }
 
@@ -221,7 +221,7 @@ class RtfReader {
             state.destination = Destination::kSkip;
             return;
         }
-        TCharStyle& ch = b_.chars;
+        TCharStyle& ch = b_.EditChars();
         TParagraph& p = b_.paragraph;
         const bool on = !hasNumber || n != 0;
         if (w == "fonttbl") {

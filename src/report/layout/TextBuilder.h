@@ -20,8 +20,17 @@ struct TParagraph {
 class TextBuilder {
   public:
     TextBuilder(const TTextInput& input, TFontMetrics& metrics);
+    ~TextBuilder();
+    TextBuilder(const TextBuilder&) = delete;
+    TextBuilder& operator=(const TextBuilder&) = delete;
 
-    TCharStyle chars;  ///< character settings for the next character
+    /// The character settings for the next character.
+    const TCharStyle& Chars() const { return chars_; }
+    /// The character settings to change (the style of the next character is looked up again).
+    TCharStyle& EditChars() {
+        lastStyle_ = -1;
+        return chars_;
+    }
     TParagraph paragraph;
 
     /// Places one character (step by step as the engine does: measure, advance, break).
@@ -45,6 +54,7 @@ class TextBuilder {
         int x;
     };
 
+    static std::vector<Glyph>& SpareGlyphs();
     int StyleIndex();
     int Available() const;
     void NewLine(bool paragraphStart);
@@ -57,6 +67,7 @@ class TextBuilder {
 
     const TTextInput& input_;
     TFontMetrics& metrics_;
+    TCharStyle chars_;
     TRadky out_;
     std::vector<const TFaceMetrics*> faces_;
     int W_;
@@ -70,8 +81,7 @@ class TextBuilder {
     bool lineOpen_ = false;
     std::optional<Break> break_;
     bool stopped_ = false;
-    int lastStyle_ = -1;
-    TCharStyle lastChars_;
+    int lastStyle_ = -1;  ///< the style of chars_, -1 after a change
 };
 
 /// Feeds an RTF text into the builder; a malformed text stops with the lines built so far.

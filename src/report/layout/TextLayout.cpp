@@ -46,29 +46,43 @@ Text TRadky::LineText(int n) const {
 // ---- The builder ----------------------------------------------------------------------------
 
 TextBuilder::TextBuilder(const TTextInput& input, TFontMetrics& metrics)
-    : chars(input.font),
-      input_(input),
+    : input_(input),
       metrics_(metrics),
+      chars_(input.font),
       W_(input.boxWidth * kSubUnits),
       pitch_(static_cast<int>(std::lround(input.pitch * kSubUnits))),
       fixedHeight_(static_cast<int>(input.fixedLineHeight * kSubUnits + 0.5)) {
     paragraph.alignment = input.alignment;
+    glyphs_.swap(SpareGlyphs());
+    out_.chars.reserve(input.text.size());
+    out_.x.reserve(input.text.size());
+}
+
+TextBuilder::~TextBuilder() {
+    glyphs_.clear();
+    glyphs_.swap(SpareGlyphs());
+}
+
+std::vector<TextBuilder::Glyph>& TextBuilder::SpareGlyphs() {
+    // Texts are laid out one after another by the thousand: the line buffer of the last one
+    // serves the next instead of being allocated anew.
+    static thread_local std::vector<Glyph> spare;
+    return spare;
 }
 
 int TextBuilder::StyleIndex() {
-    if (lastStyle_ >= 0 && chars == lastChars_)
+    if (lastStyle_ >= 0)
         return lastStyle_;
     int index = -1;
     for (std::size_t i = 0; i < out_.styles.size(); ++i)
-        if (out_.styles[i] == chars)
+        if (out_.styles[i] == chars_)
             index = static_cast<int>(i);
     if (index < 0) {
         index = static_cast<int>(out_.styles.size());
-        out_.styles.push_back(chars);
-        faces_.push_back(&metrics_.Face(chars.face, chars.style & (kBold | kItalic)));
+        out_.styles.push_back(chars_);
+        faces_.push_back(&metrics_.Face(chars_.face, chars_.style & (kBold | kItalic)));
     }
     lastStyle_ = index;
-    lastChars_ = chars;
     return index;
 }
 
@@ -243,9 +257,9 @@ TRadky TextBuilder::Finish() {
 
 // ---- Plain text -----------------------------------------------------------------------------
 
-TTextInput TextInputOf(const TSiReportElement& e, const Text& text, bool multiLine) {
+TTextInput TextInputOf(const TSiReportElement& e, Text text, bool multiLine) {
     TTextInput in;
-    in.text = text;
+    in.text = std::move(text);
     in.boxWidth = e.width;
     in.font = {e.font.name, e.font.charset, static_cast<double>(e.font.size), e.font.colour,
                e.font.style};

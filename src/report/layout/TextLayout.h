@@ -24,7 +24,7 @@ struct TTextInput {
 /// The input for an element showing `text`: its font with printer device fonts replaced (and
 /// their character cell as pitch and line height), its alignment, its RTF flag, and
 /// multi-line when `multiLine` (the element's bit, a memo field or a variable height).
-TTextInput TextInputOf(const TSiReportElement& e, const Text& text, bool multiLine);
+TTextInput TextInputOf(const TSiReportElement& e, Text text, bool multiLine);
 
 /// Lays out a text. Lines [0, all) are taken; the caller narrows `first`/`last`.
 TRadky LayOutText(const TTextInput& input, TFontMetrics& metrics);

@@ -177,9 +177,14 @@ bool TFontFiles::Ready(Text& problem) {
 
 TFontFiles::Loaded& TFontFiles::Load(const Text& name, int style) {
     style &= kBold | kItalic;
+    // Texts and pages ask for one face many times in a row.
+    if (last_ && lastStyle_ == style && lastName_ == name)
+        return *last_;
     auto key = std::make_pair(name.Bytes(), style);
-    if (const auto it = byName_.find(key); it != byName_.end())
+    if (const auto it = byName_.find(key); it != byName_.end()) {
+        Remember(name, style, it->second);
         return *it->second;
+    }
     const std::string family = FamilyOfFont(name);
     fs::path file = FontFile(family, style);
     if (file.empty())
@@ -214,7 +219,14 @@ TFontFiles::Loaded& TFontFiles::Load(const Text& name, int style) {
         }
     }
     byName_[key] = loaded.get();
+    Remember(name, style, loaded.get());
     return *loaded;
+}
+
+void TFontFiles::Remember(const Text& name, int style, Loaded* loaded) {
+    lastName_ = name;
+    lastStyle_ = style;
+    last_ = loaded;
 }
 
 const TFaceMetrics& TFontFiles::Face(const Text& name, int style) {

@@ -41,11 +41,16 @@ class TFontFiles : public TFontMetrics {
   private:
     struct Loaded;
     Loaded& Load(const Text& name, int style);
+    void Remember(const Text& name, int style, Loaded* loaded);
 
     void* library_ = nullptr;  ///< FT_Library
     std::map<std::string, std::unique_ptr<Loaded>> byFile_;
     std::map<std::pair<std::string, int>, Loaded*> byName_;
     TFixedFontMetrics fallback_;
+    // The face asked for last.
+    Text lastName_;
+    int lastStyle_ = -1;
+    Loaded* last_ = nullptr;
 };
 
 }  // namespace axo::report
