@@ -4,6 +4,8 @@
 // structure, the character grid by rows and columns; output files that cannot be written;
 // printing with lp replaced through AXO_LP.
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "LayoutTestSupport.h"
 #include "report/output/CairoOutput.h"
@@ -86,9 +88,27 @@ TEST_F(OutputTest, ThePdfHasThePagesAndTheTextOfThePageModel) {
     const fs::path pdf = dir_ / "firmy.pdf";
     Text error;
     ASSERT_TRUE(WritePdf(out, fonts_, pdf, error)) << ToUtf8(error);
-    const std::string info = ui::RunProgram("pdfinfo", {pdf.string()}).output;
+    const ui::ProgramResult infoRun = ui::RunProgram("pdfinfo", {pdf.string()});
+    const std::string& info = infoRun.output;
+    EXPECT_EQ("", infoRun.errorOutput);  // a broken cross-reference table or object is reported
     EXPECT_NE(std::string::npos, info.find("Pages:           " + std::to_string(out.PageCount())))
         << info;
+    // Every font is embedded and has its map back to Unicode.
+    const std::string fonts = ui::RunProgram("pdffonts", {pdf.string()}).output;
+    std::istringstream rows(fonts);
+    std::string row;
+    int fontRows = 0;
+    while (std::getline(rows, row)) {
+        if (row.find("TrueType") == std::string::npos)
+            continue;
+        ++fontRows;
+        std::istringstream words(row);
+        std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+        ASSERT_GE(w.size(), 6u) << row;
+        EXPECT_EQ("yes", w[w.size() - 5]) << "not embedded: " << row;
+        EXPECT_EQ("yes", w[w.size() - 3]) << "no Unicode map: " << row;
+    }
+    EXPECT_GE(fontRows, 2) << fonts;  // the template's regular and bold faces
     EXPECT_NE(std::string::npos, info.find("595.44 x 841.68 pts (A4)")) << info;
     // Every line of the page model is in the text of its page, Czech letters included.
     for (int page = 1; page <= out.PageCount(); ++page) {

@@ -1,7 +1,6 @@
 // PDF, PNG and SVG through cairo.
 #include "report/output/CairoOutput.h"
 
-#include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
 
@@ -21,12 +20,6 @@ namespace {
 
 constexpr double kPointsPerUnit = 72.0 / kUnitsPerInch;
 
-cairo_status_t ToSink(void* closure, const unsigned char* data, unsigned int length) {
-    (*static_cast<const std::function<void(std::string_view)>*>(closure))(
-        std::string_view(reinterpret_cast<const char*>(data), length));
-    return CAIRO_STATUS_SUCCESS;
-}
-
 cairo_status_t ToString(void* closure, const unsigned char* data, unsigned int length) {
     static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
     return CAIRO_STATUS_SUCCESS;
@@ -37,16 +30,7 @@ void DrawOnPaper(cairo_t* cr, const TSestVystup& out, TFontFiles& fonts, int ind
     cairo_save(cr);
     cairo_translate(cr, out.page.marginLeft, out.page.marginTop);
     TCairoCanvas canvas(cr, fonts);
-    if (out.printBackground && !out.background.file.empty()) {
-        const TBackground& b = out.background;
-        if (b.positioned)
-            canvas.Picture(ToUtf8(b.file), b.left, b.top, b.EffectiveWidth(out.page.paperWidth),
-                           b.EffectiveHeight(out.page.paperHeight));
-        else
-            canvas.Picture(ToUtf8(b.file), -out.page.marginLeft, -out.page.marginTop,
-                           out.page.OrientedWidth(), out.page.OrientedHeight());
-    }
-    DrawPage(out.pages[static_cast<std::size_t>(index)], canvas, fonts);
+    DrawSheet(out, index, canvas, fonts);
     cairo_restore(cr);
 }
 
@@ -60,50 +44,6 @@ void WhitePage(cairo_t* cr) {
 }
 
 }  // namespace
-
-bool RenderPdf(const TSestVystup& out, TFontFiles& fonts, int first, int last,
-               const std::function<void(std::string_view)>& sink, Text& error) {
-    const TPageRange range = ClampPages(first, last, out.PageCount());
-    const double w = out.page.OrientedWidth() * kPointsPerUnit;
-    const double h = out.page.OrientedHeight() * kPointsPerUnit;
-    cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
-        ToSink, const_cast<std::function<void(std::string_view)>*>(&sink), w, h);
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "AXO_PAP");
-    cairo_t* cr = cairo_create(surface);
-    cairo_scale(cr, kPointsPerUnit, kPointsPerUnit);
-    for (int p = range.first; p <= range.last; ++p) {
-        DrawOnPaper(cr, out, fonts, p - 1);
-        cairo_show_page(cr);
-    }
-    if (range.Empty())
-        cairo_show_page(cr);  // a PDF holds at least one page
-    cairo_destroy(cr);
-    cairo_surface_finish(surface);
-    const cairo_status_t status = cairo_surface_status(surface);
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        error = CairoError(status);
-        return false;
-    }
-    return true;
-}
-
-bool WritePdf(const TSestVystup& out, TFontFiles& fonts, const fs::path& file, Text& error,
-              int first, int last) {
-    AtomicFile f;
-    if (!f.Create(file)) {
-        error = WriteErrorText(file, f.Error());
-        return false;
-    }
-    if (!RenderPdf(
-            out, fonts, first, last, [&f](std::string_view b) { f.Write(b); }, error))
-        return false;
-    if (!f.Commit()) {
-        error = WriteErrorText(file, f.Error());
-        return false;
-    }
-    return true;
-}
 
 std::string PagePng(const TSestVystup& out, TFontFiles& fonts, int page, int dpi) {
     if (page < 1 || page > out.PageCount())

@@ -1,7 +1,6 @@
-// The pages as PDF, PNG and SVG through the cairo canvas: a PDF of a page range (its fonts
-// embedded with their character maps, so that the text can be copied and searched), one PNG
-// or SVG file per page, page images for the preview, and the bitmap of one element (the
-// pictures of HTML pages).
+// The pages as PNG and SVG through the cairo canvas: one PNG or SVG file per page, page images
+// for the preview, and the bitmap of one element (the pictures of HTML pages). The PDF
+// (PdfOutput.h) draws the same pages through the same drawing code.
 #pragma once
 
 #include <climits>
@@ -14,17 +13,9 @@
 
 #include "report/layout/PageModel.h"
 #include "report/output/FontFiles.h"
+#include "report/output/PdfOutput.h"
 
 namespace axo::report {
-
-/// Renders pages [first, last] (from 1, clamped) as one PDF document handed to `sink` piece
-/// by piece. Returns false (message in `error`) when cairo fails.
-bool RenderPdf(const TSestVystup& out, TFontFiles& fonts, int first, int last,
-               const std::function<void(std::string_view)>& sink, Text& error);
-
-/// Writes pages [first, last] as a PDF file, whole or not at all.
-bool WritePdf(const TSestVystup& out, TFontFiles& fonts, const std::filesystem::path& file,
-              Text& error, int first = 1, int last = INT_MAX);
 
 /// Writes every page as `dir`/`stem`N.png at `dpi` (dots per inch) or as SVG; the paths
 /// written go to `written`.

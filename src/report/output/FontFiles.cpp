@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 
 #include "report/model/Units.h"
 
@@ -143,6 +144,7 @@ struct TFontFiles::Loaded {
     cairo_font_face_t* cairo = nullptr;
     TFaceMetrics metrics;
     std::array<unsigned, 256> glyphs{};
+    TEmbeddedFace embedding;
 };
 
 TFontFiles::TFontFiles() {
@@ -216,6 +218,22 @@ TFontFiles::Loaded& TFontFiles::Load(const Text& name, int style) {
                 loaded->metrics.descent = -face->descender / em;
             }
             loaded->cairo = cairo_ft_font_face_create_for_ft_face(face, 0);
+            TEmbeddedFace& m = loaded->embedding;
+            m.file = file;
+            const char* ps = FT_Get_Postscript_Name(face);
+            for (const char* c = ps ? ps : "Font"; *c; ++c)
+                if (*c > ' ' && *c < 127 && !std::strchr("()<>[]{}/%#", *c))
+                    m.postscriptName += *c;
+            const auto thousandths = [em](double v) { return static_cast<int>(v * 1000 / em); };
+            m.box[0] = thousandths(face->bbox.xMin);
+            m.box[1] = thousandths(face->bbox.yMin);
+            m.box[2] = thousandths(face->bbox.xMax);
+            m.box[3] = thousandths(face->bbox.yMax);
+            m.ascent = thousandths(face->ascender);
+            m.descent = thousandths(face->descender);
+            m.capHeight = os2 && os2->sCapHeight > 0 ? thousandths(os2->sCapHeight) : m.ascent;
+            m.italic = (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+            m.fixedPitch = FT_IS_FIXED_WIDTH(face);
         }
     }
     byName_[key] = loaded.get();
@@ -235,6 +253,11 @@ const TFaceMetrics& TFontFiles::Face(const Text& name, int style) {
 
 cairo_font_face_t* TFontFiles::CairoFace(const Text& name, int style) {
     return Load(name, style).cairo;
+}
+
+const TEmbeddedFace* TFontFiles::Embedding(const Text& name, int style) {
+    Loaded& loaded = Load(name, style);
+    return loaded.face ? &loaded.embedding : nullptr;
 }
 
 unsigned TFontFiles::GlyphIndex(const Text& name, int style, unsigned char code) {

@@ -22,6 +22,16 @@ std::string FamilyOfFont(const Text& name);
 /// The file of a family in a style (kBold, kItalic); empty when it is not installed.
 std::filesystem::path FontFile(const std::string& family, int style);
 
+/// What a PDF needs to embed a face: its file and its PostScript name, box and heights in
+/// thousandths of its em.
+struct TEmbeddedFace {
+    std::filesystem::path file;
+    std::string postscriptName;
+    int box[4] = {0, -200, 1000, 800};
+    int ascent = 800, descent = -200, capHeight = 700;
+    bool italic = false, fixedPitch = false;
+};
+
 class TFontFiles : public TFontMetrics {
   public:
     TFontFiles();
@@ -35,6 +45,9 @@ class TFontFiles : public TFontMetrics {
     cairo_font_face_t* CairoFace(const Text& name, int style);
     /// The glyph of a Windows-1250 character in that face.
     unsigned GlyphIndex(const Text& name, int style, unsigned char code);
+    /// The face's file and measures for embedding; nullptr when no file could be loaded. The
+    /// same face gives the same pointer for the life of this object.
+    const TEmbeddedFace* Embedding(const Text& name, int style);
     /// Whether the fonts could be loaded at all; otherwise the Czech reason.
     bool Ready(Text& problem);
 

@@ -152,4 +152,17 @@ void DrawPage(const TStranaPrvku& page, TCanvas& canvas, TFontMetrics& metrics, 
         DrawElement(p, canvas, metrics, scale);
 }
 
+void DrawSheet(const TSestVystup& out, int index, TCanvas& canvas, TFontMetrics& metrics) {
+    if (out.printBackground && !out.background.file.empty()) {
+        const TBackground& b = out.background;
+        if (b.positioned)
+            canvas.Picture(ToUtf8(b.file), b.left, b.top, b.EffectiveWidth(out.page.paperWidth),
+                           b.EffectiveHeight(out.page.paperHeight));
+        else
+            canvas.Picture(ToUtf8(b.file), -out.page.marginLeft, -out.page.marginTop,
+                           out.page.OrientedWidth(), out.page.OrientedHeight());
+    }
+    DrawPage(out.pages[static_cast<std::size_t>(index)], canvas, metrics);
+}
+
 }  // namespace axo::report

@@ -20,6 +20,10 @@ void DrawElement(const TVystPrvek& p, TCanvas& canvas, TFontMetrics& metrics, in
 /// Draws the page's elements in stacking order.
 void DrawPage(const TStranaPrvku& page, TCanvas& canvas, TFontMetrics& metrics, int scale = 6);
 
+/// Draws page `index` (from 0) of an output with the background picture when it is printed;
+/// the canvas's origin is the printable area's corner.
+void DrawSheet(const TSestVystup& out, int index, TCanvas& canvas, TFontMetrics& metrics);
+
 /// The glyph runs of a laid-out text placed in a box, one per fragment (lines first to last).
 std::vector<TGlyphRun> GlyphRuns(const TRadky& lines, double left, double top);
 
