@@ -6,10 +6,11 @@
 //   layout  the engine preparing the pages (values, conditions, text layout, pagination)
 //           with the metrics of the font files;
 //   pdf     the prepared pages written as PDF (to a counting sink, not the disk).
-// Limits: layout at most 4 x bare, pdf at most 3 x layout. Memory: the growth of the peak
-// resident size while the pages are built (the page models, kept for the preview) and while
-// the PDF is written (which must not grow with the pages).
+// Limits: layout at most 4 x bare, pdf at most 3 x layout. Memory: the heap the page models
+// take (kept for the preview) for 1 x and 2 x the rows, and what writing the PDF holds beyond
+// them, which must not grow with the pages.
 // Usage: bench_layout [rows, default 10000] [layout]  (layout: no PDF)
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -89,6 +90,11 @@ long long Bare(MemoryRecordBridge& records) {
     return checksum;
 }
 
+/// The bytes the heap holds now, in kB.
+long long HeapKilobytes() {
+    return static_cast<long long>(mallinfo2().uordblks / 1024);
+}
+
 long long PeakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -121,41 +127,61 @@ int main(int argc, char** argv) {
         computation.Prepare();
         BuildPages(computation, fonts, {2024, 12, 31, 12, 0, 0, 0}, into);
     };
-    // The two run turn about; the pages of the round before are freed outside the clock.
-    double bareSeconds = 1e100;
-    double layoutSeconds = 1e100;
-    for (int round = 0; round < 5; ++round) {
-        bareSeconds = std::min(bareSeconds, Seconds([&] { checksum += Bare(records); }));
+    std::size_t pdfBytes = 0;
+    Text error;
+    const auto pdf = [&] {
+        pdfBytes = 0;
+        RenderPdf(
+            pages, fonts, 1, pages.PageCount(), [&](std::string_view b) { pdfBytes += b.size(); },
+            error);
+    };
+    const bool layoutOnly = argc > 2 && std::string(argv[2]) == "layout";
+    // The three kinds of work run turn about, so that all meet the same load; the pages of
+    // the round before are freed outside the clock.
+    double bareSeconds = 1e100, layoutSeconds = 1e100, pdfSeconds = 1e100;
+    for (int round = 0; round < 7; ++round) {
+        // The bare pass is short: five of them in a row meet the load as the layout does.
+        bareSeconds = std::min(bareSeconds, Seconds([&] {
+                                                for (int i = 0; i < 5; ++i)
+                                                    checksum += Bare(records);
+                                            }) / 5);
         pages = TSestVystup{};
         layoutSeconds = std::min(layoutSeconds, Seconds([&] { layOut(pages); }));
+        if (!layoutOnly)
+            pdfSeconds = std::min(pdfSeconds, Seconds(pdf));
     }
-    if (argc > 2 && std::string(argv[2]) == "layout") {
+    if (layoutOnly) {
         std::printf("layout %.4f s, bare %.4f s: %.2f x\n", layoutSeconds, bareSeconds,
                     layoutSeconds / bareSeconds);
         return 0;
     }
-    const long long afterLayout = PeakKilobytes();
-    std::size_t pdfBytes = 0;
-    Text error;
-    double pdfSeconds = 1e100;
-    for (int i = 0; i < 3; ++i)
-        pdfSeconds = std::min(pdfSeconds, Seconds([&] {
-                                  pdfBytes = 0;
-                                  RenderPdf(
-                                      pages, fonts, 1, pages.PageCount(),
-                                      [&](std::string_view b) { pdfBytes += b.size(); }, error);
-                              }));
-    const long long afterPdf = PeakKilobytes();
-    // The page models of one preparation: a second one of twice the records shows the growth.
+    // Memory: the page models of 1 x and 2 x the rows, and what writing their PDF holds at
+    // its most beyond them (sampled at every piece the writer hands over).
     const std::vector<pap::tVeta_Zorvi> more = Rows(2 * count);
     MemoryRecordBridge moreRecords(StatementColumns(), sizeof(pap::tVeta_Zorvi));
     for (const pap::tVeta_Zorvi& v : more)
         moreRecords.Add(&v);
+    const auto pdfWorkingKilobytes = [&](const TSestVystup& out) {
+        const long long base = HeapKilobytes();
+        long long most = base;
+        RenderPdf(
+            out, fonts, 1, out.PageCount(),
+            [&](std::string_view) { most = std::max(most, HeapKilobytes()); }, error);
+        return most - base;
+    };
+    const long long pdfSmall = pdfWorkingKilobytes(pages);
+    pages = TSestVystup{};
+    const long long empty = HeapKilobytes();
+    layOut(pages);
+    const long long modelSmall = HeapKilobytes() - empty;
+    pages = TSestVystup{};
     report.dataSource = &moreRecords;
-    const long long beforeMore = PeakKilobytes();
     TSestVystup morePages;
     layOut(morePages);
-    const long long afterMore = PeakKilobytes();
+    const long long modelLarge = HeapKilobytes() - empty;
+    const long long pdfLarge = pdfWorkingKilobytes(morePages);
+    report.dataSource = &records;
+    layOut(pages);
 
     const double layoutRatio = layoutSeconds / bareSeconds;
     const double pdfRatio = pdfSeconds / layoutSeconds;
@@ -169,12 +195,12 @@ int main(int argc, char** argv) {
                 layoutRatio <= 4 ? "ok" : "OVER THE LIMIT");
     std::printf("  PDF / layout              %8.2f x (limit 3 x) %s\n", pdfRatio,
                 pdfRatio <= 3 ? "ok" : "OVER THE LIMIT");
-    std::printf("  peak memory: %lld kB after the layout, %lld kB after the PDF (+%lld kB)\n",
-                afterLayout, afterPdf, afterPdf - afterLayout);
-    std::printf("  page models: %d pages more took +%lld kB of peak (%.1f kB a page)\n",
-                morePages.PageCount(), afterMore - beforeMore,
-                morePages.PageCount() > 0
-                    ? static_cast<double>(afterMore - beforeMore) / morePages.PageCount()
-                    : 0.0);
+    std::printf("  page models: %lld kB for %d pages, %lld kB for %d pages (%.1f kB a page)\n",
+                modelSmall, pages.PageCount(), modelLarge, morePages.PageCount(),
+                static_cast<double>(modelLarge - modelSmall) /
+                    std::max(1, morePages.PageCount() - pages.PageCount()));
+    std::printf("  PDF writing holds at most %lld kB for %d pages, %lld kB for %d pages\n",
+                pdfSmall, pages.PageCount(), pdfLarge, morePages.PageCount());
+    std::printf("  peak resident size %lld kB\n", PeakKilobytes());
     return layoutRatio <= 4 && pdfRatio <= 3 ? 0 : 1;
 }

@@ -52,6 +52,8 @@ class PageBuilder {
     int PlaceDetail(int section, int index, int& endY);
     /// A placed element of an element at (x, y) of the page `page`.
     TVystPrvek Placed(int section, int index, int x, int y);
+    /// As Placed, into an element already on a page.
+    void Fill(TVystPrvek& p, int section, int index, int x, int y);
     void Put(int page, TVystPrvek element);
     TRadky LayOut(int section, int index, bool allLines);
     std::shared_ptr<const TSiReportElement> Look(const TSiReportElement& e);

@@ -25,6 +25,12 @@ void TStranaPrvku::Add(TVystPrvek element) {
     elements.push_back(std::move(element));
 }
 
+TVystPrvek& TStranaPrvku::Emplace() {
+    TVystPrvek& element = elements.emplace_back();
+    element.stacking = counter++;
+    return element;
+}
+
 void TStranaPrvku::Sort() {
     // The keys are taken once and the elements moved about once, in place: sorting the
     // elements themselves would move them around many times.

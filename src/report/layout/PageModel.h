@@ -95,6 +95,8 @@ struct TStranaPrvku {
 
     /// Adds an element; its place in the drawing order follows from Sort.
     void Add(TVystPrvek element);
+    /// Adds an empty element to be filled in place.
+    TVystPrvek& Emplace();
     /// Puts the elements in drawing order by the stacking rule: a new element goes before the
     /// first element E where both are text kinds and E's text options are at least the new
     /// one's, or both are graphic kinds (7-12), or (any other pair) the new kind number is at

@@ -70,8 +70,13 @@ TRadky PageBuilder::LayOut(int section, int index, bool allLines) {
 }
 
 TVystPrvek PageBuilder::Placed(int section, int index, int x, int y) {
-    const TSiReportElement& e = ElementOf(r_, section, index);
     TVystPrvek p;
+    Fill(p, section, index, x, y);
+    return p;
+}
+
+void PageBuilder::Fill(TVystPrvek& p, int section, int index, int x, int y) {
+    const TSiReportElement& e = ElementOf(r_, section, index);
     p.look = Look(e);
     p.section = section;
     p.left = x + e.left;
@@ -101,7 +106,6 @@ TVystPrvek PageBuilder::Placed(int section, int index, int x, int y) {
         r_.events.onPaintBox(r_, e.referenceNumber, factor * e.width, factor * e.height, *picture);
         p.picture = std::move(picture);
     }
-    return p;
 }
 
 void PageBuilder::Put(int page, TVystPrvek element) {
@@ -114,7 +118,8 @@ void PageBuilder::PlaceFixed(int section, const std::function<bool(int index)>& 
         const TSiReportElement& e = elements[static_cast<std::size_t>(i)];
         if (!e.printable || !IsKnownKind(e.kind) || e.kind == kDetail || !take(i))
             continue;
-        Put(pageIndex_, Placed(section, i, columnX_, y_));
+        // Filled where it stays on the page, not moved there.
+        Fill(out_.Page(pageIndex_).Emplace(), section, i, columnX_, y_);
     }
 }
 

@@ -43,6 +43,11 @@ class TextBuilder {
     bool Stopped() const { return stopped_; }
 
   private:
+    /// By style: the face and its text height in sub-units.
+    struct StyleMeasures {
+        const TFaceMetrics* face;
+        int height;
+    };
     struct Glyph {
         unsigned char c;
         int x;
@@ -54,7 +59,12 @@ class TextBuilder {
         int x;
     };
 
-    static std::vector<Glyph>& SpareGlyphs();
+    /// The buffers of the text laid out before, reused.
+    struct Spare {
+        std::vector<Glyph> glyphs;
+        std::vector<StyleMeasures> measures;
+    };
+    static Spare& Spares();
     int StyleIndex();
     int Available() const;
     void NewLine(bool paragraphStart);
@@ -69,7 +79,7 @@ class TextBuilder {
     TFontMetrics& metrics_;
     TCharStyle chars_;
     TRadky out_;
-    std::vector<const TFaceMetrics*> faces_;
+    std::vector<StyleMeasures> measures_;
     int W_;
     int pitch_;  ///< sub-units, 0 proportional
     int fixedHeight_;

@@ -53,20 +53,23 @@ TextBuilder::TextBuilder(const TTextInput& input, TFontMetrics& metrics)
       pitch_(static_cast<int>(std::lround(input.pitch * kSubUnits))),
       fixedHeight_(static_cast<int>(input.fixedLineHeight * kSubUnits + 0.5)) {
     paragraph.alignment = input.alignment;
-    glyphs_.swap(SpareGlyphs());
+    glyphs_.swap(Spares().glyphs);
+    measures_.swap(Spares().measures);
     out_.chars.reserve(input.text.size());
     out_.x.reserve(input.text.size());
 }
 
 TextBuilder::~TextBuilder() {
     glyphs_.clear();
-    glyphs_.swap(SpareGlyphs());
+    glyphs_.swap(Spares().glyphs);
+    measures_.clear();
+    measures_.swap(Spares().measures);
 }
 
-std::vector<TextBuilder::Glyph>& TextBuilder::SpareGlyphs() {
-    // Texts are laid out one after another by the thousand: the line buffer of the last one
-    // serves the next instead of being allocated anew.
-    static thread_local std::vector<Glyph> spare;
+TextBuilder::Spare& TextBuilder::Spares() {
+    // Texts are laid out one after another by the thousand: the buffers of the last one
+    // serve the next instead of being allocated anew.
+    static thread_local Spare spare;
     return spare;
 }
 
@@ -80,7 +83,8 @@ int TextBuilder::StyleIndex() {
     if (index < 0) {
         index = static_cast<int>(out_.styles.size());
         out_.styles.push_back(chars_);
-        faces_.push_back(&metrics_.Face(chars_.face, chars_.style & (kBold | kItalic)));
+        const TFaceMetrics& face = metrics_.Face(chars_.face, chars_.style & (kBold | kItalic));
+        measures_.push_back({&face, face.TextHeight(chars_.size)});
     }
     lastStyle_ = index;
     return index;
@@ -163,9 +167,9 @@ void TextBuilder::Put(unsigned char c) {
         NewLine(paragraphStart_);
     const int style = StyleIndex();
     const TCharStyle& s = out_.styles[static_cast<std::size_t>(style)];
-    const TFaceMetrics& face = *faces_[static_cast<std::size_t>(style)];
+    const TFaceMetrics& face = *measures_[static_cast<std::size_t>(style)].face;
     const int w = face.Advance(c, s.size);
-    const int textHeight = face.TextHeight(s.size);
+    const int textHeight = measures_[static_cast<std::size_t>(style)].height;
     const int start = x_;
     glyphs_.push_back({c, x_, style, textHeight});
     if (pitch_ > 0) {
@@ -228,9 +232,7 @@ void TextBuilder::ParagraphEnd() {
     if (!lineOpen_)
         NewLine(paragraphStart_);
     const int style = StyleIndex();
-    const TCharStyle& s = out_.styles[static_cast<std::size_t>(style)];
-    height_ = std::max(
-        {height_, faces_[static_cast<std::size_t>(style)]->TextHeight(s.size), fixedHeight_});
+    height_ = std::max({height_, measures_[static_cast<std::size_t>(style)].height, fixedHeight_});
     Emit(glyphs_.size(), x_, false);
     lineOpen_ = false;
     if (!input_.multiLine) {
@@ -245,9 +247,8 @@ TRadky TextBuilder::Finish() {
     if (lineOpen_ && !stopped_) {
         // The end of the text ends the last line as a paragraph end does, without a new one.
         const int style = StyleIndex();
-        const TCharStyle& s = out_.styles[static_cast<std::size_t>(style)];
-        height_ = std::max(
-            {height_, faces_[static_cast<std::size_t>(style)]->TextHeight(s.size), fixedHeight_});
+        height_ =
+            std::max({height_, measures_[static_cast<std::size_t>(style)].height, fixedHeight_});
         Emit(glyphs_.size(), x_, false);
     }
     out_.first = 0;

@@ -69,19 +69,31 @@ void TPdfCanvas::Numbers(std::initializer_list<double> values, const char* op, i
 void TPdfCanvas::SetColour(Colour c, bool stroke) {
     if (c < 0)
         c = kBlack;  // system colours
-    char buffer[40];
-    const auto part = [](int v) { return v == 0 ? 0.0 : v == 255 ? 1.0 : v / 255.0; };
-    std::snprintf(buffer, sizeof buffer, "%.3g %.3g %.3g %s\n", part(c & 0xFF),
-                  part((c >> 8) & 0xFF), part((c >> 16) & 0xFF), stroke ? "RG" : "rg");
-    out_ += buffer;
+    Colour& current = stroke ? stroke_ : fill_;
+    if (current == c)
+        return;
+    current = c;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        AppendPdfNumber(out_, ((c >> shift) & 0xFF) / 255.0, 3);
+        out_ += ' ';
+    }
+    out_ += stroke ? "RG\n" : "rg\n";
 }
 
 void TPdfCanvas::SetPen(const TPen& pen) {
     SetColour(pen.colour, true);
-    Numbers({pen.width}, "w", 4);
+    if (pen.width != width_) {
+        width_ = pen.width;
+        Numbers({pen.width}, "w", 4);
+    }
+    const int style = pen.style >= kPenDash && pen.style <= kPenDashDotDot ? pen.style : kPenSolid;
+    if (style == dash_ && (style == kPenSolid || pen.width == dashWidth_))
+        return;
+    dash_ = style;
+    dashWidth_ = pen.width;
     const double u = std::max(pen.width, 0.5);
     std::vector<double> dashes;
-    switch (pen.style) {
+    switch (style) {
         case kPenDash:
             dashes = {6 * u, 2 * u};
             break;
@@ -223,6 +235,9 @@ void TPdfCanvas::Glyphs(const TGlyphRun& run) {
     out_ += ">] TJ ET\n";
     if (s.style & (kUnderline | kStrikeOut)) {
         const double end = static_cast<double>(at) * em / 1000;
+        const Colour strokeBefore = stroke_;
+        const double widthBefore = width_;
+        const int dashBefore = dash_;
         out_ += "q ";
         Numbers({cosine, -sine, sine, cosine, x0, run.baseline}, "cm", 4);
         SetColour(s.colour, true);
@@ -236,6 +251,10 @@ void TPdfCanvas::Glyphs(const TGlyphRun& run) {
             Numbers({end, -em * 0.28}, "l S");
         }
         out_ += "Q\n";
+        // The state inside q ... Q is gone; what was set before it is in force again.
+        stroke_ = strokeBefore;
+        width_ = widthBefore;
+        dash_ = dashBefore;
     }
 }
 

@@ -45,6 +45,10 @@ class TPdfCanvas : public TCanvas {
     TPdfDocument& document_;
     TFontFiles& fonts_;
     std::string out_;
+    // The graphics state in force (PDF starts a page with black and a solid line of 1).
+    Colour fill_ = kBlack, stroke_ = kBlack;
+    double width_ = -1, dashWidth_ = -1;
+    int dash_ = kPenSolid;
 };
 
 }  // namespace axo::report
