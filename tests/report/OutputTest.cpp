@@ -53,11 +53,24 @@ T,7,0,0,18,550,2,,1,0,0,8,15,0,"",,,,"",0,""
 K,1,0,0,0,300,14,Arial,9,0,1,0,0,238,"Konec přehledu",0,0,0,"",0,""
 P,5,4,600,0,40,14,Arial,8,0,0,0,0,238,"",0,0,0,"",0,"")";
 
+/// One page of what is not plain text: underlined, struck-out, coloured and turned text,
+/// filled and outlined shapes, a line element with dashed edges and diagonals, a barcode.
+const char* const kShapes = R"(I,2,0,827,1169,50,50,50,50,1,0
+I,3,0,1,700,0
+Z,1,0,20,60,300,30,Arial,16,0,4,0,0,238,"Podtržený text",0,0,0,"",0,""
+Z,1,0,20,100,300,30,Times New Roman,16,255,10,0,0,238,"Škrtnutý kurzívou",0,0,0,"",0,""
+Z,1,0,600,100,40,300,Arial,16,0,1,0,0,238,"Svisle otočený",0,90,0,"",0,""
+Z,8,0,20,200,200,100,,3,0,0,0,255,0,"",,,,"",0,""
+Z,9,0,250,200,200,100,,1,16711680,0,0,65280,0,"",,,,"",0,""
+Z,10,0,20,350,200,100,,2,0,0,0,16776960,0,"",,,,"",0,""
+Z,7,0,250,350,200,100,,1,0,1,63,15,0,"",,,,"",0,""
+Z,12,0,20,500,400,80,,12,0,3,0,15,0,"""ABC123""",0,0,0,"",0,"")";
+
 class OutputTest : public ::testing::Test {
   protected:
     /// The firms report over `count` records (names with < & " among them) laid out with the
-    /// font files.
-    TSestVystup Firms(int count) {
+    /// font files; another template over the same records when given.
+    TSestVystup Firms(int count, const char* layout = kFirms) {
         std::vector<std::vector<Cell>> rows;
         for (int i = 1; i <= count; ++i)
             rows.push_back(
@@ -66,7 +79,7 @@ class OutputTest : public ::testing::Test {
         bridge_ = std::make_unique<RowsBridge>(
             std::vector<Column>{{"NAZEV", kFtString}, {"CASTKA", kFtFloat}}, rows);
         report_.dataSource = bridge_.get();
-        ReadTemplate(report_, Lines(kFirms));
+        ReadTemplate(report_, Lines(layout));
         ReportComputation c(report_);
         c.Prepare();
         TSestVystup out;
@@ -135,35 +148,50 @@ TEST_F(OutputTest, ThePdfHasThePagesAndTheTextOfThePageModel) {
 TEST_F(OutputTest, ThePreviewImageAndThePdfShowTheSamePage) {
     if (!Have("pdftoppm"))
         GTEST_SKIP() << "poppler-utils are not installed";
-    const TSestVystup out = Firms(30);
-    Text error;
-    ASSERT_TRUE(WritePdf(out, fonts_, dir_ / "p.pdf", error));
-    ASSERT_EQ(0, ui::RunProgram("pdftoppm", {"-r", "30", "-png", "-f", "1", "-l", "1",
-                                             (dir_ / "p.pdf").string(), (dir_ / "pdf").string()})
-                     .exitCode);
-    TPageImage fromPdf, preview;
-    ASSERT_TRUE(PngImage(Read(dir_ / "pdf-1.png"), fromPdf));
-    ASSERT_TRUE(PageImage(out, fonts_, 1, 30, preview));
-    ASSERT_EQ(fromPdf.width, preview.width);
-    ASSERT_EQ(fromPdf.height, preview.height);
-    // Grey levels and the pixel a hairline falls on differ by rasteriser; the ink of every
-    // block of 8 x 8 pixels must be nearly the same.
-    constexpr int kBlock = 8;
-    long long difference = 0, ink = 0;
-    for (int by = 0; by < preview.height; by += kBlock)
-        for (int bx = 0; bx < preview.width; bx += kBlock) {
-            long long a = 0, b = 0;
-            for (int y = by; y < std::min(by + kBlock, preview.height); ++y)
-                for (int x = bx; x < std::min(bx + kBlock, preview.width); ++x) {
-                    const std::size_t i = static_cast<std::size_t>(y) * preview.width + x;
-                    a += 255 - static_cast<int>(fromPdf.pixels[i] & 0xFF);
-                    b += 255 - static_cast<int>(preview.pixels[i] & 0xFF);
+    const struct {
+        const char* name;
+        const char* layout;
+        int records;
+        int dpi;
+        int tolerance;  ///< the difference may be up to ink / tolerance
+    } cases[] = {{"firms", kFirms, 30, 30, 4}, {"shapes", kShapes, 1, 60, 12}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TSestVystup out = Firms(c.records, c.layout);
+        const fs::path pdf = dir_ / (std::string(c.name) + ".pdf");
+        Text error;
+        ASSERT_TRUE(WritePdf(out, fonts_, pdf, error));
+        const fs::path stem = dir_ / c.name;
+        ASSERT_EQ(0, ui::RunProgram("pdftoppm", {"-r", std::to_string(c.dpi), "-png", "-f", "1",
+                                                 "-l", "1", pdf.string(), stem.string()})
+                         .exitCode);
+        TPageImage fromPdf, preview;
+        ASSERT_TRUE(PngImage(Read(stem.string() + "-1.png"), fromPdf));
+        ASSERT_TRUE(PageImage(out, fonts_, 1, c.dpi, preview));
+        ASSERT_EQ(fromPdf.width, preview.width);
+        ASSERT_EQ(fromPdf.height, preview.height);
+        // Grey levels and the pixel a hairline falls on differ by rasteriser (most where small
+        // text is all); the ink of every block of 8 x 8 pixels (each colour channel) must be
+        // nearly the same. A turned text turned the wrong way differs by ink / 10 on shapes.
+        constexpr int kBlock = 8;
+        long long difference = 0, ink = 0;
+        for (int shift = 0; shift <= 16; shift += 8)
+            for (int by = 0; by < preview.height; by += kBlock)
+                for (int bx = 0; bx < preview.width; bx += kBlock) {
+                    long long a = 0, b = 0;
+                    for (int y = by; y < std::min(by + kBlock, preview.height); ++y)
+                        for (int x = bx; x < std::min(bx + kBlock, preview.width); ++x) {
+                            const std::size_t i = static_cast<std::size_t>(y) * preview.width + x;
+                            a += 255 - static_cast<int>((fromPdf.pixels[i] >> shift) & 0xFF);
+                            b += 255 - static_cast<int>((preview.pixels[i] >> shift) & 0xFF);
+                        }
+                    difference += std::abs(a - b);
+                    ink += b;
                 }
-            difference += std::abs(a - b);
-            ink += b;
-        }
-    ASSERT_GT(ink, 0);
-    EXPECT_LT(difference, ink / 4) << "the pictures differ in " << difference << " of " << ink;
+        ASSERT_GT(ink, 0);
+        EXPECT_LT(difference, ink / c.tolerance)
+            << "the pictures differ in " << difference << " of " << ink;
+    }
 }
 
 TEST_F(OutputTest, HtmlIsUtf8AndEscaped) {
