@@ -54,7 +54,8 @@ K,1,0,0,0,300,14,Arial,9,0,1,0,0,238,"Konec přehledu",0,0,0,"",0,""
 P,5,4,600,0,40,14,Arial,8,0,0,0,0,238,"",0,0,0,"",0,"")";
 
 /// One page of what is not plain text: underlined, struck-out, coloured and turned text,
-/// filled and outlined shapes, a line element with dashed edges and diagonals, a barcode.
+/// filled and outlined shapes, a line element with dashed edges and diagonals, a barcode and
+/// a picture (obrazek.png in the picture directory).
 const char* const kShapes = R"(I,2,0,827,1169,50,50,50,50,1,0
 I,3,0,1,700,0
 Z,1,0,20,60,300,30,Arial,16,0,4,0,0,238,"Podtržený text",0,0,0,"",0,""
@@ -64,13 +65,15 @@ Z,8,0,20,200,200,100,,3,0,0,0,255,0,"",,,,"",0,""
 Z,9,0,250,200,200,100,,1,16711680,0,0,65280,0,"",,,,"",0,""
 Z,10,0,20,350,200,100,,2,0,0,0,16776960,0,"",,,,"",0,""
 Z,7,0,250,350,200,100,,1,0,1,63,15,0,"",,,,"",0,""
-Z,12,0,20,500,400,80,,12,0,3,0,15,0,"""ABC123""",0,0,0,"",0,"")";
+Z,12,0,20,500,400,80,,12,0,3,0,15,0,"""ABC123""",0,0,0,"",0,""
+Z,11,0,450,500,250,350,,1,0,0,0,15,0,"obrazek.png",0,0,0,"",0,"")";
 
 class OutputTest : public ::testing::Test {
   protected:
     /// The firms report over `count` records (names with < & " among them) laid out with the
     /// font files; another template over the same records when given.
-    TSestVystup Firms(int count, const char* layout = kFirms) {
+    TSestVystup Firms(int count, const char* layout = kFirms,
+                      const fs::path& pictures = fs::path()) {
         std::vector<std::vector<Cell>> rows;
         for (int i = 1; i <= count; ++i)
             rows.push_back(
@@ -83,7 +86,9 @@ class OutputTest : public ::testing::Test {
         ReportComputation c(report_);
         c.Prepare();
         TSestVystup out;
-        BuildPages(c, fonts_, {2024, 3, 5, 8, 7, 6, 0}, out);
+        TLayoutOptions options;
+        options.pictureDirectory = pictures;
+        BuildPages(c, fonts_, {2024, 3, 5, 8, 7, 6, 0}, out, options);
         return out;
     }
 
@@ -157,7 +162,12 @@ TEST_F(OutputTest, ThePreviewImageAndThePdfShowTheSamePage) {
     } cases[] = {{"firms", kFirms, 30, 30, 4}, {"shapes", kShapes, 1, 60, 12}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const TSestVystup out = Firms(c.records, c.layout);
+        {
+            // The picture: a page of firms, coloured text on white.
+            std::ofstream picture(dir_ / "obrazek.png", std::ios::binary);
+            picture << PagePng(Firms(5), fonts_, 1, 20);
+        }
+        const TSestVystup out = Firms(c.records, c.layout, dir_.Path());
         const fs::path pdf = dir_ / (std::string(c.name) + ".pdf");
         Text error;
         ASSERT_TRUE(WritePdf(out, fonts_, pdf, error));
