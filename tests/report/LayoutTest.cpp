@@ -4,6 +4,7 @@
 // character raster, stacking order, and bands or sections taller than a page, which must not
 // add pages for ever.
 #include "LayoutTestSupport.h"
+#include "report/layout/Canvas.h"
 
 namespace axo::report::test {
 namespace {
@@ -224,6 +225,71 @@ TEST_F(LayoutTest, WhatIsTallerThanAPageDoesNotAddPagesForEver) {
                                         "H:4 K:Konec P:4"}),
               Summary(lines));
     EXPECT_FALSE(lines.messages.empty());
+}
+
+TEST_F(LayoutTest, AVariableDrawingAreaContinuesWhileItsHostHasMore) {
+    // A drawing area in the body (variable height, factor 1) whose host paints `total` units
+    // of drawing into the room it is given, page by page.
+    struct Piece {
+        int page, top, height;
+        bool operator==(const Piece&) const = default;
+    };
+    const struct {
+        const char* name;
+        int total;  ///< units the host draws; 0: a host whose position stays at 1
+        std::vector<Piece> pieces;
+        std::vector<std::string> pages;
+        bool message;
+    } cases[] = {
+        // Page 1 has 310 units below the header and the start (400 - 30 - 60), later pages 330.
+        {"three pages",
+         700,
+         {{1, 60, 310}, {2, 40, 330}, {3, 40, 60}},
+         {"Z:Začátek H:1 P:1", "H:2 P:2", "H:3 K:Konec P:3"},
+         false},
+        {"fits at once", 20, {{1, 60, 50}}, {"Z:Začátek H:1 K:Konec P:1"}, false},
+        // A host that asks for more without advancing gets one further page (its last piece
+        // fills the room it was given, so the report end needs a page of its own), a message.
+        {"stuck",
+         0,
+         {{1, 60, 310}, {2, 40, 330}},
+         {"Z:Začátek H:1 P:1", "H:2 P:2", "H:3 K:Konec P:3"},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        int calls = 0;
+        report_.events.onPaintBoxSize = [&](TSestavaTyp&, int, int width, int& height, int& pos,
+                                            int& next, TCanvas& canvas) {
+            ++calls;
+            canvas.Rectangle(0, 0, width, height, nullptr, nullptr);
+            if (c.total == 0) {
+                next = 1;
+            } else if (pos + height < c.total) {
+                next = pos + height;
+            } else {
+                height = c.total - pos;
+                next = 0;
+            }
+        };
+        const TSestVystup out =
+            Run(Sheet("T,13,0,0,0,200,50,,1,0,0,64,15,1,\"\",,,,\"\",0,\"\"\n"), 1);
+        std::vector<Piece> pieces;
+        for (std::size_t page = 0; page < out.pages.size(); ++page)
+            for (const TVystPrvek& p : out.pages[page].elements)
+                if (p.look && p.look->kind == kDrawingArea) {
+                    EXPECT_TRUE(p.picture);
+                    pieces.push_back({static_cast<int>(page) + 1, p.top, p.height});
+                }
+        EXPECT_EQ(c.pieces.size(), pieces.size());
+        for (std::size_t i = 0; i < std::min(c.pieces.size(), pieces.size()); ++i)
+            EXPECT_EQ(c.pieces[i], pieces[i])
+                << "piece " << i << ": page " << pieces[i].page << " top " << pieces[i].top
+                << " height " << pieces[i].height;
+        EXPECT_EQ(c.pages, Summary(out));
+        EXPECT_EQ(static_cast<int>(c.pieces.size()), calls);
+        EXPECT_EQ(c.message, !out.messages.empty());
+    }
 }
 
 TEST_F(LayoutTest, AnUnpaginatedRunIsOnePage) {
