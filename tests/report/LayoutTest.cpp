@@ -1,8 +1,8 @@
 // Pagination with fixed-advance metrics: the order of sections, page breaks by space and by
 // the section flags, headers and footers of every page, continued texts, columns, groups on
 // new pages, the report end aligned to the footer, the total page count, the end page, the
-// character raster, stacking order, and bands or sections taller than a page, which must not
-// add pages for ever.
+// character raster, stacking order, drawing areas and detail reports continued on further
+// pages, and bands or sections taller than a page, which must not add pages for ever.
 #include "LayoutTestSupport.h"
 #include "report/layout/Canvas.h"
 
@@ -289,6 +289,55 @@ TEST_F(LayoutTest, AVariableDrawingAreaContinuesWhileItsHostHasMore) {
         EXPECT_EQ(c.pages, Summary(out));
         EXPECT_EQ(static_cast<int>(c.pieces.size()), calls);
         EXPECT_EQ(c.message, !out.messages.empty());
+    }
+}
+
+TEST_F(LayoutTest, ADetailReportRunsInPlaceOfItsPlaceholder) {
+    // The master's body: its record number and below it detail 0 (20 high); the detail's
+    // body is one row of 20 units per detail record.
+    const struct {
+        const char* name;
+        int rows;
+        std::vector<std::string> pages;
+        std::vector<int> topsOnPage1;  ///< of the detail's first row text "d1"
+        int end;                       ///< the top of the report end on the last page
+    } cases[] = {
+        {"three rows below the master's line, the master goes on below them",
+         3,
+         {"Z:Začátek H:1 T:1 T:d1 T:d2 T:d3 K:Konec P:1"},
+         {74},
+         60 + 14 + 60 - 34 + 50},
+        {"no rows: nothing in place", 0, {"Z:Začátek H:1 T:1 K:Konec P:1"}, {}, 60 + 50},
+        // Fourteen rows fit above the footer (74 to 334); the rest continue below the
+        // master's header on the next page, and the master goes on where they ended.
+        {"rows past the page",
+         16,
+         {"Z:Začátek H:1 T:1 T:d1 T:d2 T:d3 T:d4 T:d5 T:d6 T:d7 T:d8 T:d9 T:d10 T:d11 T:d12 "
+          "T:d13 T:d14 P:1",
+          "H:2 T:d15 T:d16 K:Konec P:2"},
+         {74},
+         40 + 40 - 34 + 50},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::vector<Cell>> detailRows;
+        for (int i = 1; i <= c.rows; ++i)
+            detailRows.push_back({"d" + std::to_string(i)});
+        RowsBridge detailData(std::vector<Column>{{"D", kFtString}}, detailRows);
+        TSestDetail detail;
+        detail.dataSource = &detailData;
+        ReadTemplate(detail, Lines("I,3,2,1,20,0\n" + El("T", 2, "D", 0, 0, 100, 14) + "\n"));
+        report_.AttachDetail(detail);
+        const TSestVystup out = Run(Sheet(kBodyN + "\nT,15,0,0,14,200,20\n"), 1);
+        report_.DetachDetail(detail);
+        EXPECT_EQ(c.pages, Summary(out));
+        if (!c.topsOnPage1.empty()) {
+            EXPECT_EQ(c.topsOnPage1, TopsOf(out, 1, "d1"));
+        }
+        // The master goes on where the detail ended less the placeholder's top and height,
+        // then its body's height.
+        EXPECT_EQ(std::vector<int>{c.end},
+                  TopsOf(out, static_cast<int>(out.pages.size()), "Konec"));
     }
 }
 
