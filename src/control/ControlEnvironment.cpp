@@ -46,8 +46,18 @@ void ControlEnvironment::Save(int group, int item, const void* block, std::size_
 }
 
 void AttachChooser(ui::TDialogAXO& dialog, const std::function<ui::PickResult(Text& value)>& pick) {
-    if (pick)
-        ui::Pripoj(dialog, ui::Ciselnik{pick});
+    if (!pick)
+        return;
+    // The chooser starts on what was typed, without the "?" that fill the mask.
+    ui::Pripoj(dialog, ui::Ciselnik{[pick](Text& value) {
+                   Text start = TrimRight(value);
+                   while (!start.empty() && start.back() == '?')
+                       start.pop_back();
+                   const ui::PickResult result = pick(start);
+                   if (result != ui::PickResult::None)
+                       value = start;
+                   return result;
+               }});
 }
 
 int DefaultMonthTo(int programMonth) {

@@ -169,8 +169,11 @@ TEST_F(CodeListWindowsTest, PapCodeEditorChecks) {
 // what was chosen is the mask the run takes and the vault keeps.
 TEST_F(CodeListWindowsTest, ControlMasksChooseFromTheCodeLists) {
     ASSERT_TRUE(inst_.Created());
+    ASSERT_TRUE(inst_.Form().FormPaint());
+    // The fixture's environment was taken before the form opened the fiscal year.
+    const pap::CodeListEnvironment env = CodeListEnvironmentFor(inst_.Session(), listing_, nullptr);
     {
-        pap::tFileUAPV codes(*env_.data, env_.location);
+        pap::tFileUAPV codes(*env.data, env.location);
         ASSERT_TRUE(codes.InitFile(2, storage::_NoWait));
         pap::tVetaUAPV code;
         code.STAT_ANAL = "501"_t;
@@ -180,7 +183,7 @@ TEST_F(CodeListWindowsTest, ControlMasksChooseFromTheCodeLists) {
         std::int32_t n = 0;
         ASSERT_TRUE(codes.AddRec(n, &code));
         codes.CloseFile();
-        pap::tFileUKod kinds(*env_.data, env_.location);
+        pap::tFileUKod kinds(*env.data, env.location);
         ASSERT_TRUE(kinds.InitFile(2, storage::_NoWait));
         pap::tVetaUKod kind;
         kind.Kod = "499"_t;
