@@ -60,7 +60,8 @@ const Command kCommands[] = {
      RunDemoInstall},
     {"statement", "statement N",
      "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F; výkaz 11: --margin "
-     "ANALYTIKA/PARTNER=MARŽE, opakovatelně)",
+     "ANALYTIKA/PARTNER=MARŽE, opakovatelně; sestava předlohou F do --pdf, --png, --svg, "
+     "--html, --rtf, --emf, --wmf, --txt, --layout, --print)",
      RunStatement},
     {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
      RunCheck},
@@ -134,10 +135,17 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help",          "version",     "force",
-            "replace",       "strict",      "csv-only",
-            "all",           "whole-words", "skip-without-analytics",
-            "no-code-totals"};
+    return {"help",
+            "version",
+            "force",
+            "replace",
+            "strict",
+            "csv-only",
+            "all",
+            "whole-words",
+            "skip-without-analytics",
+            "no-code-totals",
+            "print"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

@@ -11,6 +11,7 @@
 
 #include "CliSession.h"
 #include "CliUi.h"
+#include "ReportOutput.h"
 #include "app/StatementContextFor.h"
 #include "pap/StatementTitles.h"
 #include "pap/Statements.h"
@@ -27,8 +28,11 @@ namespace axo::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "statement N [--from M] [--to M] [--csv SOUBOR] [--template FORMULÁŘ] "
-    "[--margin ANALYTIKA/PARTNER=MARŽE ...]";
+    "statement N [--from M] [--to M] [--csv SOUBOR] [--template FORMULÁŘ|SOUBOR.pts]\n"
+    "       [--margin ANALYTIKA/PARTNER=MARŽE ...]\n"
+    "       [--pdf SOUBOR] [--png ADRESÁŘ [--dpi N]] [--svg ADRESÁŘ] [--html SOUBOR]\n"
+    "       [--rtf SOUBOR] [--emf ADRESÁŘ] [--wmf ADRESÁŘ] [--txt SOUBOR] [--layout SOUBOR]\n"
+    "       [--print [--printer TISKÁRNA] [--pages A-B] [--copies N]]";
 
 /// The period dialog's answer: the months given, then confirmation ("Editovat" when margins
 /// are to be entered).
@@ -86,6 +90,18 @@ bool WriteMargins(pap::tFileZorvi& result, const std::vector<Margin>& margins, s
     return ok;
 }
 
+/// A template given as a file: its directory becomes the template directory, its name the
+/// template (so that the name keeps deciding the layout of statements IV-IX).
+void TemplateFile(pap::StatementContext& ctx, const std::string& value) {
+    const std::filesystem::path file(value);
+    std::error_code ec;
+    if (value.find('/') == std::string::npos && !std::filesystem::is_regular_file(file, ec))
+        return;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+    ctx.templateDirectory = absolute.parent_path();
+    ctx.defaultTemplate = FromUtf8(absolute.filename().string());
+}
+
 /// Prints the rows and writes the CSV of a handed-over result, then deletes it.
 bool Show(const pap::StatementContext& ctx, const pap::ReportHandOver& handOver,
           const Options& options, std::ostream& out, std::ostream& err) {
@@ -125,6 +141,8 @@ std::string ProtocolName(int cislo, StatementMonths months) {
 int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
     known.insert(known.end(), {"from", "to", "csv", "template", "margin"});
+    for (const std::string& name : ReportOptionNames())
+        known.push_back(name);
     if (!OnlyKnown(options, std::move(known), err))
         return 2;
     const std::vector<std::string>& words = options.Positional();
@@ -140,12 +158,18 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<Margin> margins;
     if (!MarginsOf(options, cislo, margins, err))
         return 2;
+    const report::TReportTargets targets = ReportTargetsOf(options);
+    if (targets.Any() && !options.Has("template")) {
+        err << "Výstup sestavy potřebuje předlohu: --template SOUBOR.pts.\n";
+        return 2;
+    }
     CliUi ui;
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
         return opened.exitCode;
     pap::StatementContext ctx = app::StatementContextFor(*opened.session);
     ctx.defaultTemplate = FromUtf8(options.GetOr("template", ""));
+    TemplateFile(ctx, options.GetOr("template", ""));
     const StatementMonths months = MonthsOf(options, ctx);
     if (!margins.empty() && opened.session->FiscalYear().firstYear < 2014) {
         err << "Marži lze zadat u výkazu XI. až od roku 2014.\n";
@@ -161,7 +185,9 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     bool written = true;
     ctx.runReport = [&](const pap::ReportHandOver& handOver) {
         shown = true;
-        written = Show(ctx, handOver, options, out, err);
+        const bool reported =
+            !targets.Any() || WriteReport(*opened.session, ui, handOver, targets, err);
+        written = Show(ctx, handOver, options, out, err) && reported;
     };
     const std::size_t before = ui.Transcript().size();
     ui.QueueDialog(PeriodAnswer(months.from, months.to, !margins.empty()));

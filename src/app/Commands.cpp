@@ -7,12 +7,16 @@
 #include "control/papKontrola04az09.h"
 #include "control/papVypis.h"
 #include "pap/FillChart.h"
+#include "pap/a_FiKody.h"
+#include "pap/a_Fi_PAP.h"
 #include "pap/papVykaz01.h"
 #include "pap/papVykaz02a03.h"
 #include "pap/papVykaz04az09.h"
 #include "pap/papVykaz10az13.h"
 #include "pap/papVykaz10az13_od2014.h"
 #include "pap/papVykaz16.h"
+#include "printforms/SessionForms.h"
+#include "startup/SessionListing.h"
 #include "xml/papXML.h"
 #include "xml/papXML01az09.h"
 
@@ -71,6 +75,24 @@ bool IsStatement(Routine routine) {
     return routine >= Routine::SestavVykazI && routine <= Routine::SestavVykazXVI;
 }
 
+/// The control printouts with the code-list pickers on their masks.
+void RunControlPrintout(startup::Session& s, Routine routine) {
+    const ui::ListingEnvironment listing = startup::ListingEnvironmentFor(s);
+    printforms::SessionPrintForms forms(s);
+    const pap::CodeListEnvironment codes = CodeListEnvironmentFor(s, listing, &forms);
+    control::ControlEnvironment env = control::ControlEnvironmentFor(s);
+    env.pickAnalytics = [&codes](Text& value) {
+        return pap::VyberPAPproVykazy(codes, value) ? ui::PickResult::Chosen : ui::PickResult::None;
+    };
+    env.pickCode = [&codes](Text& value) {
+        return pap::VyberPAP_Kod(codes, value) ? ui::PickResult::Chosen : ui::PickResult::None;
+    };
+    if (routine == Routine::KontrolniVypis)
+        control::ControlAccountStatement(env);
+    else
+        control::ControlBreakdown(env);
+}
+
 }  // namespace
 
 Text NotAvailableText() {
@@ -111,10 +133,8 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
             control::CheckAccountingRecords(control::RecordCheckEnvironmentFor(s));
             return;
         case Routine::KontrolniVypis:
-            control::ControlAccountStatement(control::ControlEnvironmentFor(s));
-            return;
         case Routine::KontrolniRozklad:
-            control::ControlBreakdown(control::ControlEnvironmentFor(s));
+            RunControlPrintout(s, call.routine);
             return;
         case Routine::DoplneniRozvrhu:
             pap::FillChartFromPap(StatementContextFor(s).location, s.Context(), s.Ui());

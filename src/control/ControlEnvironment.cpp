@@ -7,6 +7,7 @@
 
 #include "startup/DataAreas.h"
 #include "startup/SessionListing.h"
+#include "ui/DialogInsert.h"
 #include "util/Retezce.h"
 
 namespace axo::control {
@@ -42,6 +43,21 @@ bool ControlEnvironment::Load(int group, int item, void* block, std::size_t leng
 void ControlEnvironment::Save(int group, int item, const void* block, std::size_t length) const {
     if (saveSettings)
         saveSettings(group, item, block, length);
+}
+
+void AttachChooser(ui::TDialogAXO& dialog, const std::function<ui::PickResult(Text& value)>& pick) {
+    if (!pick)
+        return;
+    // The chooser starts on what was typed, without the "?" that fill the mask.
+    ui::Pripoj(dialog, ui::Ciselnik{[pick](Text& value) {
+                   Text start = TrimRight(value);
+                   while (!start.empty() && start.back() == '?')
+                       start.pop_back();
+                   const ui::PickResult result = pick(start);
+                   if (result != ui::PickResult::None)
+                       value = start;
+                   return result;
+               }});
 }
 
 int DefaultMonthTo(int programMonth) {

@@ -35,6 +35,12 @@ struct ControlEnvironment {
     /// Stores the block (group, item) in the parameter vault. Empty: nothing is kept.
     std::function<void(int group, int item, const void* block, std::size_t length)> saveSettings;
 
+    /// The choosers of the masks (<F7>): PAP codes on the analytics, transaction codes on the
+    /// code, external addresses on the partners. Empty: the mask has no chooser.
+    std::function<ui::PickResult(Text& value)> pickAnalytics;
+    std::function<ui::PickResult(Text& value)> pickCode;
+    std::function<ui::PickResult(Text& value)> pickPartner;
+
     ui::UiServices& Ui() const { return *data->ui; }
     /// The block from the vault; false (and `block` zero-filled) when there is none.
     bool Load(int group, int item, void* block, std::size_t length) const;
@@ -47,6 +53,9 @@ ControlEnvironment ControlEnvironmentFor(const startup::Session& session);
 /// The last month of the default period: 3 × the quarter of the program month, one quarter
 /// less when that month does not end its quarter (unless it lies in the first); 3 to 12.
 int DefaultMonthTo(int programMonth);
+
+/// Attaches `pick` as the chooser of the dialog's current field, when there is one.
+void AttachChooser(ui::TDialogAXO& dialog, const std::function<ui::PickResult(Text& value)>& pick);
 
 /// A mask as typed: trailing blanks dropped, cut and filled with "?" to `length`.
 Text QuestionFilled(const Text& text, std::size_t length);

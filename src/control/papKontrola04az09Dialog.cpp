@@ -96,8 +96,10 @@ bool AskControlBreakdownParams(const ControlEnvironment& env, ControlBreakdownPa
     InsertPeriod(*d, ui, 7, params.monthFrom, params.monthTo, env.fiscalYear);
     ui::InsertPrvek(*d, 3, 9, {}, "Statistická analytika "_t, 10, params.analytics, "/?"_t);
     d->NameCurrent("analytika");
+    AttachChooser(*d, env.pickAnalytics);
     ui::InsertPrvek(*d, 3, 10, {}, "Kód transakce    "_t, 3, params.code, "/?"_t);
     d->NameCurrent("kod");
+    AttachChooser(*d, env.pickCode);
     InsertAccountMasks(*d, 12, params.su, params.ae);
     ui::InsertOkZpet(*d, 0, kDialogRows, {}, {}, kDialogRows);
     if (!ui::RunDialog(*d))

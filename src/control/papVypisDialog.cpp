@@ -104,16 +104,18 @@ bool AskControlStatementParams(const ControlEnvironment& env, ControlStatementPa
         Text caption;
         Text* value;
         int length;
+        const std::function<ui::PickResult(Text&)>& chooser;
     } masks[] = {
-        {"analytika", "Statistická analytika "_t, &params.analytics, 10},
-        {"kod", "Kód transakce    "_t, &params.code, 3},
-        {"partner1", "Partner I        "_t, &params.partner1, 10},
-        {"partner2", "Partner II       "_t, &params.partner2, 10},
+        {"analytika", "Statistická analytika "_t, &params.analytics, 10, env.pickAnalytics},
+        {"kod", "Kód transakce    "_t, &params.code, 3, env.pickCode},
+        {"partner1", "Partner I        "_t, &params.partner1, 10, env.pickPartner},
+        {"partner2", "Partner II       "_t, &params.partner2, 10, env.pickPartner},
     };
     int row = 4;
     for (Mask& m : masks) {
         ui::InsertPrvek(*d, 3, row++, {}, m.caption, m.length, *m.value, "/?"_t);
         d->NameCurrent(m.name);
+        AttachChooser(*d, m.chooser);
     }
     InsertAccountMasks(*d, 9, params.su, params.ae);
     std::uint8_t skip = params.skipWithoutAnalytics ? 1 : 0;

@@ -175,4 +175,22 @@ int TSestava::ComputeValues(const SectionSink& sink, const DateTime& now,
     return Fail(WalkRecords(computation, now, sink));
 }
 
+int TSestava::Prepare(TFontMetrics& metrics, const DateTime& now, const TLayoutOptions& options,
+                      std::vector<Text>* warnings) {
+    if (const int ready = CheckReady(); ready != kSestOk)
+        return Fail(ready);
+    ReportComputation computation(*this);
+    computation.ReadFieldLists();
+    if (!LoadTemplate())
+        return lastError_;
+    computation.Prepare();
+    output_ = TSestVystup{};
+    const int result = BuildPages(computation, metrics, now, output_, options);
+    if (warnings) {
+        *warnings = computation.Warnings();
+        warnings->insert(warnings->end(), output_.messages.begin(), output_.messages.end());
+    }
+    return Fail(result);
+}
+
 }  // namespace axo::report

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "report/layout/Pagination.h"
 #include "report/model/Report.h"
 #include "report/run/Walk.h"
 
@@ -66,6 +67,15 @@ class TSestava : public TSestavaTyp {
     int ComputeValues(const SectionSink& sink, const DateTime& now,
                       std::vector<Text>* warnings = nullptr);
 
+    /// Prepares the pages: checks, loads the template, runs the records and lays them out with
+    /// `metrics`; the pages stay in Output() until the next preparation. Warnings of the
+    /// binding and messages of the layout go to `warnings` when given. Returns the result code
+    /// (raised through `OnError` when not 0).
+    int Prepare(TFontMetrics& metrics, const DateTime& now, const TLayoutOptions& options = {},
+                std::vector<Text>* warnings = nullptr);
+    /// The pages of the last preparation.
+    const TSestVystup& Output() const { return output_; }
+
     /// The code of the last failed operation (0 after a success).
     int LastError() const { return lastError_; }
 
@@ -80,6 +90,7 @@ class TSestava : public TSestavaTyp {
     std::filesystem::path reportDir_;
     bool loadedFromUtf8_ = false;
     int lastError_ = 0;
+    TSestVystup output_;
 };
 
 }  // namespace axo::report

@@ -212,6 +212,25 @@ std::string PrintData(const std::string& listing, PrintEncoding encoding) {
     return out;
 }
 
+std::filesystem::path PrintProgram(const std::string& printer, std::string& error) {
+    const std::optional<std::string> forced = Environment("AXO_LP");
+    const std::filesystem::path lp = FindProgram(forced.value_or("lp"), SearchPath());
+    if (lp.empty()) {
+        error = forced
+                    ? "Tisk nelze provést: program [" + *forced + "] z proměnné AXO_LP neexistuje."
+                    : "Tisk nelze provést: na tomto počítači chybí tiskový systém CUPS "
+                      "(program lp).";
+        return {};
+    }
+    if (!forced && printer.empty() && !HaveDefaultDestination()) {
+        error =
+            "Tisk nelze provést: není nastavena výchozí tiskárna (lpstat -d žádnou "
+            "neuvádí).";
+        return {};
+    }
+    return lp;
+}
+
 int PrintThroughCups(const PrintRequest& r, std::ostream& out, std::ostream& errors) {
     std::ifstream in(r.file, std::ios::binary);
     std::error_code ec;
@@ -220,20 +239,10 @@ int PrintThroughCups(const PrintRequest& r, std::ostream& out, std::ostream& err
         return 3;
     }
     const std::string listing{std::istreambuf_iterator<char>(in), {}};
-    const std::optional<std::string> forced = Environment("AXO_LP");
-    const std::filesystem::path lp = FindProgram(forced.value_or("lp"), SearchPath());
+    std::string why;
+    const std::filesystem::path lp = PrintProgram(r.printer, why);
     if (lp.empty()) {
-        if (forced)
-            errors << "Tisk nelze provést: program [" << *forced << "] z proměnné AXO_LP "
-                   << "neexistuje.\n";
-        else
-            errors << "Tisk nelze provést: na tomto počítači chybí tiskový systém CUPS "
-                   << "(program lp).\n";
-        return 4;
-    }
-    if (!forced && r.printer.empty() && !HaveDefaultDestination()) {
-        errors << "Tisk nelze provést: není nastavena výchozí tiskárna (lpstat -d žádnou "
-               << "neuvádí).\n";
+        errors << why << "\n";
         return 4;
     }
     const ProgramResult result = RunProgram(lp, LpOptions(r), PrintData(listing, r.encoding));

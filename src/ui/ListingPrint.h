@@ -61,6 +61,11 @@ std::vector<std::string> LpOptions(const PrintRequest& request);
 /// CR LF, is converted to the printer's code page and ends with a form feed.
 std::string PrintData(const std::string& listing, PrintEncoding encoding);
 
+/// The program print jobs go to: the one AXO_LP names, else `lp`. Empty, with the Czech
+/// reason in `error`, when it is missing, or when neither a `printer` nor AXO_LP is given and
+/// CUPS names no default destination.
+std::filesystem::path PrintProgram(const std::string& printer, std::string& error);
+
 /// Prints the request through CUPS: checks the listing, `lp` (or AXO_LP) and a default
 /// destination, then runs `lp` with the data on its standard input. Returns the exit code of
 /// the program (0 printed; 3 no listing; 4 no printing system or printer; 5 `lp` failed) and

@@ -5,6 +5,9 @@
 
 #include "AppTestSupport.h"
 #include "app/CodeListCommands.h"
+#include "app/MainMenu.h"
+#include "control/papKontrola04az09.h"
+#include "control/papVypis.h"
 #include "pap/a_FiKody.h"
 #include "pap/a_FiRozv.h"
 #include "pap/a_Fi_PAP.h"
@@ -160,6 +163,52 @@ TEST_F(CodeListWindowsTest, PapCodeEditorChecks) {
         }
     }
     codes.CloseFile();
+}
+
+// The analytics and code masks of both control printouts choose from the code lists (<F7>):
+// what was chosen is the mask the run takes and the vault keeps.
+TEST_F(CodeListWindowsTest, ControlMasksChooseFromTheCodeLists) {
+    ASSERT_TRUE(inst_.Created());
+    ASSERT_TRUE(inst_.Form().FormPaint());
+    // The fixture's environment was taken before the form opened the fiscal year.
+    const pap::CodeListEnvironment env = CodeListEnvironmentFor(inst_.Session(), listing_, nullptr);
+    {
+        pap::tFileUAPV codes(*env.data, env.location);
+        ASSERT_TRUE(codes.InitFile(2, storage::_NoWait));
+        pap::tVetaUAPV code;
+        code.STAT_ANAL = "501"_t;
+        code.VYKAZY[1] = 1;
+        code.VYKAZ_I_II_III = 2;
+        code.RADEK = 1;
+        std::int32_t n = 0;
+        ASSERT_TRUE(codes.AddRec(n, &code));
+        codes.CloseFile();
+        pap::tFileUKod kinds(*env.data, env.location);
+        ASSERT_TRUE(kinds.InitFile(2, storage::_NoWait));
+        pap::tVetaUKod kind;
+        kind.Kod = "499"_t;
+        kind.Nazev = "Zkouška"_t;
+        ASSERT_TRUE(kinds.AddRec(n, &kind));
+        kinds.CloseFile();
+    }
+    const control::ControlEnvironment control = control::ControlEnvironmentFor(inst_.Session());
+    for (CommandId command : {CommandId::Vypis, CommandId::Rozklad}) {
+        SCOPED_TRACE(ItemOf(command).name);
+        ui::ScriptedUi& ui = inst_.Ui();
+        // Each chooser starts on what was typed and takes the row under the cursor.
+        ui.QueueDialog("analytika=50 key:F7 kod=49 key:F7 key:F2");
+        ui.QueueBrowse("key:Enter");
+        ui.QueueBrowse("key:Enter");
+        inst_.Form().ItemClick(command);
+        const Text analytics = command == CommandId::Vypis
+                                   ? control::LoadControlStatementParams(control).analytics
+                                   : control::LoadControlBreakdownParams(control).analytics;
+        const Text code = command == CommandId::Vypis
+                              ? control::LoadControlStatementParams(control).code
+                              : control::LoadControlBreakdownParams(control).code;
+        EXPECT_EQ("501???????"_t, analytics);
+        EXPECT_EQ("499"_t, code);
+    }
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 namespace axo::report {
 
 class TSestavaTyp;
+class TCanvas;
 
 /// Result codes of operations (`TSestError`).
 enum SestError : int {
@@ -32,8 +33,7 @@ enum SestError : int {
     kSestNothingDone = 8,
 };
 
-/// The host's events (none is required). Pictures and drawing areas get theirs with the page
-/// model.
+/// The host's events (none is required).
 struct ReportEvents {
     /// Host-fed mode: refresh the value list (after every step and at the start of a run).
     std::function<void(TSestavaTyp&)> onGetData;
@@ -48,6 +48,15 @@ struct ReportEvents {
     std::function<void(TSestavaTyp&, int section, bool& print)> onTiskOddilu;
     /// After the user functions of a record are computed.
     std::function<void(TSestavaTyp&)> onVypoctiFunkce;
+    /// Paints drawing area `index` (template position 3) into a canvas of width x height
+    /// (the element's box times its resolution factor).
+    std::function<void(TSestavaTyp&, int index, int width, int height, TCanvas& canvas)> onPaintBox;
+    /// Paints a variable-height drawing area from position `pos` into the room `height` the
+    /// page leaves; sets `next` (from 1) when the drawing continues on the next page, and may
+    /// lower `height` to what the last part takes.
+    std::function<void(TSestavaTyp&, int index, int width, int& height, int& pos, int& next,
+                       TCanvas& canvas)>
+        onPaintBoxSize;
     /// Any failed operation, with its result code; the answer is ignored.
     std::function<bool(TSestavaTyp&, int error)> onError;
     /// Replaces loading the template file.

@@ -321,6 +321,15 @@ Text ReportComputation::VariableText(const TSiReportElement& e) const {
     return e.text.empty() ? IntToText(std::llround(v.number)) : FormatNumberMask(v.number, e.text);
 }
 
+int ReportComputation::ElementField(int section, int element) const {
+    if (section < 0 || section >= static_cast<int>(bindings_.size()))
+        return -1;
+    const auto& elements = bindings_[static_cast<std::size_t>(section)];
+    return element >= 0 && element < static_cast<int>(elements.size())
+               ? elements[static_cast<std::size_t>(element)].field
+               : -1;
+}
+
 Text ReportComputation::ElementText(int section, int element) {
     const TOddilSestavy* s = report_.Section(section);
     if (!s || element < 0 || element >= static_cast<int>(s->elements.size()))

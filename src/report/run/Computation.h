@@ -80,6 +80,8 @@ class ReportComputation : private ValueSource, private NameScope {
     int FieldAlignment(int field);
     /// The data type of field n as the run reads it (after the host's `OnGetDataType`).
     int FieldType(int field) const;
+    /// The field a data-field element shows (by name or number, as prepared); -1 when none.
+    int ElementField(int section, int element) const;
     /// Evaluates an expression text against the current record; an invalid one gives the
     /// empty value, and its error goes to `error` when given.
     TCalcType EvaluateText(const Text& expression, Need need, ExprError* error = nullptr);

@@ -1,0 +1,115 @@
+// The report outputs of the statement command.
+#include "ReportOutput.h"
+
+#include <ostream>
+#include <stdexcept>
+
+#include "report/Sestava.h"
+#include "report/data/HostParameters.h"
+#include "report/data/StatementSource.h"
+#include "report/output/ReportPrint.h"
+#include "util/Clock.h"
+
+namespace axo::cli {
+
+namespace {
+
+int Bounded(const Options& options, const std::string& name, int least, int most, int fallback) {
+    const std::optional<int> n = options.GetInt(name);
+    if (!n)
+        return fallback;
+    if (*n < least || *n > most)
+        throw std::invalid_argument("Volba --" + name + " potřebuje číslo od " +
+                                    std::to_string(least) + " do " + std::to_string(most) +
+                                    ", ne " + std::to_string(*n) + ".");
+    return *n;
+}
+
+/// "A-B", "A-" (to the end) or "A" (that page alone).
+void PageRange(const std::string& text, report::TPrintJob& job) {
+    const std::size_t dash = text.find('-');
+    const std::string from = text.substr(0, dash);
+    const std::string to = dash == std::string::npos ? from : text.substr(dash + 1);
+    const std::optional<int> a = Options::WholeNumber(from);
+    const std::optional<int> b = to.empty() ? std::optional<int>(9999) : Options::WholeNumber(to);
+    if (!a || !b || *a < 1 || *b < *a)
+        throw std::invalid_argument(
+            "Volba --pages potřebuje rozsah stran jako 2-5, 3- nebo 4, ne \"" + text + "\".");
+    job.first = *a;
+    job.last = *b;
+}
+
+}  // namespace
+
+std::vector<std::string> ReportOptionNames() {
+    return {"pdf", "png", "dpi",    "svg",   "html",    "rtf",   "emf",
+            "wmf", "txt", "layout", "print", "printer", "pages", "copies"};
+}
+
+report::TReportTargets ReportTargetsOf(const Options& options) {
+    report::TReportTargets t;
+    t.pdf = options.GetOr("pdf", "");
+    t.pngDir = options.GetOr("png", "");
+    t.dpi = Bounded(options, "dpi", 10, 2400, 100);
+    t.svgDir = options.GetOr("svg", "");
+    t.html = options.GetOr("html", "");
+    t.rtf = options.GetOr("rtf", "");
+    t.emfDir = options.GetOr("emf", "");
+    t.wmfDir = options.GetOr("wmf", "");
+    t.txt = options.GetOr("txt", "");
+    t.layout = options.GetOr("layout", "");
+    t.print = options.Has("print");
+    t.printJob.printer = options.GetOr("printer", "");
+    t.printJob.copies = Bounded(options, "copies", 1, 9999, 1);
+    if (const auto pages = options.Get("pages"))
+        PageRange(*pages, t.printJob);
+    if (!t.print && (options.Has("printer") || options.Has("pages") || options.Has("copies")))
+        throw std::invalid_argument("Volby --printer, --pages a --copies patří k volbě --print.");
+    return t;
+}
+
+bool WriteReport(const startup::Session& session, ui::UiServices& ui,
+                 const pap::ReportHandOver& handOver, const report::TReportTargets& targets,
+                 std::ostream& err) {
+    std::unique_ptr<report::StatementSource> source =
+        report::OpenStatementSource(session.Context(), handOver);
+    if (!source) {
+        err << "Výsledek výkazu nelze otevřít.\n";
+        return false;
+    }
+    report::TSestava sestava(&ui);
+    sestava.dataSource = source.get();
+    sestava.reportDirIgnore = false;
+    sestava.SetReportName(handOver.templatePath);
+    startup::tVetaAXO_USER user{};
+    user.Vystavil = session.Issuer();
+    sestava.parametry =
+        report::HostParameters(session.DataInstallation(), user, session.CurrencySign());
+    sestava.popis = handOver.caption;
+    report::TFontFiles fonts;
+    Text problem;
+    if (!fonts.Ready(problem)) {
+        err << ToUtf8(problem) << "\n";
+        return false;
+    }
+    std::vector<Text> warnings;
+    const storage::DataContext& data = session.Context();
+    const DateTime now = (data.clock ? *data.clock : SystemClock()).Now();
+    const int result = sestava.Prepare(fonts, now, {}, &warnings);
+    for (const Text& w : warnings)
+        err << "Sestava: " << ToUtf8(w) << "\n";
+    if (result != report::kSestOk) {
+        err << "Sestavu nelze připravit (kód " << result << ").\n";
+        return false;
+    }
+    const report::TTargetsResult r = report::WriteTargets(sestava.Output(), fonts, targets);
+    for (const auto& file : r.written)
+        err << "Sestava: " << file.string() << "\n";
+    for (const std::string& m : r.messages)
+        err << m << "\n";
+    for (const std::string& e : r.errors)
+        err << e << "\n";
+    return r.Ok();
+}
+
+}  // namespace axo::cli
