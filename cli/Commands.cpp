@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "AddressCommands.h"
 #include "AdminCommands.h"
 #include "BrowseCommands.h"
 #include "ControlCommands.h"
@@ -75,6 +76,10 @@ const Command kCommands[] = {
      "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
      "PageUp\", --find TEXT, --whole-words)",
      RunBrowse},
+    {"addresses", "addresses AKCE",
+     "číselník externích adres: list, show, add, edit, next-classification, export, import, "
+     "import-csv",
+     RunAddresses},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
@@ -111,7 +116,8 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help", "version", "force", "replace", "strict", "csv-only", "all", "whole-words"};
+    return {"help", "version",     "force",    "replace",  "strict",    "csv-only",
+            "all",  "whole-words", "renumber", "recreate", "overwrite", "with-notes"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

@@ -2,6 +2,7 @@
 #include "app/Commands.h"
 
 #include "app/StatementContextFor.h"
+#include "codelists/SessionAddresses.h"
 #include "control/papKonPAP.h"
 #include "pap/FillChart.h"
 #include "pap/papVykaz01.h"
@@ -112,6 +113,9 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
             return;
         case Routine::DoplneniRozvrhu:
             pap::FillChartFromPap(StatementContextFor(s).location, s.Context(), s.Ui());
+            return;
+        case Routine::ExterniAdresy:
+            codelists::ExterniAdresy(s);
             return;
         case Routine::Konec:
             return;
