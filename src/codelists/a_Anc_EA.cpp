@@ -107,11 +107,10 @@ Text ListTitle() {
 
 bool Picker(const AddressBook& book, Text& text, int order, tVetaExtAdresa* record) {
     tVyberExtAdresy list(book, true);
-    list.SetCurrentKey(order);
     list.startText = text.substr(0, 63);
     if (record && record->RizeniEditace == kTemplateMark)
         list.pendingTemplate = *record;
-    if (!list.PripravSeznam(0))
+    if (!list.PripravSeznam(0, order))
         return false;
     const int result = list.Spust();
     list.Ukonci();
@@ -208,14 +207,17 @@ tVyberExtAdresy::tVyberExtAdresy(const AddressBook& book, bool choosing)
       book_(book),
       choosing_(choosing),
       columns_(ParseAddressColumns(book.columns)) {
-    orderList = {2, 5, 6, 3, 1, 4, 7, 8, 9};
-    SetCurrentKey(2);
     filters.validity = std::clamp(book.validityDefault, 0, 2);
 }
 
-bool tVyberExtAdresy::PripravSeznam(int windowNumber) {
-    return Priprav(0, 0, ListTitle(), AddressListHeader(columns_), choosing_ ? "C"_t : "A"_t,
-                   windowNumber);
+bool tVyberExtAdresy::PripravSeznam(int windowNumber, int order) {
+    if (!Priprav(0, 0, ListTitle(), AddressListHeader(columns_), choosing_ ? "C"_t : "A"_t,
+                 windowNumber))
+        return false;
+    // The preparation starts every browser in order 1 of the plain order list.
+    orderList = {2, 5, 6, 3, 1, 4, 7, 8, 9};
+    SetCurrentKey(order);
+    return true;
 }
 
 bool tVyberExtAdresy::OtevriData() {

@@ -91,8 +91,9 @@ class tVyberExtAdresy : public ui::TRecordBrowser<tVetaExtAdresa> {
     /// `choosing`: <Enter> chooses the row (a picker); otherwise it opens the editor.
     tVyberExtAdresy(const AddressBook& book, bool choosing);
 
-    /// Prepares the window with the pickers' title and header (or the configured columns).
-    bool PripravSeznam(int windowNumber);
+    /// Prepares the window with the pickers' title and header (or the configured columns), in
+    /// key `order`.
+    bool PripravSeznam(int windowNumber, int order = 2);
 
     bool OtevriData() override;
     void ZavriData() override;

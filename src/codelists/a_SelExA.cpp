@@ -25,9 +25,15 @@ class tSelekceExtAdres : public ui::TRecordBrowser<tVetaExtAdresa, ui::TSelector
         : TRecordBrowser(book.Ui(), book.browser),
           book_(book),
           directory_(directory),
-          filter_(filter) {
+          filter_(filter) {}
+
+    /// The preparation starts in order 1; the filter's order follows.
+    bool PripravVyber(const Text& title, const Text& header) {
+        if (!Priprav(title, header, {}, 3, 0))
+            return false;
         orderList = {1, 2, 3, 4, 5, 6, 7, 0, 0};
-        SetCurrentKey(filter.order);
+        SetCurrentKey(filter_.order);
+        return true;
     }
 
     bool OtevriData() override {
@@ -163,7 +169,7 @@ std::vector<Text> ChooseAddresses(const AddressBook& book, const std::filesystem
     const Text header = "  "_t + LeftJustify("Název firmy"_t, 31) + LeftJustify("Zatřídění"_t, 11) +
                         LeftJustify("IČO"_t, 11) + LeftJustify("DIČ"_t, 16) +
                         LeftJustify("Město"_t, 25);
-    if (!selector.Priprav(title, header, {}, 3, 0))
+    if (!selector.PripravVyber(title, header))
         return {};
     const int result = selector.Spust();
     std::vector<Text> chosen =
