@@ -36,19 +36,41 @@ Text Listed(const std::vector<Text>& codes) {
     return out;
 }
 
-/// The classifications of the whole source, in their order.
-std::vector<Text> AllClassifications(tExtAdresy& source) {
-    std::vector<Text> codes;
-    std::int32_t n = 0;
-    Text key;
-    source.BtClearKey(3);
-    tVetaExtAdresa r{};
-    while (source.BtNextKey(3, n, key)) {
-        source.tSoubor::GetRec(n, &r);
-        codes.push_back(Trim(r.MATCH_CODE));
+/// The chosen addresses of the source one after another: by their classifications, or (none
+/// chosen) the whole source in the order of classifications.
+class SourceWalk {
+  public:
+    SourceWalk(tExtAdresy& source, const std::vector<Text>& chosen)
+        : source_(source), chosen_(chosen) {
+        source_.BtClearKey(3);
     }
-    return codes;
-}
+    int Count() {
+        return chosen_.empty() ? source_.BtUsedRecs() : static_cast<int>(chosen_.size());
+    }
+    /// The next address into `r` (true), or its classification into `missing` when the source
+    /// lacks it (true); false at the end.
+    bool Next(tVetaExtAdresa& r, Text& code, bool& missing) {
+        missing = false;
+        if (chosen_.empty()) {
+            std::int32_t n = 0;
+            Text key;
+            if (!source_.BtNextKey(3, n, key) || !source_.GetRec(n, &r))
+                return false;
+            code = Trim(r.MATCH_CODE);
+            return true;
+        }
+        if (next_ >= chosen_.size())
+            return false;
+        code = chosen_[next_++];
+        missing = !FindAddressByClassification(code, source_, r);
+        return true;
+    }
+
+  private:
+    tExtAdresy& source_;
+    const std::vector<Text>& chosen_;
+    std::size_t next_ = 0;
+};
 
 /// Copies the target's own addresses into the staged table.
 void CopyExisting(tExtAdresy& target, tExtAdresy& staged, ui::ProgressPanel& progress) {
@@ -126,17 +148,19 @@ TransferReport CopyAddresses(const storage::DataContext& ctx, ui::UiServices& ui
     if (!source.InitFile(1, storage::_NoWait))
         return Failed("V adresáři "_t + storage::TextFromPath(sourceDirectory) +
                       " není číselník externích adres, nebo ho nelze otevřít."_t);
-    const std::vector<Text> codes =
-        classifications.empty() ? AllClassifications(source) : classifications;
+    SourceWalk walk(source, classifications);
+    const int count = walk.Count();
     TransferReport report;
     auto fill = [&](tExtAdresy& staged, ui::ProgressPanel& progress) {
         std::optional<ClassificationCounter> counter;
         if (options.renumber)
             counter.emplace(staged);
         tVetaExtAdresa r{};
-        for (const Text& code : codes) {
+        Text code;
+        bool missing = false;
+        while (walk.Next(r, code, missing)) {
             progress.Step();
-            if (!FindAddressByClassification(code, source, r)) {
+            if (missing) {
                 report.missing.push_back(code);
                 continue;
             }
@@ -162,8 +186,8 @@ TransferReport CopyAddresses(const storage::DataContext& ctx, ui::UiServices& ui
         return true;
     };
     Text failure;
-    if (!RebuildAddressList(ctx, ui, targetDirectory, yearCode, !options.recreate,
-                            static_cast<int>(codes.size()), fill, failure))
+    if (!RebuildAddressList(ctx, ui, targetDirectory, yearCode, !options.recreate, count, fill,
+                            failure))
         return Failed(failure);
     report.done = true;
     return report;

@@ -288,4 +288,13 @@ bool FindAddressByClassification(const Text& classification, tExtAdresy& table,
     return true;
 }
 
+Text PartnerName(tExtAdresy& table, const Text& ico) {
+    const Text wanted = Trim(ico);
+    std::int32_t n = 0;
+    tVetaExtAdresa r{};
+    if (wanted.empty() || !table.BtFindKey(5, n, Key(wanted, 10)) || !table.GetRec(n, &r))
+        return {};
+    return Trim(r.NAZ_FIRM1);
+}
+
 }  // namespace axo::codelists

@@ -176,4 +176,9 @@ class ClassificationCounter {
 bool FindAddressByClassification(const Text& classification, tExtAdresy& table,
                                  tVetaExtAdresa& record, std::int32_t* n = nullptr);
 
+/// The name of the partner of an IČO as the list has it (key 5): the first name line of the
+/// first address of that IČO, trimmed; empty when the list has none. For the printouts that
+/// name partners known by their IČO.
+Text PartnerName(tExtAdresy& table, const Text& ico);
+
 }  // namespace axo::codelists

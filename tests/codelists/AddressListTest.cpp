@@ -66,6 +66,10 @@ TEST_F(AddressTest, RecordKeepsEveryFieldItsNotesAndItsKeys) {
     EXPECT_TRUE(file.Notes().empty());
     EXPECT_FALSE(FindAddressByClassification(""_t, file, read));
     EXPECT_FALSE(FindAddressByClassification("07"_t, file, read));
+    // The name of a partner known by its IČO.
+    EXPECT_EQ("Auto Brno"_t, PartnerName(file, " 12345678"_t));
+    EXPECT_EQ(""_t, PartnerName(file, "87654321"_t));
+    EXPECT_EQ(""_t, PartnerName(file, ""_t));
     file.CloseFile();
     // Key 1 is the town, key 2 the name, key 5 the IČO.
     EXPECT_EQ((std::vector<std::string>{"8", "7*"}), Codes(ListDir(), 1));
