@@ -277,21 +277,21 @@ void Editor::AddressPage(int top) {
     d_->NameCurrent("statZkratka");
     ui::InsertPrvek(*d_, 12, top + 6, {}, {}, 30, r_.Stat);
     d_->NameCurrent("stat");
-    Field(46, top + 4, "Region ", r_.Region, "region");
-    Field(46, top + 5, "Kraj ČR ", r_.KRAJ, "kraj");
+    Field(2, top + 7, "Region ", r_.Region, "region");
+    Field(28, top + 7, "Kraj ČR ", r_.KRAJ, "kraj");
     Field(46, top, "IČO ", r_.ICO, "ico");
     Field(46, top + 1, "DIČ ", r_.DIC_FIRM, "dic");
     Field(46, top + 2, "Skupinové DIČ ", r_.SKUP_DIC_FIRM, "skupDic");
-    Choice(2, top + 8, "Povaha ", r_.POVAHA,
+    Choice(2, top + 9, "Povaha ", r_.POVAHA,
            {" neurčeno ", " odběratel ", " dodavatel ", " ostatní "}, 14, "povaha");
-    Choice(28, top + 8, "Platnost ", r_.PLATNOST, {" platná adresa ", " neplatná adresa "}, 18,
+    Choice(28, top + 9, "Platnost ", r_.PLATNOST, {" platná adresa ", " neplatná adresa "}, 18,
            "platnost");
-    Choice(2, top + 9, "Osoba ", r_.OSOBA, {" fyzická osoba ", " právnická osoba "}, 18, "osoba");
-    Choice(28, top + 9, "Typ ", r_.TYP, {" běžná adresa ", " kmenová adresa "}, 18, "typ");
-    Field(2, top + 11, "Telefon ", r_.TELEF, "telefon");
-    Field(34, top + 11, "Fax ", r_.FAX, "fax");
-    Field(2, top + 12, "Mobil ", r_.TELEX, "mobil");
-    Field(34, top + 12, "Dealer ", r_.DEALER, "dealer");
+    Choice(2, top + 10, "Osoba ", r_.OSOBA, {" fyzická osoba ", " právnická osoba "}, 18, "osoba");
+    Choice(28, top + 10, "Typ ", r_.TYP, {" běžná adresa ", " kmenová adresa "}, 18, "typ");
+    Field(2, top + 12, "Telefon ", r_.TELEF, "telefon");
+    Field(34, top + 12, "Fax ", r_.FAX, "fax");
+    Field(2, top + 13, "Mobil ", r_.TELEX, "mobil");
+    Field(34, top + 13, "Dealer ", r_.DEALER, "dealer");
 }
 
 void Editor::BankPage(int top) {
@@ -321,25 +321,25 @@ void Editor::InvoicePage(int top) {
                         *finals[i]);
         d_->NameCurrent("konecny" + std::to_string(i + 1));
     }
-    Number(2, top + 5, "Splatnost faktury ", r_.Splatnost, 4, "splatnost");
-    Check(30, top + 5, "OKAMŽITĚ", r_.OKAMZITA_SPLATNOST, "okamzite");
+    Number(2, top + 4, "Splatnost faktury ", r_.Splatnost, 4, "splatnost");
+    Check(30, top + 4, "OKAMŽITĚ", r_.OKAMZITA_SPLATNOST, "okamzite");
     for (int i = 0; i < 4; ++i) {
-        ui::InsertPrvek(*d_, 2, top + 6 + i, {},
+        ui::InsertPrvek(*d_, 2, top + 5 + i, {},
                         i == 0 ? "Adresa kam zaslat fakturu "_t : Blanks(26), 30,
                         r_.OBALKA_Firma[i]);
         d_->NameCurrent("obalka" + std::to_string(i + 1));
     }
-    Field(2, top + 10, "Ulice ", r_.OBALKA_Ulice, "obalkaUlice");
-    Field(40, top + 10, "Město ", r_.OBALKA_Mesto, "obalkaMesto");
-    Field(2, top + 11, "PSČ ", r_.OBALKA_PSC, "obalkaPsc");
-    Field(40, top + 11, "Stát ", r_.OBALKA_Stat, "obalkaStat");
-    Field(2, top + 12, "Souhlas s e-fakturou ", r_.EPAR, "epar", 50);
-    Field(2, top + 13, "Implicitní měna ", r_.MENA, "mena");
-    Choice(26, top + 13, "Forma úhrady ", r_.FORMA_UHRADY,
+    Field(2, top + 9, "Ulice ", r_.OBALKA_Ulice, "obalkaUlice");
+    Field(40, top + 9, "Město ", r_.OBALKA_Mesto, "obalkaMesto");
+    Field(2, top + 10, "PSČ ", r_.OBALKA_PSC, "obalkaPsc");
+    Field(40, top + 10, "Stát ", r_.OBALKA_Stat, "obalkaStat");
+    Field(2, top + 11, "Souhlas s e-fakturou ", r_.EPAR, "epar", 50);
+    Field(2, top + 12, "Implicitní měna ", r_.MENA, "mena");
+    Choice(26, top + 12, "Forma úhrady ", r_.FORMA_UHRADY,
            {" neurčena ", " převodem ", " hotově ", " dobírkou ", " zápočtem ", " kartou "}, 14,
            "formaUhrady");
-    Field(2, top + 14, "Hospodářská smlouva ", r_.HOSP_SMLOUVA, "smlouva");
-    ui::InsertPrvek(*d_, 46, top + 14, {}, "Středisko "_t, 9, r_.STREDISKO_EA, {},
+    Field(2, top + 13, "Hospodářská smlouva ", r_.HOSP_SMLOUVA, "smlouva");
+    ui::InsertPrvek(*d_, 46, top + 13, {}, "Středisko "_t, 9, r_.STREDISKO_EA, {},
                     ui::TPrvek::kLongint);
     d_->NameCurrent("stredisko");
     if (book_.showDebtLimit) {
