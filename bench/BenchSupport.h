@@ -3,12 +3,16 @@
 #pragma once
 
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "storage/SqliteEngine.h"
 
@@ -19,6 +23,42 @@ inline double Seconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+/// Runs `program` with `args` in a process of its own and returns what it wrote to its standard
+/// output; ends the benchmark when it fails.
+inline std::string RunChild(const std::string& program, const std::vector<std::string>& args) {
+    int out[2];
+    if (::pipe(out) != 0)
+        std::exit(1);
+    std::fflush(stdout);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::string text;
+    char buffer[256];
+    ssize_t n;
+    while ((n = ::read(out[0], buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<std::size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::printf("    (%s %s failed)\n", program.c_str(),
+                    args.empty() ? "" : args.back().c_str());
+        std::exit(1);
+    }
+    return text;
 }
 
 /// Ends the benchmark with SQLite's message when `rc` is a failure.

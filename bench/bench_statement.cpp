@@ -247,32 +247,7 @@ int Measure(const fs::path& dir, const std::string& what) {
 
 /// Runs a measurement in a child process; what it wrote.
 std::string InChild(const fs::path& dir, const std::string& what) {
-    int out[2];
-    if (::pipe(out) != 0)
-        std::exit(1);
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        ::close(out[0]);
-        ::execl("/proc/self/exe", "bench_statement", "--measure", dir.c_str(), what.c_str(),
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    std::string text;
-    char buffer[256];
-    ssize_t n;
-    while ((n = ::read(out[0], buffer, sizeof buffer)) > 0)
-        text.append(buffer, static_cast<std::size_t>(n));
-    ::close(out[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::printf("    (the measurement \"%s\" failed)\n", what.c_str());
-        std::exit(1);
-    }
-    return text;
+    return axo::bench::RunChild("/proc/self/exe", {"--measure", dir.string(), what});
 }
 
 /// Generates a data set of `lines` document lines in `dir`.

@@ -7,7 +7,9 @@
 #include "AddressCommands.h"
 #include "AdminCommands.h"
 #include "BrowseCommands.h"
+#include "CodeListCommands.h"
 #include "ControlCommands.h"
+#include "ControlPrintCommands.h"
 #include "DataCommands.h"
 #include "FormsCommands.h"
 #include "StartupCommands.h"
@@ -57,10 +59,20 @@ const Command kCommands[] = {
      "doklady z CSV (--replace, --strict odmítne nevyvážené)", RunImportJournal},
     {"demo-install", "demo-install ADRESÁŘ", "ukázková instalace (--lines, --seed)",
      RunDemoInstall},
-    {"statement", "statement N", "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F)",
+    {"statement", "statement N",
+     "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F; výkaz 11: --margin "
+     "ANALYTIKA/PARTNER=MARŽE, opakovatelně)",
      RunStatement},
     {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
      RunCheck},
+    {"control-statement", "control-statement",
+     "kontrolní výpis z účtu (--from M, --to M, --analytics, --code, --partner1, --partner2, --su, "
+     "--ae MASKA, --skip-without-analytics, --no-code-totals)",
+     RunControlStatement},
+    {"control-breakdown", "control-breakdown",
+     "kontrolní rozklad výkazu IV až IX (--statement N, --layout 0|1|2, --from M, --to M, "
+     "--analytics, --code, --su, --ae MASKA)",
+     RunControlBreakdown},
     {"xml", "xml N", "výkaz N do XML pro CSÚIS (--from M, --to M, volby dialogu XML)", RunXml},
     {"xml14", "xml14", "výkaz XIV z PAP_CastXIV.csv do XML (volby dialogu XML)", RunXml14},
     {"xml17", "xml17", "výkaz XVII z PAP_CastXVII.csv do XML (volby dialogu XML)", RunXml17},
@@ -72,6 +84,17 @@ const Command kCommands[] = {
      RunTemplate},
     {"forms", "forms list|import|export|print", "tiskové formuláře: seznam, import, export a tisk",
      RunForms},
+    {"codes", "codes pap|transactions AKCE",
+     "číselník PAP pro výkazy či kódů transakce: list [--order N], add KÓD, edit KÓD, delete KÓD "
+     "(pap: --popis, --vykazy 1,15, --radek, --partner 0|T|AP, --partner2, --kod, --konsolidace, "
+     "--bez-obratu 0|1, --md, --dal, --md-netestp, --dal-netestp, --sa NOVÝ; transactions: "
+     "--nazev, --partner 0|1, --dva-partneri 0|1, --novy-kod)",
+     RunCodes},
+    {"chart", "chart list|edit SU/AE",
+     "účtový rozvrh: seznam (--order N), oprava účtu (--stat-anal KÓD převezme údaje kódu PAP; "
+     "--kod, --partner 0|T|AP, --partner2, --vykazy, --povaha, --cinnost, --nazev, --cizi-nazev, "
+     "--saldo, --mena)",
+     RunChart},
     {"browse", "browse TABULKA",
      "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
      "PageUp\", --find TEXT, --whole-words)",
@@ -116,8 +139,20 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help", "version",     "force",    "replace",  "strict",    "csv-only",
-            "all",  "whole-words", "renumber", "recreate", "overwrite", "with-notes"};
+    return {"help",
+            "version",
+            "force",
+            "replace",
+            "strict",
+            "csv-only",
+            "all",
+            "whole-words",
+            "skip-without-analytics",
+            "no-code-totals",
+            "renumber",
+            "recreate",
+            "overwrite",
+            "with-notes"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

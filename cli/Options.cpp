@@ -25,6 +25,7 @@ Options::Options(const std::vector<std::string>& args, const std::vector<std::st
         } else {
             throw std::invalid_argument("Volba --" + name + " potřebuje hodnotu.");
         }
+        all_.emplace_back(name, values_[name]);
     }
 }
 
@@ -33,6 +34,14 @@ std::optional<std::string> Options::Get(const std::string& name) const {
     if (it == values_.end())
         return std::nullopt;
     return it->second;
+}
+
+std::vector<std::string> Options::GetAll(const std::string& name) const {
+    std::vector<std::string> found;
+    for (const auto& [option, value] : all_)
+        if (option == name)
+            found.push_back(value);
+    return found;
 }
 
 std::string Options::GetOr(const std::string& name, const std::string& fallback) const {

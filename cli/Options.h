@@ -17,6 +17,8 @@ class Options {
 
     bool Has(const std::string& name) const { return values_.count(name) > 0; }
     std::optional<std::string> Get(const std::string& name) const;
+    /// Every value of an option given more than once, in the order given (Get has the last).
+    std::vector<std::string> GetAll(const std::string& name) const;
     std::string GetOr(const std::string& name, const std::string& fallback) const;
     /// A whole number option (see WholeNumber); throws std::invalid_argument naming the option
     /// when it is not one.
@@ -31,6 +33,7 @@ class Options {
 
   private:
     std::map<std::string, std::string> values_;
+    std::vector<std::pair<std::string, std::string>> all_;
     std::vector<std::string> positional_;
 };
 

@@ -14,9 +14,12 @@
 #include "app/StatementContextFor.h"
 #include "pap/StatementTitles.h"
 #include "pap/Statements.h"
+#include "pap/papRolSF.h"
 #include "pap/papVykaz.h"
 #include "pap/papVysledek.h"
 #include "util/AtomicFile.h"
+#include "util/Cisla.h"
+#include "util/Retezce.h"
 #include "util/SystemError.h"
 
 namespace axo::cli {
@@ -24,11 +27,63 @@ namespace axo::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "statement N [--from M] [--to M] [--csv SOUBOR] [--template FORMULÁŘ]";
+    "statement N [--from M] [--to M] [--csv SOUBOR] [--template FORMULÁŘ] "
+    "[--margin ANALYTIKA/PARTNER=MARŽE ...]";
 
-/// The period dialog's answer: the months given, then confirmation.
-std::string PeriodAnswer(int from, int to) {
-    return "mesicOd=" + std::to_string(from) + " mesicDo=" + std::to_string(to) + " key:F2";
+/// The period dialog's answer: the months given, then confirmation ("Editovat" when margins
+/// are to be entered).
+std::string PeriodAnswer(int from, int to, bool edit) {
+    return "mesicOd=" + std::to_string(from) + " mesicDo=" + std::to_string(to) +
+           (edit ? " click:editovat" : " key:F2");
+}
+
+}  // namespace
+
+bool MarginsOf(const Options& options, int cislo, std::vector<Margin>& margins, std::ostream& err) {
+    for (const std::string& given : options.GetAll("margin")) {
+        const std::size_t eq = given.rfind('=');
+        const std::size_t slash = eq == std::string::npos ? eq : given.rfind('/', eq);
+        const std::optional<double> percent =
+            eq == std::string::npos ? std::nullopt : TryTextToReal(FromUtf8(given.substr(eq + 1)));
+        if (slash == std::string::npos || slash == 0 || !percent || *percent <= -100000 ||
+            *percent >= 100000) {
+            err << "Volba --margin čeká ANALYTIKA/PARTNER=MARŽE (např. 501/12345678=12.5), ne \""
+                << given << "\".\n";
+            return false;
+        }
+        margins.push_back({Trim(FromUtf8(given.substr(0, slash))),
+                           Trim(FromUtf8(given.substr(slash + 1, eq - slash - 1))), *percent,
+                           given});
+    }
+    if (!margins.empty() && cislo != 11) {
+        err << "Marži lze zadat jen u výkazu 11.\n";
+        return false;
+    }
+    return true;
+}
+
+bool WriteMargins(pap::tFileZorvi& result, const std::vector<Margin>& margins, std::ostream& err) {
+    bool ok = true;
+    for (const Margin& m : margins) {
+        switch (pap::ZapisMarzi(result, m.analytics, m.partner, m.percent)) {
+            case pap::MarginOutcome::Written:
+                break;
+            case pap::MarginOutcome::NoRow:
+                err << "Výkaz XI. nemá řádek " << m.given.substr(0, m.given.rfind('='))
+                    << ", marže nebyla zapsána.\n";
+                ok = false;
+                break;
+            case pap::MarginOutcome::NoMargin:
+                err << "Položka " << ToUtf8(m.analytics) << " nevyžaduje zadání marže.\n";
+                ok = false;
+                break;
+            case pap::MarginOutcome::Locked:
+                err << "Výsledný soubor výkazu nelze zamknout, marže nebyla zapsána.\n";
+                ok = false;
+                break;
+        }
+    }
+    return ok;
 }
 
 /// Prints the rows and writes the CSV of a handed-over result, then deletes it.
@@ -56,8 +111,6 @@ bool Show(const pap::StatementContext& ctx, const pap::ReportHandOver& handOver,
     return ok;
 }
 
-}  // namespace
-
 StatementMonths MonthsOf(const Options& options, const pap::StatementContext& ctx) {
     const std::optional<int> to = options.GetInt("to");
     return {options.GetInt("from").value_or(1),
@@ -71,7 +124,7 @@ std::string ProtocolName(int cislo, StatementMonths months) {
 
 int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
-    known.insert(known.end(), {"from", "to", "csv", "template", "help", "version"});
+    known.insert(known.end(), {"from", "to", "csv", "template", "margin", "help", "version"});
     for (const std::string& name : options.Unknown(known)) {
         err << "Neznámá volba --" << name << ".\n";
         return 2;
@@ -86,6 +139,9 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     // A number that is not one is refused before the installation is opened.
     options.GetInt("from");
     options.GetInt("to");
+    std::vector<Margin> margins;
+    if (!MarginsOf(options, cislo, margins, err))
+        return 2;
     CliUi ui;
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
@@ -93,6 +149,15 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     pap::StatementContext ctx = app::StatementContextFor(*opened.session);
     ctx.defaultTemplate = FromUtf8(options.GetOr("template", ""));
     const StatementMonths months = MonthsOf(options, ctx);
+    if (!margins.empty() && opened.session->FiscalYear().firstYear < 2014) {
+        err << "Marži lze zadat u výkazu XI. až od roku 2014.\n";
+        CloseSession(*opened.session);
+        return 2;
+    }
+    bool marginsWritten = margins.empty();
+    ctx.editResult = [&](int, const Text&, pap::tFileZorvi& result) {
+        marginsWritten = WriteMargins(result, margins, err);
+    };
     ui.SetPrintoutName(ProtocolName(cislo, months));
     bool shown = false;
     bool written = true;
@@ -101,7 +166,7 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
         written = Show(ctx, handOver, options, out, err);
     };
     const std::size_t before = ui.Transcript().size();
-    ui.QueueDialog(PeriodAnswer(months.from, months.to));
+    ui.QueueDialog(PeriodAnswer(months.from, months.to, !margins.empty()));
     ui.PushProcess({});
     Text result;
     const bool compiled =
@@ -114,7 +179,7 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
         err << "Výkaz nebyl sestaven.\n";
         return 1;
     }
-    return written ? 0 : 1;
+    return written && marginsWritten ? 0 : 1;
 }
 
 }  // namespace axo::cli

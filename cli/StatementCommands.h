@@ -4,9 +4,11 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "Options.h"
 #include "pap/StatementContext.h"
+#include "pap/papVykazFiles.h"
 
 namespace axo::cli {
 
@@ -21,6 +23,20 @@ StatementMonths MonthsOf(const Options& options, const pap::StatementContext& ct
 /// The name (without ".txt") of the protocols of statement `cislo` run for `months`:
 /// "vykaz4-01-12-protokol".
 std::string ProtocolName(int cislo, StatementMonths months);
+
+/// The margins of statement XI given as --margin "ANALYTIKA/PARTNER=MARŽE" (repeatable).
+struct Margin {
+    Text analytics;
+    Text partner;
+    double percent = 0;
+    std::string given;
+};
+/// Reads the --margin options; false after the message when one is not of the form, or when
+/// margins are given for a statement other than 11.
+bool MarginsOf(const Options& options, int cislo, std::vector<Margin>& margins, std::ostream& err);
+/// Writes the margins into the result file of statement XI as its browser does; a margin whose
+/// row is missing or asks for none is reported on `err`. False when one was not written.
+bool WriteMargins(pap::tFileZorvi& result, const std::vector<Margin>& margins, std::ostream& err);
 
 /// statement N [--from M] [--to M] [--csv FILE] [--template NAME]
 int RunStatement(const Options& options, std::ostream& out, std::ostream& err);

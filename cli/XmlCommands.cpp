@@ -184,12 +184,16 @@ int RunPart(const Options& options, std::ostream& out, std::ostream& err, int pa
 }  // namespace
 
 int RunXml(const Options& options, std::ostream& out, std::ostream& err) {
-    if (!OnlyKnown(options, {"from", "to"}, err))
+    if (!OnlyKnown(options, {"from", "to", "margin"}, err))
         return 2;
     const std::vector<std::string>& words = options.Positional();
     const int cislo = words.size() == 2 ? Options::WholeNumber(words[1]).value_or(0) : 0;
+    std::vector<Margin> margins;
+    if (pap::JeSestavovanyVykaz(cislo) && !MarginsOf(options, cislo, margins, err))
+        return 2;
     if (!pap::JeSestavovanyVykaz(cislo)) {
-        err << "Použití: axo-pap-cli xml N [--from M] [--to M] [volby dialogu]\n"
+        err << "Použití: axo-pap-cli xml N [--from M] [--to M] [--margin ANALYTIKA/PARTNER=MARŽE] "
+               "[volby dialogu]\n"
                "N je číslo výkazu 1 až 13, 15 nebo 16 (XIV a XVII: příkazy xml14 a xml17).\n"
             << kDialogOptions;
         return 2;
@@ -199,23 +203,32 @@ int RunXml(const Options& options, std::ostream& out, std::ostream& err) {
         period += "mesicOd=" + std::to_string(*from) + " ";
     if (const auto to = options.GetInt("to"))
         period += "mesicDo=" + std::to_string(*to) + " ";
-    return InSession(options, out, err,
-                     [&](XmlCliUi& ui, startup::Session& s, const xml::XmlExportContext& ctx) {
-                         pap::StatementContext statements = app::StatementContextFor(s);
-                         ui.SetPrintoutName(ProtocolName(cislo, MonthsOf(options, statements)));
-                         std::vector<fs::path> written;
-                         xml::ConnectXmlExport(statements, ctx,
-                                               [&](const fs::path& p) { written.push_back(p); });
-                         // The statement is not shown: its result file only feeds the export.
-                         statements.runReport = [](const pap::ReportHandOver& handOver) {
-                             pap::DeleteResultFile(handOver.dataFile);
-                         };
-                         ui.QueueDialog(period + "xml=1 key:F2");
-                         Text result;
-                         pap::SestavVykazCislo(statements, cislo, pap::StatementCaption(cislo), {},
-                                               nullptr, result);
-                         return written;
-                     });
+    return InSession(
+        options, out, err,
+        [&](XmlCliUi& ui, startup::Session& s, const xml::XmlExportContext& ctx) {
+            pap::StatementContext statements = app::StatementContextFor(s);
+            ui.SetPrintoutName(ProtocolName(cislo, MonthsOf(options, statements)));
+            std::vector<fs::path> written;
+            xml::ConnectXmlExport(statements, ctx,
+                                  [&](const fs::path& p) { written.push_back(p); });
+            // The statement is not shown: its result file only feeds the export.
+            statements.runReport = [](const pap::ReportHandOver& handOver) {
+                pap::DeleteResultFile(handOver.dataFile);
+            };
+            // Margins of statement XI are written before the export, as the
+            // browser of its result file does.
+            bool marginsWritten = margins.empty();
+            statements.editResult = [&](int, const Text&, pap::tFileZorvi& r) {
+                marginsWritten = WriteMargins(r, margins, err);
+            };
+            ui.QueueDialog(period + "xml=1 " + (margins.empty() ? "key:F2" : "click:editovat"));
+            Text result;
+            pap::SestavVykazCislo(statements, cislo, pap::StatementCaption(cislo), {}, nullptr,
+                                  result);
+            if (!marginsWritten)
+                written.clear();
+            return written;
+        });
 }
 
 int RunXml14(const Options& options, std::ostream& out, std::ostream& err) {

@@ -72,6 +72,8 @@ const char* IconOf(BrowseButton id) {
             return "untick";
         case BrowseButton::InvertujVyber:
             return "invert";
+        case BrowseButton::Import:
+            return "import";
         default:
             return "info";
     }
@@ -195,6 +197,7 @@ class BrowseDialog : public QDialog {
     QLineEdit* searchEdit_ = nullptr;
     QFrame* buttons_ = nullptr;
     std::vector<std::pair<BrowseButton, QPushButton*>> rowButtons_;
+    std::vector<QToolButton*> rightTools_;  ///< standing at the right end of the tool bar
     bool syncing_ = false;
     int laidOutRows_ = -1;
 
@@ -219,7 +222,10 @@ class BrowseDialog : public QDialog {
                 b->installEventFilter(this);
             }
             tools_.emplace_back(id, b);
-            x += 25;
+            if (view.right)
+                rightTools_.push_back(b);
+            else
+                x += 25;
         }
     }
 
@@ -345,6 +351,11 @@ class BrowseDialog : public QDialog {
         const int w = width();
         const int h = height();
         toolBar_->setGeometry(0, 0, w, TBrowser::kToolBarPx);
+        int right = w - 2;
+        for (QToolButton* b : rightTools_) {
+            right -= 25;
+            b->setGeometry(right, 2, 24, TBrowser::kToolBarPx - 4);
+        }
         const bool header = model_.HeaderVisible();
         header_->setVisible(header);
         header_->setGeometry(5, TBrowser::kToolBarPx + 6, w - 10, TBrowser::kHeaderPx);

@@ -15,12 +15,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QVBoxLayout>
 #include <map>
 
 #include "QtText.h"
 #include "QtUi.h"
 #include "ui/Dialog.h"
+#include "ui/DialogPages.h"
 
 namespace axo::gui {
 
@@ -54,9 +56,9 @@ class DialogWindow : public QDialog {
         move(f.x, f.y);
         for (const auto& e : model.Elements())
             Build(*e);
-        // Panels are backgrounds: every other element stays visible on them.
+        // Panels and page frames are backgrounds: every other element stays visible on them.
         for (const auto& [element, widget] : widgets_)
-            if (element->Kind() == ElementKind::Panel)
+            if (element->Kind() == ElementKind::Panel || element->Kind() == ElementKind::Pages)
                 widget->lower();
         Sync();
     }
@@ -95,6 +97,7 @@ class DialogWindow : public QDialog {
     void Build(DialogElement& e);
     QWidget* MakeWidget(DialogElement& e);
     QWidget* MakeRadioGroup(ui::TComboBoxAXO& list);
+    QWidget* MakePages(ui::TPageControlAXO& pages);
     void Place(DialogElement& e, QWidget* w);
     ui::Rect WidenButton(const DialogElement& e, ui::Rect f, int wanted) const;
     int RoomRightOf(const DialogElement& e) const;
@@ -139,6 +142,28 @@ QWidget* DialogWindow::MakeRadioGroup(ui::TComboBoxAXO& list) {
         column->addWidget(button);
     }
     return group;
+}
+
+QWidget* DialogWindow::MakePages(ui::TPageControlAXO& pages) {
+    // A framed area with the row of tabs on its top edge; the pages' elements are the dialog's
+    // own widgets, shown and hidden by the model.
+    auto* area = new QFrame(this);
+    area->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto* tabs = new QTabBar(area);
+    tabs->setObjectName("tabs");
+    tabs->setFocusPolicy(Qt::NoFocus);
+    tabs->setDrawBase(false);
+    for (const Text& caption : pages.Pages())
+        tabs->addTab(Q(caption));
+    tabs->move(0, 0);
+    tabs->resize(tabs->sizeHint());
+    connect(tabs, &QTabBar::tabBarClicked, this, [this, &pages](int index) {
+        if (syncing_ || index < 0)
+            return;
+        model_.ChoosePage(pages, index);
+        Sync();
+    });
+    return area;
 }
 
 QWidget* DialogWindow::MakeWidget(DialogElement& e) {
@@ -225,6 +250,8 @@ QWidget* DialogWindow::MakeWidget(DialogElement& e) {
             }
             return text;
         }
+        case ElementKind::Pages:
+            return MakePages(static_cast<ui::TPageControlAXO&>(e));
         case ElementKind::Account:
             // Its two fields and the "/" between them are elements of their own.
             return nullptr;
@@ -461,6 +488,13 @@ void DialogWindow::SyncElement(DialogElement& e, QWidget* w) {
             // A caption may run over several lines.
             static_cast<QLabel*>(w)->setText(MemoText(static_cast<ui::TPanelAXO&>(e).Caption()));
             break;
+        case ElementKind::Pages: {
+            auto* tabs = w->findChild<QTabBar*>("tabs");
+            const int current = static_cast<ui::TPageControlAXO&>(e).Current();
+            if (tabs && tabs->currentIndex() != current)
+                tabs->setCurrentIndex(current);
+            break;
+        }
         case ElementKind::Memo: {
             auto* text = static_cast<QPlainTextEdit*>(w);
             const QString content = MemoText(static_cast<ui::TMemoAXO&>(e).Content());

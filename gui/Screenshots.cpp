@@ -27,6 +27,12 @@ bool IsViewer() {
     return modal && modal->objectName() == "ListingViewer";
 }
 
+/// A browse window is in front (its button row is there).
+bool IsBrowser() {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal->findChild<QWidget*>("PanelButtonu") != nullptr;
+}
+
 bool IsPopup(const QWidget* window) {
     return (window->windowFlags() & Qt::Popup) == Qt::Popup;
 }
@@ -123,7 +129,16 @@ void StartScreenshots(TPAP_Form& form, const QString& directory) {
         });
     }
     // Further printouts of the same run are closed as they come.
+    // The control account statement with an analytics mask no account has: its dialog, then
+    // the message that nothing was selected.
     driver->OnMain(idle, [&form](QWidget*) { form.Item("itemVypis")->trigger(); });
+    driver->OnModal("Kontrolní výpis z účtu", [save](QWidget* w) {
+        ModalDriver::PressKey(w, Qt::Key_Tab);
+        ModalDriver::PressKey(w, Qt::Key_Tab);
+        ModalDriver::Type(w, "Q");
+        save("control-statement", w);
+        ModalDriver::PressKey(w, Qt::Key_F2);
+    });
     driver->OnModal("INFORMACE", [save](QWidget* w) {
         save("message", w);
         ModalDriver::PressKey(w, Qt::Key_Escape);
@@ -133,6 +148,58 @@ void StartScreenshots(TPAP_Form& form, const QString& directory) {
         save("system-information", w);
         ModalDriver::PressKey(w, Qt::Key_Escape);
     });
+    // The code-list windows, each with its record editor (and the editor's other pages).
+    struct CodeListShots {
+        const char* item;
+        QString window;
+        QString editor;
+        const char* name;
+        int pages;
+    };
+    const CodeListShots codeLists[] = {
+        {"itemCiselniky_PAP", "Aktualizace číselníku pro výkazy PAP", "výkazy PAP (pomocný",
+         "codes-pap", 2},
+        {"itemCiselniky_KodyTr", "Aktualizace číselníku kódů transakce", "KÓDY TRANSAKCE",
+         "codes-transactions", 1},
+        {"itemCiselniky_UctRozvrh", "Účtový rozvrh - aktualizace", "ÚČTOVÝ ROZVRH", "chart", 3},
+    };
+    for (const CodeListShots& shot : codeLists) {
+        const QString name = shot.name;
+        const int pages = shot.pages;
+        const char* item = shot.item;
+        driver->OnMain(idle, [&form, item](QWidget*) { form.Item(item)->trigger(); });
+        driver->On({shot.window, false, IsBrowser}, [save, name](QWidget* w) {
+            save(name, w);
+            // An account of class 5 shows its PAP attributes best.
+            if (name == "chart")
+                ModalDriver::Type(w, "5");
+            ModalDriver::PressKey(w, Qt::Key_Return);
+        });
+        driver->OnModal(shot.editor, [save, name, pages](QWidget* w) {
+            save(name + "-editor", w);
+            for (int page = 2; page <= pages; ++page) {
+                ModalDriver::PressKey(w, Qt::Key_PageDown, Qt::ControlModifier);
+                save(name + "-editor-" + QString::number(page), w);
+            }
+            ModalDriver::PressKey(w, Qt::Key_Escape);
+        });
+        driver->On({shot.window, false, IsBrowser},
+                   [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
+    }
+    // Statement XI with the margin: the browser of the rows asking for one and its dialog.
+    driver->OnMain(idle, [&form](QWidget*) { form.Item("itemVykaz11")->trigger(); });
+    driver->On({"XI.", false, [] { return !IsBrowser(); }},
+               [](QWidget* w) { ModalDriver::ClickButton(w, "Editovat"); });
+    driver->On({"XI.", false, IsBrowser}, [save](QWidget* w) {
+        save("statement-xi-margin", w);
+        ModalDriver::PressKey(w, Qt::Key_Return);
+    });
+    driver->OnModal("Zadejte", [save](QWidget* w) {
+        save("statement-xi-margin-dialog", w);
+        ModalDriver::PressKey(w, Qt::Key_Escape);
+    });
+    driver->On({"XI.", false, IsBrowser},
+               [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
     // The partner list, and its editor opened for a new address.
     driver->OnMain(idle, [&form](QWidget*) { form.Item("itemCiselniky_ExtAdresy")->trigger(); });
     driver->OnModal("Vyberte si z číselníku externích adres", [save](QWidget* w) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "pap/CodeListLines.h"
 #include "pap/Records.h"
 #include "startup/Session.h"
 #include "ui/ListingEnvironment.h"
@@ -37,12 +38,10 @@ std::unique_ptr<ui::TBrowser> OpenTableBrowser(const startup::Session& session,
                                                const ui::BrowserEnvironment& env, BrowseTable table,
                                                bool rememberGeometry);
 
-/// The list lines of the code lists: a PAP code, a transaction code, an account of the chart
-/// (`unitKind` the kind of accounting unit: kinds 3 and 4 show the kind of activity), and a
-/// document line.
-Text PapCodeLine(const pap::tVetaUAPV& code);
-Text TransactionCodeLine(const pap::tVetaUKod& code);
-Text ChartLine(const pap::tVetaRozvrh& account, const Text& notes, int unitKind);
+/// The list lines of the code lists (kept with the code lists) and of a document line.
+using pap::ChartLine;
+using pap::PapCodeLine;
+using pap::TransactionCodeLine;
 Text DocumentLineLine(const pap::tVetaUDPO& line);
 
 }  // namespace axo::app

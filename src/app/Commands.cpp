@@ -1,9 +1,12 @@
 // The routines of the menu commands.
 #include "app/Commands.h"
 
+#include "app/CodeListCommands.h"
 #include "app/StatementContextFor.h"
 #include "codelists/SessionAddresses.h"
 #include "control/papKonPAP.h"
+#include "control/papKontrola04az09.h"
+#include "control/papVypis.h"
 #include "pap/FillChart.h"
 #include "pap/papVykaz01.h"
 #include "pap/papVykaz02a03.h"
@@ -75,22 +78,19 @@ Text NotAvailableText() {
     return "Funkce zatím není k dispozici."_t;
 }
 
-bool RoutineAvailable(Routine routine) {
-    switch (routine) {
-        case Routine::KontrolniVypis:
-        case Routine::KontrolniRozklad:
-        case Routine::UctovyRozvrh:
-        case Routine::KodyTransakce:
-        case Routine::CiselnikPAP:
-            return false;
-        default:
-            return true;
-    }
+bool RoutineAvailable(Routine /*routine*/) {
+    // Every routine of the menu is built; a routine added to the menu before its
+    // function is listed here and says so when chosen.
+    return true;
 }
 
 void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& caption) {
     if (IsStatement(call.routine)) {
         RunStatement(s, call, caption);
+        return;
+    }
+    if (IsCodeListRoutine(call.routine)) {
+        RunCodeListWindow(s, call.routine);
         return;
     }
     switch (call.routine) {
@@ -110,6 +110,12 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
             return;
         case Routine::KontrolaUcetnichZaznamu:
             control::CheckAccountingRecords(control::RecordCheckEnvironmentFor(s));
+            return;
+        case Routine::KontrolniVypis:
+            control::ControlAccountStatement(control::ControlEnvironmentFor(s));
+            return;
+        case Routine::KontrolniRozklad:
+            control::ControlBreakdown(control::ControlEnvironmentFor(s));
             return;
         case Routine::DoplneniRozvrhu:
             pap::FillChartFromPap(StatementContextFor(s).location, s.Context(), s.Ui());

@@ -1,8 +1,11 @@
 // The statement context of a session.
 #include "app/StatementContextFor.h"
 
+#include "app/BrowseTables.h"
+#include "pap/papRolSF.h"
 #include "startup/DataAreas.h"
 #include "startup/SessionListing.h"
+#include "util/Retezce.h"
 
 namespace axo::app {
 
@@ -17,6 +20,12 @@ pap::StatementContext StatementContextFor(const startup::Session& s) {
     ctx.listing = startup::ListingEnvironmentFor(s);
     ctx.modalPrint = s.GetSwitches().modalPrinting;
     ctx.templateDirectory = s.TemplateDirectory();
+    // The margin of statement XI is typed into the result file in its browser.
+    ctx.editResult = [&s](int statement, const Text& processName, pap::tFileZorvi& result) {
+        const ui::ListingEnvironment listing = startup::ListingEnvironmentFor(s);
+        const ui::BrowserEnvironment env = BrowserEnvironmentFor(s, listing);
+        pap::EditujVysledek(s.Ui(), env, Trim(s.CurrencySign()), statement, processName, result);
+    };
     return ctx;
 }
 

@@ -9,8 +9,9 @@
 namespace axo::app {
 
 /// The context the statement entry routines get from a started session, which must outlive it.
-/// The hooks of parts that take a result further (template picker, result editor, report engine)
-/// are left empty: the compiled rows are then shown as a text printout.
+/// The result editor is the browser of the margin of statement XI; the hooks of the other parts
+/// that take a result further (template picker, report engine) are left empty: the compiled rows
+/// are then shown as a text printout.
 pap::StatementContext StatementContextFor(const startup::Session& session);
 
 }  // namespace axo::app

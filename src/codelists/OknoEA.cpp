@@ -140,7 +140,7 @@ class Editor {
     Text debt_;
     Word typPC_ = 0;
     std::unique_ptr<ui::TDialogAXO> d_;
-    std::unique_ptr<ui::TPagesAXO> pages_;
+    ui::TPageControlAXO* pages_ = nullptr;
 
     template <std::size_t N>
     void Field(int column, int row, const char* caption, StrN<N>& field, const char* name,
@@ -185,28 +185,29 @@ void Editor::Build(bool insert) {
     Field(2, 1, "Zatřídění ", r_.MATCH_CODE, "zatrideni");
     if (!Trim(r_.POSL_ZMENA).empty())
         ui::InsertLabel(*d_, 48, 1, {}, "Datum poslední změny: "_t + r_.POSL_ZMENA.Get());
-    pages_ = std::make_unique<ui::TPagesAXO>(*d_, 2, 2);
-    const int top = 5;
-    pages_->AddPage(" Adresa, telefon "_t);
+    pages_ = ui::InsertPageControl(*d_, 1, 2, kRows - 3, kColumns - 1);
+    d_->NameCurrent("stranky");
+    const int top = 4;
+    ui::BeginPage(*d_, *pages_, " Adresa, telefon "_t);
     AddressPage(top);
-    pages_->AddPage(" Bankovní účet "_t);
+    ui::BeginPage(*d_, *pages_, " Bankovní účet "_t);
     BankPage(top);
-    pages_->AddPage(" Fakturace "_t);
+    ui::BeginPage(*d_, *pages_, " Fakturace "_t);
     InvoicePage(top);
-    pages_->AddPage(" LFD "_t);
+    ui::BeginPage(*d_, *pages_, " LFD "_t);
     Field(2, top, "Implicitní měna ", r_.MENA_DODAVATEL, "menaLfd");
     Number(2, top + 1, "Splatnost faktury ", r_.SPLATNOST_LFD, 4, "splatnostLfd");
     ui::InsertLabel(*d_, 26, top + 1, {}, "dní"_t);
     Check(32, top + 1, "OKAMŽITĚ", r_.OKAMZITA_SPLATNOST_LFD, "okamziteLfd");
-    pages_->AddPage(" Sklad "_t);
+    ui::BeginPage(*d_, *pages_, " Sklad "_t);
     StockPage(top);
-    pages_->AddPage(" Poznámky "_t);
+    ui::BeginPage(*d_, *pages_, " Poznámky "_t);
     for (int i = 0; i < 14; ++i) {
         const std::string name = "pozn" + std::to_string(i + 1);
         ui::InsertPrvek(*d_, 2 + (i / 7) * 38, top + i % 7, {}, {}, 35, r_.POZN[i]);
         d_->NameCurrent(name);
     }
-    pages_->AddPage(" E-mail "_t);
+    ui::BeginPage(*d_, *pages_, " E-mail "_t);
     for (int i = 0; i < 5; ++i) {
         ui::InsertPrvek(*d_, 2, top + i, {}, "Komu "_t, 30, r_.EMail[i].KOMU, {}, ui::TPrvek::kText,
                         0, 22);
@@ -217,9 +218,9 @@ void Editor::Build(bool insert) {
     }
     Field(2, top + 6, "World Wide Web ", r_.WWW, "www");
     Field(2, top + 7, "Volitelný klíč ", r_.SIPO, "sipo");
-    pages_->AddPage(" Poznámkový blok "_t);
+    ui::BeginPage(*d_, *pages_, " Poznámkový blok "_t);
     NotesPage(top);
-    pages_->AddPage(" další bankovní spojení "_t);
+    ui::BeginPage(*d_, *pages_, " další bankovní spojení "_t);
     for (int i = 0; i < 5; ++i) {
         const Text roman = FromUtf8(std::array{" I", " II", " III", " IV", " V"}[i]);
         ui::InsertLabel(*d_, 2, top + 2 * i, {}, roman);
@@ -230,7 +231,7 @@ void Editor::Build(bool insert) {
                         ui::TPrvek::kText, 0, 60);
         d_->NameCurrent("banka" + std::to_string(i + 1));
     }
-    pages_->End();
+    ui::EndPages(*d_);
     // The buttons below the pages belong to none of them.
     if (book_.aresAllowed) {
         ui::TButtonAXO* ares = ui::InsertButton(
@@ -260,7 +261,6 @@ void Editor::Build(bool insert) {
         return true;
     });
     d_->FinishLayout();
-    pages_->Show(0);
 }
 
 void Editor::AddressPage(int top) {

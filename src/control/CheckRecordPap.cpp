@@ -322,4 +322,10 @@ std::array<int, 2> ExtraCreditNumbers(int statementDigit) {
     }
 }
 
+bool CodePermittedForStatement(const pap::tVetaUAPV& papCode, const Text& kod, int statement) {
+    const CodeDigits digits = DigitsOf(kod);
+    // The number alone would let a code of another statement with the same number pass.
+    return digits.statement == statement && CodeNumberAllowed(papCode, digits);
+}
+
 }  // namespace axo::control

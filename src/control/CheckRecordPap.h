@@ -75,6 +75,12 @@ RecordCheck CheckRecordPap(const RecordContext& context, const ConsolidationOpti
 /// the first seven (a character that is no digit counts as 0).
 bool IcoCheckDigitValid(const Text& ico);
 
+/// Whether the transaction code is permitted in statement `statement` (4-9) by the PAP code:
+/// its first character must be the statement's digit, and its number (characters 2-3) must
+/// have the PAP code's debit flag (1-20) or credit flag (51-70), or be one of the statement's
+/// extra numbers.
+bool CodePermittedForStatement(const pap::tVetaUAPV& papCode, const Text& kod, int statement);
+
 /// The code numbers a statement digit (4-9) allows outside 1-20 on the debit side and outside
 /// 51-70 on the credit side; 0 marks an empty slot.
 std::array<int, 2> ExtraDebitNumbers(int statementDigit);

@@ -2,87 +2,12 @@
 // lines with the look-ups each line's check needs.
 #include "control/papKonPAP.h"
 
-#include <map>
-
 #include "pap/PapData.h"
-#include "startup/DataAreas.h"
-#include "startup/SessionListing.h"
 #include "util/Retezce.h"
 
 namespace axo::control {
 
 namespace {
-
-/// The account of a line with its PAP code, looked up once per account of the run.
-struct AccountFacts {
-    bool found = false;
-    pap::tVetaRozvrh account;
-    bool papFound = false;
-    pap::tVetaUAPV papCode;
-    bool papIsSum = false;
-};
-
-/// The look-ups of the run, remembered: most documents touch few accounts and codes.
-class Lookups {
-  public:
-    explicit Lookups(pap::CodeLists& lists) : lists_(lists) {}
-
-    const AccountFacts& Account(pap::Word su, pap::Word ae) {
-        const int key = su * 1000 + ae;
-        auto it = accounts_.find(key);
-        if (it != accounts_.end())
-            return it->second;
-        AccountFacts facts;
-        const int found = lists_.FindAccount(su, ae, facts.account);
-        facts.found = found == pap::kUcetNalezen || found == pap::kUcetSAnalytikami;
-        const Text analytics = Trim(facts.account.STAT_ANAL);
-        if (facts.found && !analytics.empty())
-            facts.papFound = lists_.FindPapCodeWithSum(analytics, facts.papCode, facts.papIsSum);
-        return accounts_.emplace(key, facts).first->second;
-    }
-
-    const pap::tVetaUKod* TransactionCode(const Text& kod) {
-        auto it = codes_.find(kod);
-        if (it == codes_.end()) {
-            Code code;
-            code.found = lists_.FindTransactionCode(kod, code.record);
-            it = codes_.emplace(kod, code).first;
-        }
-        return it->second.found ? &it->second.record : nullptr;
-    }
-
-  private:
-    struct Code {
-        bool found = false;
-        pap::tVetaUKod record;
-    };
-    pap::CodeLists& lists_;
-    std::map<int, AccountFacts> accounts_;
-    std::map<Text, Code> codes_;
-};
-
-/// The name of the current process for the length of the command: a pushed entry is renamed,
-/// and without one an entry is pushed and popped again.
-class ProcessName {
-  public:
-    ProcessName(ui::UiServices& ui, const Text& name) : ui_(ui) {
-        if (ui_.ProcessDepth() > 0)
-            ui_.PopProcess();
-        else
-            pushed_ = true;
-        ui_.PushProcess(name);
-    }
-    ~ProcessName() {
-        if (pushed_)
-            ui_.PopProcess();
-    }
-    ProcessName(const ProcessName&) = delete;
-    ProcessName& operator=(const ProcessName&) = delete;
-
-  private:
-    ui::UiServices& ui_;
-    bool pushed_ = false;
-};
 
 /// Checks the selected lines into the protocol; the count of checked lines.
 int Walk(const RecordCheckEnvironment& env, const RecordCheckParams& params, RuleSet rules,
@@ -128,13 +53,7 @@ int Walk(const RecordCheckEnvironment& env, const RecordCheckParams& params, Rul
 
 RecordCheckEnvironment RecordCheckEnvironmentFor(const startup::Session& session) {
     RecordCheckEnvironment env;
-    env.data = &session.Context();
-    env.location = {session.AccountingDirectory(), session.CodeListDirectory(),
-                    startup::FiscalYearDirectoryName(session),
-                    session.DataInstallation().CharakterFirmy};
-    env.fiscalYear = session.FiscalYear().firstYear;
-    env.dialogs = session.DialogEnv();
-    env.listing = startup::ListingEnvironmentFor(session);
+    static_cast<ControlEnvironment&>(env) = ControlEnvironmentFor(session);
     env.consolidationSwitch = session.GetSwitches().papConsolidation;
     return env;
 }

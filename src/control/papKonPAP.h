@@ -9,32 +9,17 @@
 #include <optional>
 
 #include "control/CheckRecordPap.h"
-#include "pap/PapFiles.h"
-#include "startup/Session.h"
-#include "ui/DialogElement.h"
-#include "ui/ListingEnvironment.h"
-#include "ui/Prvek.h"
+#include "control/ControlEnvironment.h"
 #include "ui/TextListing.h"
 
 namespace axo::control {
 
 /// What the check needs from the running program.
-struct RecordCheckEnvironment {
-    /// UI services, clock and directories of the tables. Required.
-    const storage::DataContext* data = nullptr;
-    /// The documents and code lists of the fiscal year.
-    pap::PapLocation location;
-    int fiscalYear = 0;
-    /// The program date (the defaults and the rule set) and the dialogs' checks.
-    ui::DialogEnvironment dialogs;
-    /// The organisation, dates and printer set-up of the protocol.
-    ui::ListingEnvironment listing;
+struct RecordCheckEnvironment : ControlEnvironment {
     /// Switch AXO_PAP_KONSOLIDACE: consolidation lines show "K" for a missing partner.
     bool consolidationSwitch = false;
     /// The chooser of document kinds offered on the kind field; none: no chooser.
     std::optional<ui::Ciselnik> documentKinds;
-
-    ui::UiServices& Ui() const { return *data->ui; }
 };
 
 /// The environment of a started session (which must outlive it).
@@ -50,9 +35,6 @@ struct RecordCheckParams {
     ConsolidationOptions options;
 };
 
-/// The last month of the default period: 3 × the quarter of the program month, one quarter
-/// less when that month does not end its quarter (unless it lies in the first); 3 to 12.
-int DefaultMonthTo(int programMonth);
 /// The defaults: the fiscal year, months 1 to DefaultMonthTo, any kind and number, both
 /// consolidation options on.
 RecordCheckParams DefaultRecordCheckParams(int fiscalYear, int programMonth);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "control/ControlDialog.h"
 #include "ui/DialogInsert.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
@@ -16,29 +17,7 @@ constexpr int kDialogColumns = 56;
 constexpr std::size_t kKindLength = 4;
 constexpr std::size_t kNumberLength = 5;
 
-/// A mask part: trailing blanks dropped, filled with "?" to its length.
-Text QuestionFilled(const Text& text, std::size_t length) {
-    Text t = TrimRight(text).substr(0, length);
-    t.resize(length, '?');
-    return t;
-}
-
-bool HoldsMoreThanQuestions(const Text& text) {
-    return std::any_of(text.begin(), text.end(), [](char ch) { return ch != '?'; });
-}
-
-int MonthOf(const ui::TPrvek& field) {
-    return static_cast<int>(TextToInt(Trim(field.EditText())));
-}
-
 }  // namespace
-
-int DefaultMonthTo(int programMonth) {
-    int q = programMonth >= 1 && programMonth <= 12 ? (programMonth + 2) / 3 : 1;
-    if (q > 1 && programMonth % 3 != 0)
-        --q;
-    return 3 * std::clamp(q, 1, 4);
-}
 
 RecordCheckParams DefaultRecordCheckParams(int fiscalYear, int programMonth) {
     RecordCheckParams p;
@@ -84,13 +63,7 @@ bool AskRecordCheckParams(const RecordCheckEnvironment& env, RuleSet rules,
         d->NameCurrent("ignorovat01");
     }
     ui::InsertOkZpet(*d, 0, rows, {}, "odchod"_t, rows, 0, {}, "zahájit kontrolu"_t);
-    // A period ending before it begins would check nothing and report no faults.
-    d->SetMayClose([&](ui::TDialogAXO&, int code) {
-        if (code != ui::kCloseConfirm || MonthOf(*from) <= MonthOf(*to))
-            return true;
-        ui.ShowError("Počáteční měsíc období nesmí být větší než koncový."_t);
-        return false;
-    });
+    RefuseReversedPeriod(*d, ui, *from, *to);
     if (!ui::RunDialog(*d))
         return false;
     params.kind = QuestionFilled(kind, kKindLength);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ui/DialogPages.h"
 #include "ui/PrvekHelp.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
@@ -96,7 +97,12 @@ TButtonAXO* TDialogAXO::ConfirmButton() const {
 
 bool TDialogAXO::LeaveFocused() {
     TPrvek* edit = AsEdit(focused_);
-    return !edit || !edit->Enabled() || edit->Leave(ui_, env_);
+    if (!edit || !edit->Enabled())
+        return true;
+    if (!edit->Leave(ui_, env_))
+        return false;
+    Changed(*edit);
+    return true;
 }
 
 void TDialogAXO::EnterElement(DialogElement* element) {
@@ -106,19 +112,98 @@ void TDialogAXO::EnterElement(DialogElement* element) {
 }
 
 bool TDialogAXO::SetFocus(DialogElement* target) {
-    if (!target || !target->CanFocus() || closed_)
+    if (!target || closed_ || (!target->CanFocus() && !HiddenPageOf(target)))
         return false;
     if (target == focused_)
         return true;
     if (!LeaveFocused())
         return false;
+    RevealPageOf(target);
     EnterElement(target);
     return true;
 }
 
 void TDialogAXO::PutFocus(DialogElement* target) {
-    if (target && target->CanFocus())
+    if (!target)
+        return;
+    RevealPageOf(target);
+    if (target->CanFocus())
         EnterElement(target);
+}
+
+// ---- Pages ----------------------------------------------------------------------------------
+
+void TDialogAXO::AttachToPage(DialogElement& element) {
+    if (pageTarget_ && &element != pageTarget_)
+        pageTarget_->AddMember(element, pageIndex_);
+}
+
+TPageControlAXO* TDialogAXO::HiddenPageOf(const DialogElement* element) const {
+    if (!element || !element->Focusable() || !element->Enabled())
+        return nullptr;
+    for (const auto& e : elements_) {
+        if (e->Kind() != ElementKind::Pages || !e->Visible())
+            continue;
+        auto* pages = static_cast<TPageControlAXO*>(e.get());
+        const int page = pages->PageOf(element);
+        if (page >= 0 && page != pages->Current())
+            return pages;
+    }
+    return nullptr;
+}
+
+void TDialogAXO::RevealPageOf(DialogElement* element) {
+    if (TPageControlAXO* pages = HiddenPageOf(element)) {
+        pages->ShowPage(pages->PageOf(element));
+        Changed(*pages);
+    }
+}
+
+bool TDialogAXO::ChoosePage(TPageControlAXO& pages, int index) {
+    if (closed_ || index < 0 || index >= static_cast<int>(pages.Pages().size()))
+        return false;
+    if (index == pages.Current())
+        return true;
+    if (!LeaveFocused())
+        return false;
+    pages.ShowPage(index);
+    Changed(pages);
+    for (DialogElement* e : pages.Members(index)) {
+        if (e->CanFocus()) {
+            EnterElement(e);
+            return true;
+        }
+    }
+    // A page without fields: the focus goes to the first element that can take it.
+    focused_ = nullptr;
+    for (const auto& e : elements_) {
+        if (e->CanFocus()) {
+            EnterElement(e.get());
+            break;
+        }
+    }
+    return true;
+}
+
+bool TDialogAXO::TurnPage(int direction) {
+    TPageControlAXO* pages = nullptr;
+    for (const auto& e : elements_) {
+        if (e->Kind() != ElementKind::Pages || !e->Visible())
+            continue;
+        pages = static_cast<TPageControlAXO*>(e.get());
+        // The control of the focused element first, when there are several.
+        if (pages->PageOf(focused_) >= 0)
+            break;
+    }
+    const int count = pages ? static_cast<int>(pages->Pages().size()) : 0;
+    if (count < 2)
+        return false;
+    return ChoosePage(*pages, ((pages->Current() + direction) % count + count) % count);
+}
+
+void TDialogAXO::Changed(DialogElement& element) {
+    if (changeHandler_)
+        changeHandler_(*this, element);
 }
 
 bool TDialogAXO::MoveFocus(int direction) {
@@ -186,6 +271,9 @@ bool TDialogAXO::KeyDown(const KeyEvent& key) {
         return Accelerator(key.ch);
     if (key.key == Key::Tab && !key.ctrl && !key.alt)
         return key.shift ? FocusPrevious() : FocusNext();
+    if (key.ctrl && !key.alt &&
+        (key.key == Key::Tab || key.key == Key::PageDown || key.key == Key::PageUp))
+        return TurnPage(key.key == Key::PageUp || (key.key == Key::Tab && key.shift) ? -1 : +1);
     if (!key.Plain())
         return edit && edit->KeyDown(key);
     switch (key.key) {
@@ -232,11 +320,15 @@ bool TDialogAXO::TypeChar(char ch) {
             if (ch != ' ')
                 return false;
             static_cast<TCheckBoxAXO*>(focused_)->Toggle();
+            Changed(*focused_);
             return true;
         case ElementKind::Button:
             return ch == ' ' && Press(*static_cast<TButtonAXO*>(focused_));
         case ElementKind::ComboBox:
-            return static_cast<TComboBoxAXO*>(focused_)->ChooseByLetter(ch);
+            if (!static_cast<TComboBoxAXO*>(focused_)->ChooseByLetter(ch))
+                return false;
+            Changed(*focused_);
+            return true;
         default:
             return false;
     }
@@ -268,6 +360,7 @@ bool TDialogAXO::Accelerator(char letter) {
             const int item = group->IsRadioGroup() ? group->ItemOfAccelerator(letter) : -1;
             if (item >= 0 && SetFocus(group)) {
                 group->Choose(item);
+                Changed(*group);
                 return true;
             }
             continue;
@@ -296,8 +389,10 @@ void TDialogAXO::Click(DialogElement& element) {
             SetFocus(static_cast<TLabelAXO&>(element).Target());
             break;
         case ElementKind::CheckBox:
-            if (SetFocus(&element))
+            if (SetFocus(&element)) {
                 static_cast<TCheckBoxAXO&>(element).Toggle();
+                Changed(element);
+            }
             break;
         case ElementKind::Button:
             Press(static_cast<TButtonAXO&>(element));
@@ -319,13 +414,17 @@ void TDialogAXO::Help(TPrvek& field) {
 }
 
 void TDialogAXO::ChooseItem(TComboBoxAXO& list, int index) {
-    if (SetFocus(&list))
+    if (SetFocus(&list)) {
         list.Choose(index);
+        Changed(list);
+    }
 }
 
 void TDialogAXO::SetChecked(TCheckBoxAXO& box, bool checked) {
-    if (SetFocus(&box))
+    if (SetFocus(&box)) {
         box.SetChecked(checked);
+        Changed(box);
+    }
 }
 
 bool TDialogAXO::Press(TButtonAXO& button) {
@@ -366,18 +465,21 @@ bool TDialogAXO::FillField(DialogElement& element, const Text& value) {
             if (!IsYes(value) && !IsNo(value))
                 return false;
             static_cast<TCheckBoxAXO&>(element).SetChecked(IsYes(value));
+            Changed(element);
             return true;
         case ElementKind::ComboBox: {
             auto& list = static_cast<TComboBoxAXO&>(element);
             if (!value.empty() && value[0] == '#') {
                 const int index = static_cast<int>(TryTextToInt(value.substr(1)).value_or(-1));
                 list.Choose(index);
+                Changed(list);
                 return list.Index() == index;
             }
             const Text wanted = NationalUpperCase(Trim(value));
             for (std::size_t i = 0; i < list.Items().size(); ++i) {
                 if (NationalUpperCase(Trim(list.Items()[i])).StartsWith(wanted)) {
                     list.Choose(static_cast<int>(i));
+                    Changed(list);
                     return true;
                 }
             }
@@ -407,13 +509,17 @@ bool TDialogAXO::Confirm(int code) {
     // is written back without its check.
     for (const auto& e : elements_) {
         TPrvek* edit = AsEdit(e.get());
-        if (!edit || edit == focused_ || !edit->CanFocus() || !edit->NeedsCheck())
+        // Fields of pages not shown are checked too; a failing one brings its page up.
+        if (!edit || edit == focused_ || !(edit->CanFocus() || HiddenPageOf(edit)) ||
+            !edit->NeedsCheck())
             continue;
         if (!edit->Leave(ui_, env_)) {
+            RevealPageOf(edit);
             focused_ = edit;
             edit->SelectAll();
             return false;
         }
+        Changed(*edit);
     }
     Close(code);
     return true;

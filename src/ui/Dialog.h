@@ -16,6 +16,8 @@
 
 namespace axo::ui {
 
+class TPageControlAXO;
+
 class TDialogAXO {
   public:
     /// A dialog `widthColumns` wide (80 when 0, at most 80) and `rows` high (about 15 when 0,
@@ -50,6 +52,7 @@ class TDialogAXO {
     E* Add(std::unique_ptr<E> element) {
         E* raw = element.get();
         elements_.push_back(std::move(element));
+        AttachToPage(*raw);
         current_ = raw;
         if (raw->CanFocus())
             focused_ = raw;
@@ -64,6 +67,11 @@ class TDialogAXO {
     DialogElement* Find(std::string_view name) const;
     /// The first button that confirms (close code 1).
     TButtonAXO* ConfirmButton() const;
+    /// The page the elements inserted from now on go to (none: no page); see DialogPages.h.
+    void SetPageTarget(TPageControlAXO* pages, int index) {
+        pageTarget_ = pages;
+        pageIndex_ = index;
+    }
 
     // ---- Focus ---------------------------------------------------------------------------
 
@@ -90,6 +98,10 @@ class TDialogAXO {
     /// A double click: the help of an edit field (as <F7>).
     void DoubleClick(DialogElement& element);
     void ChooseItem(TComboBoxAXO& list, int index);
+    /// Turns to page `index` of the control (its tab clicked): the focused field is left and
+    /// checked first, then the page's first element that can take the focus gets it. False
+    /// when the check kept the focus or there is no such page.
+    bool ChoosePage(TPageControlAXO& pages, int index);
     void SetChecked(TCheckBoxAXO& box, bool checked);
     /// Presses a button: its action, then closing with its close code. False when a check
     /// kept the dialog open or the button is disabled.
@@ -131,6 +143,12 @@ class TDialogAXO {
     void SetKeyHandler(std::function<bool(TDialogAXO&, const KeyEvent&)> handler) {
         keyHandler_ = std::move(handler);
     }
+    /// Called after an element's value may have changed: an edit field left with its check
+    /// passed, a check box toggled, a choice made. Dialog classes keep dependent values in step
+    /// with it (the handler may change other elements).
+    void SetChangeHandler(std::function<void(TDialogAXO&, DialogElement&)> handler) {
+        changeHandler_ = std::move(handler);
+    }
 
     // ---- What the window shows, as text ---------------------------------------------------
 
@@ -158,7 +176,19 @@ class TDialogAXO {
     int shows_ = 0;
     std::function<bool(TDialogAXO&, int)> mayClose_;
     std::function<bool(TDialogAXO&, const KeyEvent&)> keyHandler_;
+    std::function<void(TDialogAXO&, DialogElement&)> changeHandler_;
+    TPageControlAXO* pageTarget_ = nullptr;
+    int pageIndex_ = -1;
 
+    void AttachToPage(DialogElement& element);
+    /// The page control holding `element` on a page that is not shown, when showing that page
+    /// would let the element take the focus; none otherwise.
+    TPageControlAXO* HiddenPageOf(const DialogElement* element) const;
+    /// Shows the page of `element` when it is on a hidden one.
+    void RevealPageOf(DialogElement* element);
+    /// <Ctrl Page Down> (+1) and <Ctrl Page Up> (-1) on the dialog's page control.
+    bool TurnPage(int direction);
+    void Changed(DialogElement& element);
     bool LeaveFocused();
     void EnterElement(DialogElement* element);
     bool MoveFocus(int direction);

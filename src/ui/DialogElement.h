@@ -85,7 +85,7 @@ struct DialogEnvironment {
     DateParts SystemDate() const;
 };
 
-enum class ElementKind { Label, Edit, CheckBox, ComboBox, Button, Panel, Memo, Account };
+enum class ElementKind { Label, Edit, CheckBox, ComboBox, Button, Panel, Memo, Account, Pages };
 
 class TDialogAXO;
 

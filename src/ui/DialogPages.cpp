@@ -1,69 +1,77 @@
-// The pages of a dialog.
+// The page control of dialog forms.
 #include "ui/DialogPages.h"
 
-#include "ui/DialogInsert.h"
+#include "util/Retezce.h"
 
 namespace axo::ui {
 
-TPagesAXO::TPagesAXO(TDialogAXO& dialog, int column, int row)
-    : dialog_(dialog), firstColumn_(column), column_(column), row_(row) {}
-
-void TPagesAXO::ClosePage() {
-    if (pages_.empty())
-        return;
-    Page& page = pages_.back();
-    const auto& elements = dialog_.Elements();
-    for (std::size_t i = firstElement_; i < elements.size(); ++i)
-        page.elements.push_back(elements[i].get());
-    firstElement_ = elements.size();
+TPageControlAXO::TPageControlAXO(int column, int row, const Text& hint, int heightRows,
+                                 int widthColumns)
+    : DialogElement(ElementKind::Pages, column, row, hint) {
+    SetFrame(CellFrame(column, row, widthColumns, heightRows));
 }
 
-void TPagesAXO::AddPage(const Text& caption) {
-    ClosePage();
-    const int width = static_cast<int>(caption.size()) + 1;
-    // Tabs that do not fit the dialog's width go on to the next row.
-    if (column_ > 1 && column_ + width > dialog_.Columns()) {
-        column_ = firstColumn_;
-        ++row_;
-    }
-    TButtonAXO* tab = InsertButton(dialog_, column_, row_, caption, caption);
-    const int index = static_cast<int>(pages_.size());
-    dialog_.NameCurrent("page" + std::to_string(index + 1));
-    if (tab) {
-        tab->SetFrame(CellFrame(column_, row_, width));
-        tab->SetAction([this, index](TDialogAXO&) { Show(index); });
-    }
-    column_ += width;
-    pages_.push_back({caption, tab, {}});
-    firstElement_ = dialog_.Elements().size();
+int TPageControlAXO::AddPage(const Text& caption) {
+    pages_.push_back(caption);
+    return static_cast<int>(pages_.size()) - 1;
 }
 
-void TPagesAXO::End() {
-    ClosePage();
-    Show(0);
-}
-
-void TPagesAXO::Show(int index) {
-    if (index < 0 || index >= Count())
+void TPageControlAXO::ShowPage(int index) {
+    if (index < 0 || index >= static_cast<int>(pages_.size()))
         return;
     current_ = index;
-    DialogElement* first = nullptr;
-    for (int i = 0; i < Count(); ++i)
-        for (DialogElement* e : pages_[static_cast<std::size_t>(i)].elements) {
-            e->SetVisible(i == index);
-            if (i == index && !first && e->CanFocus())
-                first = e;
-        }
-    if (first)
-        dialog_.PutFocus(first);
+    for (const Member& m : members_)
+        m.element->SetVisible(Visible() && m.page == current_);
 }
 
-int TPagesAXO::PageOf(const DialogElement* element) const {
-    for (int i = 0; i < Count(); ++i)
-        for (const DialogElement* e : pages_[static_cast<std::size_t>(i)].elements)
-            if (e == element)
-                return i;
+void TPageControlAXO::AddMember(DialogElement& element, int index) {
+    members_.push_back({&element, index});
+    element.SetVisible(Visible() && index == current_);
+}
+
+int TPageControlAXO::PageOf(const DialogElement* element) const {
+    for (const Member& m : members_)
+        if (m.element == element)
+            return m.page;
     return -1;
+}
+
+std::vector<DialogElement*> TPageControlAXO::Members(int index) const {
+    std::vector<DialogElement*> found;
+    for (const Member& m : members_)
+        if (m.page == index)
+            found.push_back(m.element);
+    return found;
+}
+
+std::optional<Text> TPageControlAXO::TranscriptLine() const {
+    Text line;
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        if (i > 0)
+            line += " | "_t;
+        const Text caption = Trim(pages_[i]);
+        line += static_cast<int>(i) == current_ ? "[ "_t + caption + " ]"_t : caption;
+    }
+    return line;
+}
+
+TPageControlAXO* InsertPageControl(TDialogAXO& dialog, int column, int row, int heightRows,
+                                   int widthColumns, const Text& hint) {
+    if (column < 1 || row < 1)
+        return nullptr;
+    EndPages(dialog);
+    return dialog.Add(
+        std::make_unique<TPageControlAXO>(column, row, hint, heightRows, widthColumns));
+}
+
+int BeginPage(TDialogAXO& dialog, TPageControlAXO& pages, const Text& caption) {
+    const int index = pages.AddPage(caption);
+    dialog.SetPageTarget(&pages, index);
+    return index;
+}
+
+void EndPages(TDialogAXO& dialog) {
+    dialog.SetPageTarget(nullptr, -1);
 }
 
 }  // namespace axo::ui

@@ -1,55 +1,61 @@
-// Pages of a dialog: a row of tab buttons, each showing the elements of its page and hiding
-// those of the others. The elements stay in the dialog; a page only decides which of them are
-// visible, so a hidden page keeps what was typed into it.
+// The page control of dialog forms: a row of tabs over a framed area, each page holding the
+// elements inserted while it was open. Only the current page's elements are shown; the dialog
+// turns to another page when the user picks its tab, presses <Ctrl Page Down> / <Ctrl Page Up>
+// (<Ctrl Tab> / <Ctrl Shift Tab>), or when a field on it is to take the focus (a script filling
+// it, a check that failed on it). Record editors whose fields do not fit one window spread
+// them over pages.
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "ui/Dialog.h"
 
 namespace axo::ui {
 
-class TPagesAXO {
+class TPageControlAXO : public DialogElement {
   public:
-    /// Pages whose tab buttons stand in `row` from `column` on, each as wide as its caption;
-    /// tabs beyond the dialog's width continue in the rows below.
-    TPagesAXO(TDialogAXO& dialog, int column, int row);
+    /// The control at a grid cell, `heightRows` high (the tab row included) and `widthColumns`
+    /// wide.
+    TPageControlAXO(int column, int row, const Text& hint, int heightRows, int widthColumns);
 
-    /// Adds a page with its tab button (named "page" + number from 1); the elements inserted
-    /// until the next AddPage or End belong to it.
-    void AddPage(const Text& caption);
-    /// The row below the last row of tabs.
-    int FirstFreeRow() const { return row_ + 1; }
-    /// Ends the last page and shows the first.
-    void End();
-    /// Shows page `index` (0-based) and hides the others' elements; the focus moves to the
-    /// page's first element that takes it.
-    void Show(int index);
+    /// Adds a page captioned `caption`; its index (from 0).
+    int AddPage(const Text& caption);
+    const std::vector<Text>& Pages() const { return pages_; }
+    /// The page shown (0 until another is chosen).
     int Current() const { return current_; }
-    int Count() const { return static_cast<int>(pages_.size()); }
-    const Text& Caption(int index) const {
-        return pages_.at(static_cast<std::size_t>(index)).caption;
-    }
-    /// The page an element belongs to; -1 for elements of no page.
+    /// Shows page `index`: its elements become visible, those of the other pages hidden. An
+    /// index outside the pages is ignored.
+    void ShowPage(int index);
+    /// Puts an element on page `index`; it is shown only while that page is current.
+    void AddMember(DialogElement& element, int index);
+    /// The page an element is on; -1 when it is on no page of this control.
     int PageOf(const DialogElement* element) const;
+    /// The elements of a page in insertion order.
+    std::vector<DialogElement*> Members(int index) const;
+    /// The pages as a line: the current one in brackets ("[ Evidenční údaje ] | Poznámkový
+    /// blok").
+    std::optional<Text> TranscriptLine() const override;
 
   private:
-    struct Page {
-        Text caption;
-        TButtonAXO* tab = nullptr;
-        std::vector<DialogElement*> elements;
+    struct Member {
+        DialogElement* element;
+        int page;
     };
-
-    TDialogAXO& dialog_;
-    int firstColumn_;
-    int column_;
-    int row_;
-    std::size_t firstElement_ = 0;
-    std::vector<Page> pages_;
+    std::vector<Text> pages_;
+    std::vector<Member> members_;
     int current_ = 0;
-
-    void ClosePage();
 };
+
+/// A page control at (column, row), `heightRows` high and `widthColumns` wide. Its pages are
+/// opened with BeginPage.
+TPageControlAXO* InsertPageControl(TDialogAXO& dialog, int column, int row, int heightRows,
+                                   int widthColumns, const Text& hint = {});
+
+/// Adds a page to the control; the elements inserted from now on belong to it, until the next
+/// BeginPage or EndPages. Returns the page's index.
+int BeginPage(TDialogAXO& dialog, TPageControlAXO& pages, const Text& caption);
+
+/// The elements inserted from now on belong to no page.
+void EndPages(TDialogAXO& dialog);
 
 }  // namespace axo::ui

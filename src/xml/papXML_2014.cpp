@@ -102,6 +102,9 @@ void WriteRowXtoXIII(XmlLines& f, int part, const pap::tVeta_Zorvi& r) {
     } else if (part == 11) {
         f.Line(Element(kField, "Sloupec05", XmlAmount(r.Sloupec[1].SLOUPEC)));
         f.Line(Element(kField, "Sloupec06", XmlAmount(r.Sloupec[2].SLOUPEC)));
+        // The average margin typed for rows whose code asks for one.
+        if (r.X_BezObratu)
+            f.Line(Element(kField, "Sloupec07", XmlAmount(r.Sloupec[3].SLOUPEC)));
     } else {
         f.Line(Element(kField, "Sloupec07", XmlAmount(r.Sloupec[1].SLOUPEC)));
     }

@@ -2,6 +2,7 @@
 // template, an unknown order, editing over the pages with a clash reported, and the filter keys.
 #include "AddressTestSupport.h"
 #include "codelists/OknoEA.h"
+#include "ui/DialogInsert.h"
 
 namespace axo::codelists::testing {
 namespace {
@@ -74,6 +75,20 @@ TEST_F(WindowTest, PickersReturnTheFieldOfTheirOrder) {
               ui::testing::MessageText(ui_->Transcript().back()));
 }
 
+TEST_F(WindowTest, APartnerFieldPicksTheIcoFromTheList) {
+    // A partner mask as the control statement's dialog has it: <F7> opens the list by IČO.
+    Text partner = "2559"_t;
+    auto d = ui::CreateDialog(*ui_, {}, 0, 0, 40, {}, "Partner"_t, 3);
+    ui::InsertPrvek(*d, 3, 1, {}, "Partner I "_t, 10, partner, "/?"_t);
+    d->NameCurrent("partner1");
+    ASSERT_TRUE(ui::Pripoj(*d, AddressPicker(book_)));
+    ui::InsertOkZpet(*d, 0, 3, {}, {}, 3);
+    ui_->QueueDialog("key:F7 key:F2");
+    ui_->QueueBrowse("key:Enter");
+    ASSERT_TRUE(ui::RunDialog(*d));
+    EXPECT_EQ("25596641??", ToUtf8(partner));  // a mask is filled with "?"
+}
+
 TEST_F(WindowTest, AddingInAPickerStartsFromItsTemplate) {
     tVetaExtAdresa templ = Address("", "Šablona s.r.o.", "Jihlava", "25596641");
     templ.RizeniEditace = kTemplateMark;
@@ -96,8 +111,8 @@ TEST_F(WindowTest, EditingOverThePagesWithAClashReported) {
     ui_->QueueDialog("zatrideni=2 key:F2");
     ui_->QueueOk();
     ui_->QueueDialog(
-        "zatrideni=11 click:page2 iban=CZ6508000000192000145399 kodBanky=800 click:page8 "
-        "notes=\"nový blok\" click:page1 dic=CZ12345679 key:F2");
+        "zatrideni=11 iban=CZ6508000000192000145399 kodBanky=800 "
+        "notes=\"nový blok\" dic=CZ12345679 key:F2");
     ui_->QueueBrowse("key:Esc");
     ShowAddressList(book_);
     bool clash = false;

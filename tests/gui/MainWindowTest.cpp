@@ -323,8 +323,15 @@ void DesktopTest::screenshotsRunWhateverChoosesTheYear() {
                                                          "--screenshots", directory}));
     QVERIFY(program.waitForFinished(90000));
     QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
-    QStringList expected({"main-window.png", "menu-statements.png", "message.png", "protocol.png",
-                          "statement-period.png", "statement-rows.png", "system-information.png",
+    QStringList expected({"control-statement.png", "main-window.png", "menu-statements.png",
+                          "message.png", "protocol.png", "statement-period.png",
+                          "statement-rows.png", "system-information.png",
+                          // the code-list windows, their editors' pages and the XI margin
+                          "codes-pap.png", "codes-pap-editor.png", "codes-pap-editor-2.png",
+                          "codes-transactions.png", "codes-transactions-editor.png", "chart.png",
+                          "chart-editor.png", "chart-editor-2.png", "chart-editor-3.png",
+                          "statement-xi-margin.png", "statement-xi-margin-dialog.png",
+                          // the address list and its editor
                           "address-list.png", "address-editor.png"});
     if (yearDialog)
         expected << "fiscal-year.png";

@@ -33,7 +33,7 @@ bool KnownButtonName(const std::string& name) {
         "ButtonInvertujVyber", "ButtonVyber",       "ButtonPridani",
         "ButtonOprava",        "ButtonZruseni",     "ButtonView",
         "ButtonStorno",        "ButtonKopie",       "ButtonOK",
-        "ButtonExit"};
+        "ButtonExit",          "ButtonImport"};
     for (const char* known : kNames)
         if (name == known)
             return true;

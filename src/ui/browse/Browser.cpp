@@ -213,6 +213,7 @@ void TBrowser::LayoutButtonRow(const std::vector<BrowseButton>& actions, int exi
     for (BrowseButtonView& b : buttonRow_)
         if (b.id == BrowseButton::Oprava && vyber)
             b.hint = "oprava vybraného údaje, dokladu, popř. položky číselníku <Ctrl Enter>"_t;
+    ButtonRowLaidOut();
 }
 
 void TBrowser::ApplyStoredGeometry() {

@@ -93,6 +93,7 @@ enum class BrowseButton {
     VyberVse,       ///< selector: tick all
     ZrusVyber,      ///< selector: untick all
     InvertujVyber,  ///< selector: invert
+    Import,         ///< code lists: the text import, at the right end of the tool bar
     // The button row.
     Vyber,
     Pridani,
@@ -113,6 +114,8 @@ struct BrowseButtonView {
     Text hint;
     Rect frame;  ///< buttons of the button row: pixels inside the row
     bool enabled = true;
+    /// A tool-bar button standing at the right end of the tool bar rather than after the others.
+    bool right = false;
 };
 
 /// One item of the sort menu.
@@ -388,6 +391,10 @@ class TBrowser {
     virtual std::vector<BrowseButtonView> ToolBarButtons() const;
     /// Lays out ButtonExit and the action buttons in the button row of the window's width.
     void LayoutButtonRow(const std::vector<BrowseButton>& actions, int exitWidth);
+    /// Called after each layout of the button row: a descendant may give its buttons other
+    /// captions, hints and frames (ButtonRowViews).
+    virtual void ButtonRowLaidOut() {}
+    std::vector<BrowseButtonView>& ButtonRowViews() { return buttonRow_; }
     void ApplyStoredGeometry();
     void StoreGeometry();
     /// The record of the current row and its key, as the page holds them.
