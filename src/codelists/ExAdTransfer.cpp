@@ -149,6 +149,9 @@ TransferReport CopyAddresses(const storage::DataContext& ctx, ui::UiServices& ui
         return Failed("V adresáři "_t + storage::TextFromPath(sourceDirectory) +
                       " není číselník externích adres, nebo ho nelze otevřít."_t);
     SourceWalk walk(source, classifications);
+    // Only the classification is unique: new numbers are free by their making, and a whole
+    // source copied into an emptied target brings each classification once.
+    const bool mayClash = !options.renumber && (!options.recreate || !classifications.empty());
     const int count = walk.Count();
     TransferReport report;
     auto fill = [&](tExtAdresy& staged, ui::ProgressPanel& progress) {
@@ -172,7 +175,7 @@ TransferReport CopyAddresses(const storage::DataContext& ctx, ui::UiServices& ui
                 }
                 r.MATCH_CODE = *next;
             }
-            if (staged.FindUsedKey(true, &r, &r) != 0) {
+            if (mayClash && staged.FindUsedKey(true, &r, &r) != 0) {
                 report.clashes.push_back(code);
                 continue;
             }
