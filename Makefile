@@ -81,8 +81,8 @@ gui: build
 	AXO_PASSWORD=ucetni $(GUI) --home $(GUI_DIR) --year $(DEMO_YEAR)
 
 # The program shows its windows one after another on a virtual screen and writes a picture of
-# each: main window, statement menu, fiscal-year and period dialogs, printouts, message and
-# system information.
+# each: main window, statement menu, fiscal-year and period dialogs, printouts, message,
+# system information, the address list and its editor.
 screenshots: build
 	rm -rf $(SHOTS_DIR) $(BUILD)/screenshots-home
 	$(CLI) demo-install $(BUILD)/screenshots-home --year $(DEMO_YEAR) > /dev/null

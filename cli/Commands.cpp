@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "AddressCommands.h"
 #include "AdminCommands.h"
 #include "BrowseCommands.h"
 #include "CodeListCommands.h"
@@ -99,6 +100,10 @@ const Command kCommands[] = {
      "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
      "PageUp\", --find TEXT, --whole-words)",
      RunBrowse},
+    {"addresses", "addresses AKCE",
+     "číselník externích adres: list, show, add, edit, next-classification, export, import, "
+     "import-csv",
+     RunAddresses},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
@@ -145,7 +150,11 @@ std::vector<std::string> FlagNames() {
             "whole-words",
             "skip-without-analytics",
             "no-code-totals",
-            "print"};
+            "print",
+            "renumber",
+            "recreate",
+            "overwrite",
+            "with-notes"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {
