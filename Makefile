@@ -9,7 +9,8 @@ JOBS    ?= 2
 CONFIG  ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsqlite3-dev libxml2-dev libxml2-utils \
-            qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth
+            qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth \
+            libcurl4-openssl-dev nlohmann-json3-dev openssl
 
 CLI := $(BUILD)/bin/axo-pap-cli
 DEMO_DIR  := $(BUILD)/demo
