@@ -10,6 +10,7 @@
 #include "ControlPrintCommands.h"
 #include "DataCommands.h"
 #include "FormsCommands.h"
+#include "RegistryCommands.h"
 #include "StartupCommands.h"
 #include "StatementCommands.h"
 #include "TemplateCommands.h"
@@ -84,6 +85,10 @@ const Command kCommands[] = {
      "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
      "PageUp\", --find TEXT, --whole-words)",
      RunBrowse},
+    {"registry", "registry vat|ares|unreliable",
+     "registry: ověření plátců DPH (vat DIČ... nebo --addresses), adresa z ARES (ares IČO), "
+     "seznam nespolehlivých plátců (unreliable [--addresses] [--details])",
+     RunRegistry},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
@@ -120,10 +125,18 @@ int RunHelp(const Options&, std::ostream& out, std::ostream&) {
 }  // namespace
 
 std::vector<std::string> FlagNames() {
-    return {"help",          "version",     "force",
-            "replace",       "strict",      "csv-only",
-            "all",           "whole-words", "skip-without-analytics",
-            "no-code-totals"};
+    return {"help",
+            "version",
+            "force",
+            "replace",
+            "strict",
+            "csv-only",
+            "all",
+            "whole-words",
+            "skip-without-analytics",
+            "no-code-totals",
+            "addresses",
+            "details"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

@@ -6,11 +6,10 @@
 
 namespace axo::lookups {
 
-LookupContext LookupContextFor(const startup::Session& session, HttpTransport& transport,
+LookupContext LookupContextFor(const startup::Session& session,
                                const ui::ListingEnvironment& listing) {
     LookupContext ctx;
     ctx.ui = &session.Ui();
-    ctx.transport = &transport;
     Text problem;
     ctx.settings = ReadRegistrySettings(startup::ConfigFile::Read(session.ConfigFilePath()),
                                         session.ProgramDirectory(), &problem);

@@ -56,8 +56,9 @@ struct LookupContext {
 /// The context of a started session: its UI, switches, clock, document vault, dialog
 /// environment, the register settings of its configuration file (a problem in them is shown
 /// once as an error and the defaults used), the tax offices of its installation directory, and
-/// the browser of its output settings. `listing` and `transport` must outlive the context.
-LookupContext LookupContextFor(const startup::Session& session, HttpTransport& transport,
+/// the browser of its output settings. `listing` must outlive the context; the caller sets the
+/// transport (made with the settings' CA file).
+LookupContext LookupContextFor(const startup::Session& session,
                                const ui::ListingEnvironment& listing);
 
 }  // namespace axo::lookups
