@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "lookups/AddressBook.h"
 #include "lookups/LookupContext.h"
 #include "lookups/RegistryServer.h"
 #include "support/ScratchDir.h"

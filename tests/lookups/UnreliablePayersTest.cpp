@@ -47,18 +47,30 @@ TEST_F(UnreliablePayersTest, Variants) {
         std::vector<const char*> lines;
         std::vector<const char*> absent;
     } cases[] = {
-        {"menu, only DIČ", UnreliableListStart::Menu, 2, 3, 0,
+        {"menu, only DIČ",
+         UnreliableListStart::Menu,
+         2,
+         3,
+         0,
          {"Seznam nespolehlivých plátců DPH platný  5. 3.2024 08:07",
           "│CZ12345679     │461│28. 2.2019│", "│CZ699004742    │461│30. 6.2021│"},
          {"Stávající číselník", "Luna s.r.o."}},
-        {"menu, details", UnreliableListStart::Menu, 1, 3, 1,
+        {"menu, details",
+         UnreliableListStart::Menu,
+         1,
+         3,
+         1,
          {"│CZ12345679     │461│28. 2.2019│Luna s.r.o., Hlavní 12, 602 00 Brno",
           "│!!!: 0000000001 Luna", "│CZ87654326     │461│15. 1.2020│--- nenalezeno ---",
           "│CZ699004742    │461│30. 6.2021│--- nenalezeno ---",
           "Stávající číselník externích adres obsahuje 1 nespolehlivých plátců DPH! (viz. !!!: "
           "zatřídění a firma)"},
          {}},
-        {"address list", UnreliableListStart::AddressList, 0, 1, 1,
+        {"address list",
+         UnreliableListStart::AddressList,
+         0,
+         1,
+         1,
          {"obsažených v číselníku externích adres",
           "│CZ12345679     │461│28. 2.2019│0000000001│Luna", "(viz. zatřídění a firma)",
           "Stávající číselník externích adres obsahuje 1 nespolehlivých plátců DPH!"},
@@ -92,7 +104,8 @@ TEST_F(UnreliablePayersTest, StopsAndFailures) {
     ui_->QueueButton(1);
     ui_->StopProgressAtStep(2);
     ui_->QueueButton(2);  // "<Esc>ano": stop
-    UnreliableListResult stopped = ListUnreliablePayers(ctx_, &addresses, UnreliableListStart::Menu);
+    UnreliableListResult stopped =
+        ListUnreliablePayers(ctx_, &addresses, UnreliableListStart::Menu);
     EXPECT_TRUE(stopped.stopped);
     EXPECT_EQ(1, stopped.payers);
     EXPECT_NE(std::string::npos, Printouts().find("- přerušeno uživatelem ---"));
@@ -113,10 +126,13 @@ TEST_F(UnreliablePayersTest, StopsAndFailures) {
         Reply reply;
         const char* told;
     } cases[] = {
-        {"status code 1", {200, StatusAnswer({}, "1", "SeznamNespolehlivyPlatceResponse")},
+        {"status code 1",
+         {200, StatusAnswer({}, "1", "SeznamNespolehlivyPlatceResponse")},
          "Zjištění seznamu nespolehlivých plátců se nezdařilo."},
         {"server down", {502, "x"}, "Seznam nespolehlivých plátců DPH nelze získat. Server"},
-        {"truncated", {200, list.substr(0, 300)}, "Zjištění seznamu nespolehlivých plátců se nezdařilo."},
+        {"truncated",
+         {200, list.substr(0, 300)},
+         "Zjištění seznamu nespolehlivých plátců se nezdařilo."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,7 +180,9 @@ TEST_F(UnreliablePayersTest, FillFromAres) {
         EXPECT_NE(std::string::npos, Shown().find(c.told)) << Shown();
     }
     // An answer for another IČO fills nothing.
-    answer = [](const Received&) { return Reply{200, AresRecord("25596641", "Jiná"), "application/json"}; };
+    answer = [](const Received&) {
+        return Reply{200, AresRecord("25596641", "Jiná"), "application/json"};
+    };
     ui_->ClearTranscript();
     EXPECT_FALSE(FillFromAres(ctx_, "12345679"_t));
     EXPECT_NE(std::string::npos, Shown().find("odpověděl údaji jiného IČO (25596641)"));
@@ -210,7 +228,8 @@ TEST_F(UnreliablePayersTest, RegisterPageInTheBrowser) {
                              "dic=1%26OK=Zobraz";
     EXPECT_EQ((std::vector<std::string>{"xdg-open " + page, "chybi " + page}), started);
     EXPECT_NE(std::string::npos, Shown().find("Prohlížeč \"chybi\" nelze spustit."));
-    EXPECT_NE(std::string::npos, Shown().find("Registru plátců DPH je ve vaší konfiguraci zakázáno"));
+    EXPECT_NE(std::string::npos,
+              Shown().find("Registru plátců DPH je ve vaší konfiguraci zakázáno"));
 }
 
 }  // namespace
