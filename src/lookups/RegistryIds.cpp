@@ -1,4 +1,4 @@
-// Checking and escaping the identifiers sent to the registers.
+// Checking the identifiers sent to the registers.
 #include "lookups/RegistryIds.h"
 
 #include <algorithm>
@@ -38,33 +38,6 @@ bool IcoValidForLookup(const Text& ico) {
     const bool specialValue =
         special == "111"_t || special == "222"_t || special == "333"_t || special == "444"_t;
     return ico.size() == 8 && AllDigits(ico) && !specialValue && control::IcoCheckDigitValid(ico);
-}
-
-std::string XmlEscape(const std::string& utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (const char c : utf8) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
 }
 
 }  // namespace axo::lookups

@@ -1,10 +1,7 @@
 // The identifiers the registry lookups send: the tax number (DIČ) of a VAT payer and the
 // identification number (IČO) of an organisation, checked strictly before they go into a
-// request or a URL, and the escaping of what goes into a SOAP request.
+// request or a URL.
 #pragma once
-
-#include <optional>
-#include <string>
 
 #include "util/Text.h"
 
@@ -21,8 +18,5 @@ Text DicProblem(const Text& dic);
 /// special values of the record check ("111" ...) stand for no organisation and are not valid
 /// here.
 bool IcoValidForLookup(const Text& ico);
-
-/// Escapes "&", "<", ">", '"' and "'" for XML content or an attribute value.
-std::string XmlEscape(const std::string& utf8);
 
 }  // namespace axo::lookups

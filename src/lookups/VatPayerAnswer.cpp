@@ -7,8 +7,8 @@
 #include <cstring>
 #include <functional>
 
-#include "lookups/RegistryIds.h"
 #include "util/Datum.h"
+#include "util/Prevody.h"
 
 namespace axo::lookups {
 
@@ -188,8 +188,7 @@ std::string StatusRequest(const std::vector<Text>& dics) {
     std::string xml = kEnvelopeStart;
     xml += "<roz:StatusNespolehlivyPlatceRequest>";
     for (const Text& dic : dics)
-        xml += "<roz:dic>" + XmlEscape(ToUtf8(dic.StartsWith("CZ"_t) ? dic.substr(2) : dic)) +
-               "</roz:dic>";
+        xml += "<roz:dic>" + TextToXml(dic.StartsWith("CZ"_t) ? dic.substr(2) : dic) + "</roz:dic>";
     xml += "</roz:StatusNespolehlivyPlatceRequest>";
     return xml + kEnvelopeEnd;
 }

@@ -66,6 +66,19 @@ std::optional<VatAnswer> QueryStatus(LookupContext& ctx, const std::vector<Text>
     return all;
 }
 
+/// A check that got its answer keeps its records in place of the previous ones.
+VatCheckResult Finish(LookupContext& ctx, const std::optional<VatAnswer>& answer,
+                      VatCheckResult result) {
+    if (!answer) {
+        result.outcome = VatCheckOutcome::Failed;
+        return result;
+    }
+    result.outcome = VatCheckOutcome::Found;
+    result.records = answer->records;
+    StoreVatResults(ctx.documentVault, result.records);
+    return result;
+}
+
 Text Serialise(const std::vector<VatPayerRecord>& records) {
     Text out;
     for (const VatPayerRecord& r : records) {
@@ -139,20 +152,14 @@ VatCheckResult CheckVatPayer(LookupContext& ctx, const Text& dicGiven) {
         return result;
     }
     const std::optional<VatAnswer> answer = QueryStatus(ctx, {dic}, "DIČ "_t + dic);
-    if (!answer) {
-        result.outcome = VatCheckOutcome::Failed;
-        return result;
-    }
-    const std::vector<VatPayerRecord> own = RecordsOf(answer->records, dic);
+    const std::vector<VatPayerRecord> own =
+        answer ? RecordsOf(answer->records, dic) : std::vector<VatPayerRecord>();
     if (!own.empty() && own.front().reliability == Reliability::NotFound) {
         ctx.Ui().ShowInfo("DIČ "_t + dic + "\r\rNENALEZEN"_t);
         result.outcome = VatCheckOutcome::NotFound;
         return result;
     }
-    result.outcome = VatCheckOutcome::Found;
-    result.records = answer->records;
-    StoreVatResults(ctx.documentVault, result.records);
-    return result;
+    return Finish(ctx, answer, result);
 }
 
 VatCheckResult CheckVatPayers(LookupContext& ctx, AddressListSource& source) {
@@ -186,14 +193,7 @@ VatCheckResult CheckVatPayers(LookupContext& ctx, AddressListSource& source) {
     const std::optional<VatAnswer> answer = QueryStatus(
         ctx, dics,
         "DIČ "_t + IntToText(static_cast<long long>(dics.size())) + " adres číselníku"_t);
-    if (!answer) {
-        result.outcome = VatCheckOutcome::Failed;
-        return result;
-    }
-    result.outcome = VatCheckOutcome::Found;
-    result.records = answer->records;
-    StoreVatResults(ctx.documentVault, result.records);
-    return result;
+    return Finish(ctx, answer, result);
 }
 
 std::vector<VatPayerRecord> RecordsOf(const std::vector<VatPayerRecord>& records, const Text& dic) {

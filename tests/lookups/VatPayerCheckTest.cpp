@@ -224,6 +224,33 @@ TEST_F(VatPayerCheckTest, ResultDialog) {
               Shown().find("Údaje pro [Jiná] DIČ [CZ87654321] nejsou k dispozici."));
 }
 
+TEST_F(VatPayerCheckTest, ResultsKeptInTheDocumentVaultUntilTheNextCheck) {
+    auto vault = startup::OpenVault(data_, startup::VaultKind::Documents, "UCETNI"_t, 0);
+    ASSERT_NE(nullptr, vault);
+    std::vector<VatPayerRecord> many;
+    for (int i = 0; i < 300; ++i) {  // more than one block of the vault
+        VatPayerRecord r;
+        r.statusText = "OK"_t;
+        r.statusCode = 1;
+        r.dic = FromUtf8(std::to_string(10000000 + i));
+        r.reliability = Reliability::Unreliable;
+        r.hasAccount = i % 2 == 0;
+        r.number = "2000145399"_t;
+        r.nonStandard = i % 3 == 0 ? "CZ6508000000192000145399"_t : Text();
+        r.accountDate = " 1. 4.2013"_t;
+        many.push_back(r);
+    }
+    StoreVatResults(vault.get(), many);
+    EXPECT_EQ(many, LoadVatResults(vault.get()));
+    // A later check with fewer records leaves nothing of the earlier one behind.
+    StoreVatResults(vault.get(), {many[7]});
+    EXPECT_EQ(std::vector<VatPayerRecord>{many[7]}, LoadVatResults(vault.get()));
+    StoreVatResults(vault.get(), {});
+    EXPECT_TRUE(LoadVatResults(vault.get()).empty());
+    startup::CloseVault(vault);
+    EXPECT_TRUE(LoadVatResults(nullptr).empty());
+}
+
 /// The editor's address as a test sees it.
 struct FakeEditor : AddressEditorFields {
     Text ico, dic, notes;
