@@ -23,7 +23,7 @@ namespace axo::lookups {
 
 inline constexpr const char* kDefaultVatServiceUrl =
     "https://adisrws.mfcr.cz/dpr/axis2/services/rozhraniCRPDPH.rozhraniCRPDPHSOAP";
-inline constexpr const char* kDefaultVatWebUrl = "https://adisspr.mfcr.cz";
+inline constexpr const char* kDefaultVatWebUrl = "https://adisreg.mfcr.cz";
 inline constexpr const char* kDefaultAresUrl = "https://ares.gov.cz";
 
 struct RegistrySettings {
