@@ -224,6 +224,23 @@ TEST_F(VatPayerCheckTest, ResultDialog) {
               Shown().find("Údaje pro [Jiná] DIČ [CZ87654321] nejsou k dispozici."));
 }
 
+TEST_F(VatPayerCheckTest, ManyAccountsArePickedFromAList) {
+    std::string accounts;
+    for (int i = 1; i <= 9; ++i)
+        accounts += Account("", std::to_string(1000 + i), "0100");
+    answer = [&](const Received&) {
+        return Reply{200, StatusAnswer(Payer("12345679", "NE", accounts))};
+    };
+    const VatCheckResult result = CheckVatPayer(ctx_, "CZ12345679"_t);
+    ASSERT_EQ(9u, result.records.size());
+    ui_->QueueDialog("ucet=#8 click:pouzit");
+    const VatResultChoice choice =
+        ShowVatPayerResult(ctx_, result.records, "CZ12345679"_t, "Luna"_t, true, false);
+    ASSERT_EQ(8, choice.picked);
+    EXPECT_EQ("1009", ToUtf8(result.records[8].number));
+    EXPECT_NE(std::string::npos, ui_->TranscriptText().find("1009 / 0100"));
+}
+
 TEST_F(VatPayerCheckTest, ResultsKeptInTheDocumentVaultUntilTheNextCheck) {
     auto vault = startup::OpenVault(data_, startup::VaultKind::Documents, "UCETNI"_t, 0);
     ASSERT_NE(nullptr, vault);
