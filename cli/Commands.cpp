@@ -12,6 +12,7 @@
 #include "ControlPrintCommands.h"
 #include "DataCommands.h"
 #include "FormsCommands.h"
+#include "RegistryCommands.h"
 #include "StartupCommands.h"
 #include "StatementCommands.h"
 #include "TemplateCommands.h"
@@ -104,6 +105,10 @@ const Command kCommands[] = {
      "číselník externích adres: list, show, add, edit, next-classification, export, import, "
      "import-csv",
      RunAddresses},
+    {"registry", "registry vat|ares|unreliable",
+     "registry: ověření plátců DPH (vat DIČ... nebo --addresses), adresa z ARES (ares IČO), "
+     "seznam nespolehlivých plátců (unreliable [--addresses] [--details])",
+     RunRegistry},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
@@ -154,7 +159,9 @@ std::vector<std::string> FlagNames() {
             "renumber",
             "recreate",
             "overwrite",
-            "with-notes"};
+            "with-notes",
+            "addresses",
+            "details"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {
