@@ -9,8 +9,8 @@
 
 #include "CliSession.h"
 #include "CliUi.h"
-#include "control/ControlEnvironment.h"
-#include "control/PartnerNames.h"
+#include "codelists/ExAdRegistry.h"
+#include "codelists/SessionAddresses.h"
 #include "lookups/AresLookup.h"
 #include "lookups/RegistryIds.h"
 #include "lookups/UnreliablePayers.h"
@@ -25,34 +25,6 @@ namespace {
 constexpr const char* kUsage =
     "Použití: axo-pap-cli registry vat DIČ... | registry vat --addresses | registry ares IČO | "
     "registry unreliable [--addresses] [--details]\n";
-
-/// The external address list of the fiscal year in the code-list directory, read in the order
-/// of classifications. A list the installation does not have reads as empty.
-class ExadAddressList : public lookups::AddressListSource {
-  public:
-    explicit ExadAddressList(const control::ControlEnvironment& env) : env_(env) {}
-
-    bool ReadAll(std::vector<lookups::AddressEntry>& addresses) override {
-        control::tExtAdresy file(*env_.data, env_.location);
-        if (!file.InitFile(1, storage::_NoWait))
-            return true;
-        auto record = std::make_unique<control::ExtAdresa>();
-        std::int32_t n = 0;
-        Text key;
-        file.BtClearKey(3);
-        while (file.BtNextKey(3, n, key)) {
-            if (!file.GetRec(n, record.get()))
-                continue;
-            addresses.push_back({Trim(record->Field(0, 10)), Trim(record->Name()),
-                                 Trim(record->Ico()), Trim(record->Field(23, 15))});
-        }
-        file.CloseFile();
-        return true;
-    }
-
-  private:
-    const control::ControlEnvironment& env_;
-};
 
 /// A text of the program (CR LF lines) as UTF-8 lines.
 std::string Lines(const Text& text) {
@@ -154,8 +126,8 @@ int RunRegistry(const Options& options, std::ostream& out, std::ostream& err) {
     const std::unique_ptr<lookups::HttpTransport> transport =
         lookups::MakeCurlTransport(ctx.settings.caFile);
     ctx.transport = transport.get();
-    const control::ControlEnvironment env = control::ControlEnvironmentFor(session);
-    ExadAddressList addresses(env);
+    const codelists::SessionAddresses book(session);
+    codelists::BookAddresses addresses(book.Book());
     const std::string& action = words[1];
     int code = 0;
     if (action == "vat" && options.Has("addresses")) {

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "codelists/ExAdFields.h"
+#include "codelists/ExAdRegistry.h"
+#include "lookups/EditorButtons.h"
 #include "ui/DialogInsert.h"
 #include "ui/DialogPages.h"
 #include "ui/TextListing.h"
@@ -20,10 +22,6 @@ constexpr int kRows = 20;
 constexpr int kClosePrint = 4;
 /// The longest notes text the editor keeps (a megabyte).
 constexpr int kNotesCapacity = 1 << 20;
-
-Text NotAvailable() {
-    return "Funkce zatím není k dispozici."_t;
-}
 
 /// Lines broken at CR LF, CR or LF.
 std::vector<Text> SplitLines(const Text& text) {
@@ -141,6 +139,7 @@ class Editor {
     Word typPC_ = 0;
     std::unique_ptr<ui::TDialogAXO> d_;
     ui::TPageControlAXO* pages_ = nullptr;
+    EditorPages pageIndex_;
 
     template <std::size_t N>
     void Field(int column, int row, const char* caption, StrN<N>& field, const char* name,
@@ -190,7 +189,7 @@ void Editor::Build(bool insert) {
     const int top = 4;
     ui::BeginPage(*d_, *pages_, " Adresa, telefon "_t);
     AddressPage(top);
-    ui::BeginPage(*d_, *pages_, " Bankovní účet "_t);
+    pageIndex_.bank = ui::BeginPage(*d_, *pages_, " Bankovní účet "_t);
     BankPage(top);
     ui::BeginPage(*d_, *pages_, " Fakturace "_t);
     InvoicePage(top);
@@ -220,7 +219,7 @@ void Editor::Build(bool insert) {
     Field(2, top + 7, "Volitelný klíč ", r_.SIPO, "sipo");
     ui::BeginPage(*d_, *pages_, " Poznámkový blok "_t);
     NotesPage(top);
-    ui::BeginPage(*d_, *pages_, " další bankovní spojení "_t);
+    pageIndex_.furtherBanks = ui::BeginPage(*d_, *pages_, " další bankovní spojení "_t);
     for (int i = 0; i < 5; ++i) {
         const Text roman = FromUtf8(std::array{" I", " II", " III", " IV", " V"}[i]);
         ui::InsertLabel(*d_, 2, top + 2 * i, {}, roman);
@@ -233,7 +232,7 @@ void Editor::Build(bool insert) {
     }
     ui::EndPages(*d_);
     // The buttons below the pages belong to none of them.
-    if (book_.aresAllowed) {
+    if (book_.aresAllowed && book_.withLookups) {
         ui::TButtonAXO* ares = ui::InsertButton(
             *d_, 2, kRows - 1,
             "předplnění evidenčních údajů organizace z Obchodního rejstříku ARES podle IČO"_t,
@@ -241,7 +240,7 @@ void Editor::Build(bool insert) {
         d_->NameCurrent("ares");
         ares->SetAction([this](ui::TDialogAXO&) { Register(true); });
     }
-    if (book_.vatCheckAllowed) {
+    if (book_.vatCheckAllowed && book_.withLookups) {
         ui::TButtonAXO* vat = ui::InsertButton(
             *d_, 14, kRows - 1,
             "ověření NESPOLEHLIVOSTI PLÁTCE DPH\r(viz. Novela zákona 235/2004 Sb. o DPH §106a)\r"
@@ -390,24 +389,16 @@ void Editor::NotesPage(int top) {
     });
 }
 
-/// The register buttons: the questions that fill IČO from DIČ or DIČ from IČO, then the lookup,
-/// which this installation does not have yet.
+/// The register buttons: the address being edited filled from ARES, or its VAT payer checked
+/// with a published account and the result written into it.
 void Editor::Register(bool ares) {
-    ui::UiServices& ui = book_.Ui();
-    auto* icoField = dynamic_cast<ui::TPrvek*>(d_->Find("ico"));
-    auto* dicField = dynamic_cast<ui::TPrvek*>(d_->Find("dic"));
-    if (!icoField || !dicField)
-        return;
-    const Text ico = Trim(icoField->EditText());
-    const Text dic = Trim(dicField->EditText());
-    if (ares && ico.empty() && dic.size() > 2 && dic.StartsWith("CZ"_t)) {
-        if (ui.YesNo("Dohledat partnera s IČO\r"_t + dic.substr(2, 10), "ANO"_t, "<Esc>zpět"_t, 1))
-            d_->FillField(*icoField, dic.substr(2, 10));
-    } else if (!ares && dic.empty() && !ico.empty()) {
-        if (ui.YesNo("Ověřit plátce s DIČ\r"_t + "CZ"_t + ico, "ANO"_t, "<Esc>zpět"_t, 1))
-            d_->FillField(*dicField, "CZ"_t + ico);
-    }
-    ui.ShowInfo(NotAvailable());
+    book_.withLookups([&](lookups::LookupContext& ctx) {
+        EditorAddress address(*d_, *pages_, pageIndex_, r_, notes_);
+        if (ares)
+            lookups::AresButton(ctx, address);
+        else
+            lookups::VatPayerButton(ctx, address);
+    });
 }
 
 }  // namespace
@@ -496,27 +487,41 @@ bool EditAddress(const AddressBook& book, tExtAdresy& table, bool insert, std::i
     }
 }
 
-AccountPlace PlacePickedAccount(tVetaExtAdresa& r, const PickedAccount& account, bool overwrite,
-                                int& index) {
+bool ConnectionEmpty(const tVetaExtAdresa& r, int connection) {
+    if (connection == 0)
+        return Trim(r.BS).empty() && r.ZVL_DISP == 0 && Trim(r.IBAN).empty();
+    return Trim(r.BANK[connection - 1].BANK_SPOJENI).empty();
+}
+
+void WriteAccountInto(tVetaExtAdresa& r, int connection, const PickedAccount& account) {
     const Text number = Trim(account.prefix).empty()
                             ? Trim(account.number)
                             : Trim(account.prefix) + "-"_t + Trim(account.number);
-    const bool primaryEmpty = Trim(r.BS).empty() && r.ZVL_DISP == 0 && Trim(r.IBAN).empty();
-    if (primaryEmpty || overwrite) {
-        r.NAZ_UST = Text();
-        r.SPEC_SYM = Text();
-        r.IBAN = Text();
-        r.SWIFT = Text();
-        for (auto& line : r.ADRESA_BANKY)
-            line = Text();
-        r.BS = number;
-        r.ZVL_DISP = static_cast<Word>(TextToIntBlanks(account.bankCode));
+    if (connection > 0) {
+        r.BANK[connection - 1].BANK_SPOJENI =
+            Trim(account.bankCode).empty() ? number : number + "/"_t + Trim(account.bankCode);
+        return;
+    }
+    r.NAZ_UST = Text();
+    r.SPEC_SYM = Text();
+    r.IBAN = Text();
+    r.SWIFT = Text();
+    for (auto& line : r.ADRESA_BANKY)
+        line = Text();
+    r.BS = number;
+    r.ZVL_DISP = static_cast<Word>(TextToIntBlanks(account.bankCode));
+}
+
+AccountPlace PlacePickedAccount(tVetaExtAdresa& r, const PickedAccount& account, bool overwrite,
+                                int& index) {
+    if (ConnectionEmpty(r, 0) || overwrite) {
+        WriteAccountInto(r, 0, account);
         return AccountPlace::Primary;
     }
     for (int i = 0; i < 5; ++i) {
-        if (!Trim(r.BANK[i].BANK_SPOJENI).empty())
+        if (!ConnectionEmpty(r, i + 1))
             continue;
-        r.BANK[i].BANK_SPOJENI = number + "/"_t + Trim(account.bankCode);
+        WriteAccountInto(r, i + 1, account);
         index = i;
         return AccountPlace::Further;
     }

@@ -41,6 +41,15 @@ struct PickedAccount {
     Text bankCode;
 };
 
+/// Whether bank connection `connection` of the address (0 the primary one, 1-5 the further
+/// ones I-V) holds no account.
+bool ConnectionEmpty(const tVetaExtAdresa& record, int connection);
+
+/// Writes the account into bank connection `connection`: the primary one (0) is cleared first
+/// (bank name, specific symbol, IBAN, SWIFT, bank address lines) and gets the number and the
+/// bank code; a further one (1-5) gets "prefix-number/code".
+void WriteAccountInto(tVetaExtAdresa& record, int connection, const PickedAccount& account);
+
 /// Where a picked account went.
 enum class AccountPlace { Primary, Further, Nowhere };
 

@@ -3,6 +3,7 @@
 
 #include "app/BrowseTables.h"
 #include "codelists/ExAdPrint.h"
+#include "lookups/LookupContext.h"
 #include "printforms/FormPicker.h"
 #include "printforms/FormTypes.h"
 #include "startup/DataAreas.h"
@@ -48,6 +49,13 @@ SessionAddresses::SessionAddresses(const startup::Session& session) : forms_(ses
             printforms::SelectAndPrint(picker_, PrintTitle(), printforms::kTypeExAdresy, kAllKinds,
                                        AddressPrintData(list->CurrentKey(), list->filters));
         return choice.kind == printforms::FormChoice::Kind::TextForm;
+    };
+    book_.withLookups = [&session, this](const auto& lookup) {
+        lookups::LookupContext ctx = lookups::LookupContextFor(session, forms_.Listing());
+        const std::unique_ptr<lookups::HttpTransport> transport =
+            lookups::MakeCurlTransport(ctx.settings.caFile);
+        ctx.transport = transport.get();
+        lookup(ctx);
     };
     book_.printAddress = [this](const tVetaExtAdresa& record, const Text&) {
         AddressFilters neutral;

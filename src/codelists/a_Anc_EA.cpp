@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "codelists/ExAdRegistry.h"
 #include "codelists/ExAdTransfer.h"
 #include "codelists/OknoEA.h"
 #include "ui/DialogInsert.h"
@@ -331,6 +332,10 @@ int tVyberExtAdresy::PrelozKlavesu(const ui::KeyEvent& key) {
             return address_code::kExport;
         case 'R':
             return address_code::kRegister;
+        case 'W':
+            return address_code::kRegisterWeb;
+        case 'N':
+            return address_code::kUnreliablePayers;
         default:
             return 0;
     }
@@ -429,8 +434,9 @@ void tVyberExtAdresy::JinaKlavesa(int code) {
             Obnov();
             return;
         case address_code::kRegister:
-            if (book_.vatCheckAllowed)
-                Ui().ShowInfo("Funkce zatím není k dispozici."_t);
+        case address_code::kRegisterWeb:
+        case address_code::kUnreliablePayers:
+            RegisterKey(book_, code);
             return;
         default:
             return;

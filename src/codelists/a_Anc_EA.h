@@ -13,7 +13,14 @@
 #include "ui/Prvek.h"
 #include "ui/browse/RecordBrowser.h"
 
+namespace axo::lookups {
+struct LookupContext;
+}
+
 namespace axo::codelists {
+
+/// Runs a registry lookup with the lookup context of the running program.
+using LookupRunner = std::function<void(const std::function<void(lookups::LookupContext&)>&)>;
 
 /// What the address list, its editor and its transfers need from the running program.
 struct AddressBook {
@@ -36,6 +43,9 @@ struct AddressBook {
     std::vector<std::filesystem::path> dataAreas;
     /// Prints one stored address (the print form picker); none: a text listing of the card.
     std::function<void(const tVetaExtAdresa& record, const Text& notes)> printAddress;
+    /// The registry lookups of the editor's buttons and the list's register keys, each run
+    /// with a context (and transport) made for it; none: they are not offered.
+    LookupRunner withLookups;
 
     ui::UiServices& Ui() const { return *ui; }
     /// The list's table object (not opened).
@@ -76,13 +86,15 @@ Text BankColumn(const tVetaExtAdresa& r);
 
 /// Command codes of the window's own keys (<Alt> with a letter).
 namespace address_code {
-inline constexpr int kNotesFilter = 31001;     ///< <Alt P>
-inline constexpr int kValidityFilter = 31002;  ///< <Alt L>
-inline constexpr int kNatureFilter = 31003;    ///< <Alt V>
-inline constexpr int kTypeFilter = 31004;      ///< <Alt T>
-inline constexpr int kImport = 31005;          ///< <Alt I>
-inline constexpr int kExport = 31006;          ///< <Alt E>
-inline constexpr int kRegister = 31007;        ///< <Alt R>: the VAT register's lists
+inline constexpr int kNotesFilter = 31001;       ///< <Alt P>
+inline constexpr int kValidityFilter = 31002;    ///< <Alt L>
+inline constexpr int kNatureFilter = 31003;      ///< <Alt V>
+inline constexpr int kTypeFilter = 31004;        ///< <Alt T>
+inline constexpr int kImport = 31005;            ///< <Alt I>
+inline constexpr int kExport = 31006;            ///< <Alt E>
+inline constexpr int kRegister = 31007;          ///< <Alt R>: unreliable payers of the list
+inline constexpr int kRegisterWeb = 31008;       ///< <Alt W>: the VAT register's web page
+inline constexpr int kUnreliablePayers = 31009;  ///< <Alt N>: all unreliable payers
 }  // namespace address_code
 
 /// The list window `tVyberExtAdresy`.

@@ -46,7 +46,7 @@ TaxOffices TaxOffices::Read(const std::filesystem::path& home) {
     if (!in)
         return Known();
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return Parse(storage::TextFromFileBytes(std::move(bytes)));
+    return Parse(TextFromFileBytes(std::move(bytes)));
 }
 
 TaxOffices TaxOffices::Parse(const Text& content) {

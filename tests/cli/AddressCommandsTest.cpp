@@ -8,12 +8,15 @@
 #include <fstream>
 #include <string>
 
-#include "CliRunner.h"
+#include "support/CliRun.h"
 
 namespace axo::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
+using axo::test::CliRun;
+using axo::test::ReadFile;
+using axo::test::RunCli;
 
 class AddressCommandsTest : public ::testing::Test {
   protected:

@@ -1,7 +1,7 @@
 // axo-pap-cli registry end to end: an installation made by the program whose AXO.CFG points the
 // registers at stand-ins on 127.0.0.1 (HTTP, and TLS with a certificate made for the test),
-// the external address list written through its file kind; results on standard output,
-// refusals before anything is sent, failures of the network named with their cause.
+// the external address list made with the program's own address commands; results on standard
+// output, refusals before anything is sent, failures of the network named with their cause.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,16 +9,17 @@
 #include <memory>
 #include <string>
 
-#include "cli/CliRunner.h"
-#include "control/PartnerNames.h"
 #include "lookups/LookupsTestSupport.h"
+#include "support/CliRun.h"
 #include "support/ScratchDir.h"
-#include "ui/ScriptedUi.h"
 
 namespace axo::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
+using axo::test::CliRun;
+using axo::test::ReadFile;
+using axo::test::RunCli;
 using lookups::test::Received;
 using lookups::test::Reply;
 
@@ -47,25 +48,16 @@ class RegistryCommandsTest : public ::testing::Test {
         return RunCli(dir_.Path(), "--home " + (dir_ / "axo").string() +
                                        " --year 2024 --password ucetni registry " + args);
     }
-    /// Addresses of the list in the code-list directory: classification, IČO, DIČ, name.
-    void Address(const char* classification, const char* ico, const char* dic, const char* name) {
-        ui::ScriptedUi ui;
-        storage::DataContext ctx;
-        ctx.ui = &ui;
-        ctx.programDirectory = dir_ / "axo";
-        ctx.currentDirectory = dir_ / "axo";
-        const pap::PapLocation where{dir_ / "axo/data/2024", dir_ / "axo/ciselniky/2024", "2024"_t,
-                                     3};
-        control::tExtAdresy file(ctx, where);
-        ASSERT_TRUE(file.InitFile(2, storage::_NoWait));
-        auto record = std::make_unique<control::ExtAdresa>();
-        record->SetField(0, 10, FromUtf8(classification));
-        record->SetIco(FromUtf8(ico));
-        record->SetField(23, 15, FromUtf8(dic));
-        record->SetName(FromUtf8(name));
-        std::int32_t n = 0;
-        ASSERT_TRUE(file.AddRec(n, record.get()));
-        file.CloseFile();
+    /// An address added to the list by the program's own command.
+    void Address(const std::string& classification, const std::string& ico, const std::string& dic,
+                 const std::string& name) {
+        std::string args = "addresses add " + classification + " --DIC_FIRM " + dic +
+                           " --NAZ_FIRM1 " + axo::test::Quote(name);
+        if (!ico.empty())
+            args += " --ICO " + ico;
+        const CliRun run = RunCli(dir_.Path(), "--home " + (dir_ / "axo").string() +
+                                                   " --year 2024 --password ucetni " + args);
+        ASSERT_EQ(0, run.code) << run.err;
     }
 
     std::function<Reply(const Received&)> answer = [](const Received& r) {
