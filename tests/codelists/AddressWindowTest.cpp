@@ -131,17 +131,6 @@ TEST_F(WindowTest, EditingOverThePagesWithAClashReported) {
     EXPECT_EQ((std::vector<std::string>{"11*", "2", "3*"}), Codes(ListDir()));
 }
 
-TEST_F(WindowTest, RegisterButtonsOfferTheMissingNumberAndSayTheLookupIsNotThere) {
-    ui_->QueueBrowse("row=2 key:Ctrl+Enter");  // Beta has neither IČO nor DIČ
-    ui_->QueueDialog("ico=25596641 click:dph");
-    ui_->QueueButton(1);  // "Ověřit plátce s DIČ CZ25596641": ANO
-    ui_->QueueOk();       // not available
-    ui_->QueueDialog("key:F2");
-    ui_->QueueBrowse("key:Esc");
-    ShowAddressList(book_);
-    EXPECT_EQ("CZ25596641", ToUtf8(Stored("2").DIC_FIRM));
-}
-
 TEST_F(WindowTest, FilterKeysNarrowTheList) {
     struct Case {
         const char* keys;
