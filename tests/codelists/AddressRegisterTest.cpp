@@ -15,15 +15,7 @@ using lookups::test::Reply;
 class RegisterTest : public AddressTest {
   protected:
     RegisterTest() : server_([this](const Received& r) { return Answer(r); }) {
-        transport_ = lookups::MakeCurlTransport({});
-        ctx_.ui = ui_.get();
-        ctx_.transport = transport_.get();
-        ctx_.settings.vatServiceUrl = server_.Url() + "/dph";
-        ctx_.settings.aresUrl = server_.Url();
-        ctx_.settings.vatWebUrl = server_.Url();
-        ctx_.settings.query.totalMs = 2000;
-        ctx_.clock = &clock_;
-        ctx_.listing = &env_;
+        transport_ = lookups::test::ServerContext(ctx_, *ui_, server_, clock_, env_);
         book_.withLookups = [this](const auto& lookup) { lookup(ctx_); };
     }
     static Reply Answer(const Received& r) {

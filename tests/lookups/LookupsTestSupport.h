@@ -69,6 +69,25 @@ class FixedAddresses : public AddressListSource {
     std::vector<AddressEntry> addresses_;
 };
 
+/// Points the context at the register stand-in (short time limits) with the UI, clock and
+/// listing environment given; the transport it is to use, which the caller keeps.
+inline std::unique_ptr<HttpTransport> ServerContext(LookupContext& ctx, ui::UiServices& ui,
+                                                    const RegistryServer& server,
+                                                    const Clock& clock,
+                                                    const ui::ListingEnvironment& listing) {
+    std::unique_ptr<HttpTransport> transport = MakeCurlTransport({});
+    ctx.ui = &ui;
+    ctx.transport = transport.get();
+    ctx.settings.vatServiceUrl = server.Url() + "/dph";
+    ctx.settings.aresUrl = server.Url();
+    ctx.settings.vatWebUrl = server.Url();
+    ctx.settings.query.totalMs = 2000;
+    ctx.settings.list.lowSpeedSeconds = 2;
+    ctx.clock = &clock;
+    ctx.listing = &listing;
+    return transport;
+}
+
 class LookupTest : public ::testing::Test {
   protected:
     LookupTest()
@@ -88,16 +107,7 @@ class LookupTest : public ::testing::Test {
         listing_.data = &data_;
         listing_.firmName = "Příspěvková organizace Luna"_t;
         listing_.programDate = " 5. 3.2024"_t;
-        transport_ = MakeCurlTransport({});
-        ctx_.ui = ui_.get();
-        ctx_.transport = transport_.get();
-        ctx_.settings.vatServiceUrl = server_.Url() + "/dph";
-        ctx_.settings.aresUrl = server_.Url();
-        ctx_.settings.vatWebUrl = server_.Url();
-        ctx_.settings.query.totalMs = 2000;
-        ctx_.settings.list.lowSpeedSeconds = 2;
-        ctx_.clock = &clock_;
-        ctx_.listing = &listing_;
+        transport_ = ServerContext(ctx_, *ui_, server_, clock_, listing_);
     }
 
     /// Everything the user was shown: one line per window, its kind and its lines joined by
