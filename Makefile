@@ -11,7 +11,8 @@ PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchm
             libsqlite3-dev libxml2-dev libxml2-utils \
             qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth \
             libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core \
-            poppler-utils zbar-tools unrtf zlib1g-dev
+            poppler-utils zbar-tools unrtf zlib1g-dev \
+            libcurl4-openssl-dev nlohmann-json3-dev openssl
 
 CLI := $(BUILD)/bin/axo-pap-cli
 DEMO_DIR  := $(BUILD)/demo
@@ -81,8 +82,8 @@ gui: build
 	AXO_PASSWORD=ucetni $(GUI) --home $(GUI_DIR) --year $(DEMO_YEAR)
 
 # The program shows its windows one after another on a virtual screen and writes a picture of
-# each: main window, statement menu, fiscal-year and period dialogs, printouts, message and
-# system information.
+# each: main window, statement menu, fiscal-year and period dialogs, printouts, message,
+# system information, the address list and its editor.
 screenshots: build
 	rm -rf $(SHOTS_DIR) $(BUILD)/screenshots-home
 	$(CLI) demo-install $(BUILD)/screenshots-home --year $(DEMO_YEAR) > /dev/null

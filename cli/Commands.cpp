@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "AddressCommands.h"
 #include "AdminCommands.h"
 #include "BrowseCommands.h"
 #include "CodeListCommands.h"
@@ -11,6 +12,7 @@
 #include "ControlPrintCommands.h"
 #include "DataCommands.h"
 #include "FormsCommands.h"
+#include "RegistryCommands.h"
 #include "StartupCommands.h"
 #include "StatementCommands.h"
 #include "TemplateCommands.h"
@@ -99,6 +101,14 @@ const Command kCommands[] = {
      "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
      "PageUp\", --find TEXT, --whole-words)",
      RunBrowse},
+    {"addresses", "addresses AKCE",
+     "číselník externích adres: list, show, add, edit, next-classification, export, import, "
+     "import-csv",
+     RunAddresses},
+    {"registry", "registry vat|ares|unreliable",
+     "registry: ověření plátců DPH (vat DIČ... nebo --addresses), adresa z ARES (ares IČO), "
+     "seznam nespolehlivých plátců (unreliable [--addresses] [--details])",
+     RunRegistry},
 };
 
 int RunHelp(const Options&, std::ostream& out, std::ostream&) {
@@ -145,7 +155,13 @@ std::vector<std::string> FlagNames() {
             "whole-words",
             "skip-without-analytics",
             "no-code-totals",
-            "print"};
+            "print",
+            "renumber",
+            "recreate",
+            "overwrite",
+            "with-notes",
+            "addresses",
+            "details"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

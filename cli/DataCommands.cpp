@@ -8,6 +8,7 @@
 
 #include "CliSession.h"
 #include "CliUi.h"
+#include "codelists/PartnersFromBooks.h"
 #include "pap/DemoData.h"
 #include "pap/DemoJournal.h"
 #include "pap/FillChart.h"
@@ -104,7 +105,7 @@ startup::NewInstallation DemoInstallation(const Options& options) {
 /// Starts the new installation as its user would, for the installation's year, and fills it;
 /// 0, or the exit code of the failure.
 int FillDemo(const startup::NewInstallation& installation, const pap::DemoOptions& demo, CliUi& ui,
-             pap::DemoResult& result, std::ostream& err) {
+             pap::DemoResult& result, int& partners, std::ostream& err) {
     const Options session(
         {"--home", installation.directory.string(), "--user", ToUtf8(installation.userName),
          "--password", ToUtf8(installation.password), "--year", std::to_string(installation.year)},
@@ -112,8 +113,13 @@ int FillDemo(const startup::NewInstallation& installation, const pap::DemoOption
     OpenedSession opened = OpenSession(session, ui, err);
     if (!opened.session)
         return opened.exitCode;
-    const bool done = pap::InstallDemoData(LocationOf(*opened.session), opened.session->Context(),
-                                           ui, demo, result);
+    bool done = pap::InstallDemoData(LocationOf(*opened.session), opened.session->Context(), ui,
+                                     demo, result);
+    // The partners of the demo's books go into its address list.
+    if (done)
+        partners = codelists::AddPartnersFromBooks(LocationOf(*opened.session),
+                                                   opened.session->Context(), ui);
+    done = done && partners >= 0;
     CloseSession(*opened.session);
     return done ? 0 : 1;
 }
@@ -213,13 +219,14 @@ int RunDemoInstall(const Options& options, std::ostream& out, std::ostream& err)
     if (!startup::CreateInstallation(installation, ui, SystemClock()))
         return 1;
     pap::DemoResult r;
-    if (const int code = FillDemo(installation, demo, ui, r, err))
+    int partners = 0;
+    if (const int code = FillDemo(installation, demo, ui, r, partners, err))
         return code;
     out << "Ukázková instalace je založena v adresáři " << installation.directory.string()
         << " (hospodářský rok " << installation.year << ", uživatel "
         << ToUtf8(installation.userName) << "): účtů " << r.accounts << ", kódů PAP " << r.papCodes
         << ", kódů transakce " << r.transactionCodes << ", dokladů " << r.documents << ", řádků "
-        << r.lines << ".\n";
+        << r.lines << ", externích adres " << partners << ".\n";
     return 0;
 }
 

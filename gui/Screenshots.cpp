@@ -200,6 +200,18 @@ void StartScreenshots(TPAP_Form& form, const QString& directory) {
     });
     driver->On({"XI.", false, IsBrowser},
                [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
+    // The partner list, and its editor opened for a new address.
+    driver->OnMain(idle, [&form](QWidget*) { form.Item("itemCiselniky_ExtAdresy")->trigger(); });
+    driver->OnModal("Vyberte si z číselníku externích adres", [save](QWidget* w) {
+        save("address-list", w);
+        ModalDriver::PressKey(w, Qt::Key_Insert);
+    });
+    driver->OnModal("přidání nové adresy", [save](QWidget* w) {
+        save("address-editor", w);
+        ModalDriver::PressKey(w, Qt::Key_Escape);
+    });
+    driver->OnModal("Vyberte si z číselníku externích adres",
+                    [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
     driver->OnMain(idle, [&form, failures](QWidget*) {
         form.Form().FormClose();
         QCoreApplication::exit(*failures == 0 ? 0 : 1);

@@ -3,6 +3,7 @@
 
 #include "app/CodeListCommands.h"
 #include "app/StatementContextFor.h"
+#include "codelists/SessionAddresses.h"
 #include "control/papKonPAP.h"
 #include "control/papKontrola04az09.h"
 #include "control/papVypis.h"
@@ -138,6 +139,9 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
             return;
         case Routine::DoplneniRozvrhu:
             pap::FillChartFromPap(StatementContextFor(s).location, s.Context(), s.Ui());
+            return;
+        case Routine::ExterniAdresy:
+            codelists::ExterniAdresy(s);
             return;
         case Routine::Konec:
             return;

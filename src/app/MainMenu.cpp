@@ -52,7 +52,9 @@ std::vector<Menu> BuildTable() {
          {Item(CommandId::Ciselniky_UctRozvrh, "itemCiselniky_UctRozvrh", "Účtový rozvrh"_t),
           Item(CommandId::Ciselniky_KodyTr, "itemCiselniky_KodyTr", "Číselník kódů transakce"_t),
           Item(CommandId::Ciselniky_PAP, "itemCiselniky_PAP",
-               "Číselník pomocný analytický přehled pro výkazy"_t)},
+               "Číselník pomocný analytický přehled pro výkazy"_t),
+          Item(CommandId::Ciselniky_ExtAdresy, "itemCiselniky_ExtAdresy",
+               "Číselník externích adres"_t, true)},
          std::nullopt});
     menus.push_back({"Konec", "  Konec  "_t, {}, Item(CommandId::Konec, "Konec", "  Konec  "_t)});
     return menus;

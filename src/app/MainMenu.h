@@ -39,6 +39,7 @@ enum class CommandId {
     Ciselniky_UctRozvrh,
     Ciselniky_KodyTr,
     Ciselniky_PAP,
+    Ciselniky_ExtAdresy,
     Konec,
 };
 

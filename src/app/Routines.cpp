@@ -73,6 +73,8 @@ RoutineCall RoutineFor(CommandId command, int fiscalYear) {
             return Plain(Routine::KodyTransakce);
         case CommandId::Ciselniky_PAP:
             return Plain(Routine::CiselnikPAP);
+        case CommandId::Ciselniky_ExtAdresy:
+            return Plain(Routine::ExterniAdresy);
         default:
             return {Routine::Konec, 0, false, false};
     }
@@ -122,6 +124,8 @@ const char* RoutineName(Routine routine) {
             return "KodyTransakce";
         case Routine::CiselnikPAP:
             return "CiselnikPAP";
+        case Routine::ExterniAdresy:
+            return "ExterniAdresy";
         case Routine::Konec:
             return "Konec";
     }

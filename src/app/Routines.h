@@ -30,6 +30,7 @@ enum class Routine {
     UctovyRozvrh,
     KodyTransakce,
     CiselnikPAP,
+    ExterniAdresy,  ///< the external address list
     Konec,
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "codelists/SessionAddresses.h"
 #include "startup/DataAreas.h"
 #include "startup/SessionListing.h"
 #include "ui/DialogInsert.h"
@@ -28,6 +29,11 @@ ControlEnvironment ControlEnvironmentFor(const startup::Session& session) {
     env.saveSettings = [&session](int group, int item, const void* block, std::size_t length) {
         startup::SaveSettings(session.ParameterVault(), group, item, block,
                               static_cast<int>(length));
+    };
+    env.pickPartner = [&session](Text& value) {
+        const codelists::SessionAddresses addresses(session);
+        return codelists::PickAddressField(addresses.Book(), value, 5) ? ui::PickResult::Chosen
+                                                                       : ui::PickResult::None;
     };
     return env;
 }

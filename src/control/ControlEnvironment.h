@@ -34,9 +34,8 @@ struct ControlEnvironment {
     std::function<bool(int group, int item, void* block, std::size_t length)> loadSettings;
     /// Stores the block (group, item) in the parameter vault. Empty: nothing is kept.
     std::function<void(int group, int item, const void* block, std::size_t length)> saveSettings;
-
     /// The choosers of the masks (<F7>): PAP codes on the analytics, transaction codes on the
-    /// code, external addresses on the partners. Empty: the mask has no chooser.
+    /// code, external addresses by IČO on the partners. Empty: the mask has no chooser.
     std::function<ui::PickResult(Text& value)> pickAnalytics;
     std::function<ui::PickResult(Text& value)> pickCode;
     std::function<ui::PickResult(Text& value)> pickPartner;

@@ -21,6 +21,13 @@ class TextVariable {
         : get_([&text] { return text; }),
           set_([&text](const axo::Text& t) { text = t.substr(0, 255); }),
           capacity_(255) {}
+    /// A text of a larger capacity than 255 characters (the notes of a memo).
+    TextVariable(Text& text, int capacity)
+        : get_([&text] { return text; }),
+          set_([&text, capacity](const axo::Text& t) {
+              text = t.substr(0, static_cast<std::size_t>(capacity));
+          }),
+          capacity_(capacity) {}
     template <std::size_t N>
     TextVariable(StrN<N>& field)  // NOLINT
         : get_([&field] { return field.Get(); }),

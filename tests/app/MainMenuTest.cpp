@@ -18,7 +18,7 @@ TEST(MainMenu, TopLevelEntriesInOrder) {
     const Row rows[] = {{"itemVykazy", " Výkazy ", 17},
                         {"itemXML", "Exporty", 2},
                         {"itemKontroly", " Kontrolní chody ", 4},
-                        {"itemCiselniky", " Číselníky ", 3},
+                        {"itemCiselniky", " Číselníky ", 4},
                         {"Konec", "  Konec  ", 0}};
     const auto& table = MainMenuTable();
     ASSERT_EQ(std::size(rows), table.size());
@@ -69,6 +69,8 @@ TEST(MainMenu, OtherItemsAndTheSeparator) {
         {CommandId::Ciselniky_KodyTr, "itemCiselniky_KodyTr", "Číselník kódů transakce", false},
         {CommandId::Ciselniky_PAP, "itemCiselniky_PAP",
          "Číselník pomocný analytický přehled pro výkazy", false},
+        {CommandId::Ciselniky_ExtAdresy, "itemCiselniky_ExtAdresy", "Číselník externích adres",
+         true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -139,6 +141,7 @@ TEST(Routines, EachCommandCallsItsRoutineByFiscalYear) {
         {CommandId::Ciselniky_UctRozvrh, 2024, Routine::UctovyRozvrh, 0, false, true},
         {CommandId::Ciselniky_KodyTr, 2024, Routine::KodyTransakce, 0, false, true},
         {CommandId::Ciselniky_PAP, 2024, Routine::CiselnikPAP, 0, false, true},
+        {CommandId::Ciselniky_ExtAdresy, 2024, Routine::ExterniAdresy, 0, false, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(ItemOf(r.command).name + " " + std::to_string(r.year));

@@ -88,12 +88,12 @@ class ControlPrintoutTest : public RecordCheckTest {
     }
 
     void Address(const char* ico, const char* name) {
-        tExtAdresy file(data_, env_.location);
+        codelists::tExtAdresy file(data_, env_.location.codeListDirectory, env_.location.yearCode);
         ASSERT_TRUE(file.InitFile(2, storage::_NoWait));
-        auto record = std::make_unique<ExtAdresa>();
-        record->SetIco(FromUtf8(ico));
-        record->SetName(FromUtf8(name));
-        record->SetField(0, 10, FromUtf8(ico));  // the classification, unique
+        auto record = std::make_unique<codelists::tVetaExtAdresa>();
+        record->ICO = FromUtf8(ico);
+        record->NAZ_FIRM1 = FromUtf8(name);
+        record->MATCH_CODE = FromUtf8(ico);  // the classification, unique
         std::int32_t n = 0;
         ASSERT_TRUE(file.AddRec(n, record.get()));
     }

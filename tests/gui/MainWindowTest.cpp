@@ -330,7 +330,9 @@ void DesktopTest::screenshotsRunWhateverChoosesTheYear() {
                           "codes-pap.png", "codes-pap-editor.png", "codes-pap-editor-2.png",
                           "codes-transactions.png", "codes-transactions-editor.png", "chart.png",
                           "chart-editor.png", "chart-editor-2.png", "chart-editor-3.png",
-                          "statement-xi-margin.png", "statement-xi-margin-dialog.png"});
+                          "statement-xi-margin.png", "statement-xi-margin-dialog.png",
+                          // the address list and its editor
+                          "address-list.png", "address-editor.png"});
     if (yearDialog)
         expected << "fiscal-year.png";
     expected.sort();

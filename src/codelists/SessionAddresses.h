@@ -1,0 +1,31 @@
+// The external address list in a started session: where the list lives, the configured columns
+// and switches, who may transfer addresses, and the printing through the print form picker.
+#pragma once
+
+#include <memory>
+
+#include "codelists/a_Anc_EA.h"
+#include "printforms/SessionForms.h"
+#include "startup/Session.h"
+
+namespace axo::codelists {
+
+/// What the address list needs in a session, kept for the run. The session must outlive it.
+class SessionAddresses {
+  public:
+    explicit SessionAddresses(const startup::Session& session);
+    SessionAddresses(const SessionAddresses&) = delete;
+    SessionAddresses& operator=(const SessionAddresses&) = delete;
+
+    const AddressBook& Book() const { return book_; }
+
+  private:
+    printforms::SessionPrintForms forms_;
+    printforms::FormPickerEnvironment picker_;
+    AddressBook book_;
+};
+
+/// The list window from the menu: the list of the session's fiscal year.
+void ExterniAdresy(const startup::Session& session);
+
+}  // namespace axo::codelists
