@@ -49,7 +49,8 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The main job on a demo installation: a contributory organisation with a year of bookings.
-# Statements I, II and IV are compiled for the year (rows as text and CSV, error protocols named
+# Statements I, II, IV and X are compiled for the year (rows as text and CSV, the printed
+# statement as PDF through the installation's default template, error protocols named
 # vykazN-01-12-protokol.txt), then the batch
 # writes PAP_souhrn.xml (parts I-IX) and the part files X-XVI are written for the central system
 # (XIV from the organisation's list of holdings, data/demo/PAP_CastXIV.csv).
@@ -61,10 +62,10 @@ demo: build
 	rm -rf $(DEMO_DIR)
 	$(CLI) demo-install $(DEMO_DIR) --year $(DEMO_YEAR)
 	@mkdir -p $(DEMO_OUT) $(DEMO_XML)
-	@for n in 1 2 4; do \
+	@for n in 1 2 4 10; do \
 	  f=$(DEMO_OUT)/vykaz$$n; \
-	  $(DEMO_RUN) statement $$n --from 1 --to 12 --csv $$f.csv > $$f.txt || exit 1; \
-	  echo "Výkaz $$n: $$f.txt, $$f.csv"; \
+	  $(DEMO_RUN) statement $$n --from 1 --to 12 --csv $$f.csv --pdf $$f.pdf > $$f.txt || exit 1; \
+	  echo "Výkaz $$n: $$f.txt, $$f.csv, $$f.pdf"; \
 	done
 	$(DEMO_RUN) batch --month 12 $(DEMO_XML_OPTS)
 	@for n in 10 11 12 13 15 16; do $(DEMO_RUN) xml $$n $(DEMO_XML_OPTS) || exit 1; done

@@ -73,6 +73,16 @@ FormChoice SelectForm(const FormPickerEnvironment& env, const Text& title, int t
     return ChoiceOf(picker.Entries()[static_cast<std::size_t>(picker.Current())]);
 }
 
+std::optional<Text> DefaultTemplate(FormCatalogue& catalogue, int type, std::uint16_t mask) {
+    const bool textForms = catalogue.offerTextForms;
+    catalogue.offerTextForms = false;
+    const std::vector<CatalogueEntry> entries = catalogue.Collect(type, mask);
+    catalogue.offerTextForms = textForms;
+    if (entries.empty())
+        return std::nullopt;
+    return Trim(entries.front().fileName);
+}
+
 FormChoice SelectAndPrint(const FormPickerEnvironment& env, const Text& title, int type,
                           std::uint16_t mask, const Text& data) {
     return Printed(env, SelectForm(env, title, type, mask), type, data);

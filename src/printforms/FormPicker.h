@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "printforms/FormCatalogue.h"
@@ -65,6 +66,10 @@ Text PickerLine(const CatalogueEntry& entry);
 /// header " Formulář             název, popř. popis") is shown, also when it is empty.
 FormChoice SelectForm(const FormPickerEnvironment& env, const Text& title, int type,
                       std::uint16_t mask);
+
+/// The catalogue's default template of `type` for `mask`: the first template the picker would
+/// offer (in catalogue order); none when no template fits.
+std::optional<Text> DefaultTemplate(FormCatalogue& catalogue, int type, std::uint16_t mask);
 
 /// As SelectForm; a chosen text form is printed at once through the command stream, with one
 /// command of the type name, " [", the form name, "] " and `data`. A chosen template is

@@ -3,8 +3,12 @@
 
 #include "printforms/FormText.h"
 #include "printforms/FormTypes.h"
+#include "storage/WorkFiles.h"
+#include "ui/UiServices.h"
+#include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
+#include "util/SystemError.h"
 
 namespace axo::printforms {
 
@@ -162,6 +166,28 @@ bool InstallShippedForms(const storage::DataContext& ctx,
         }
     }
     return true;
+}
+
+bool InstallShippedTemplates(ui::UiServices& ui, const std::filesystem::path& directory) {
+    std::error_code ec;
+    std::filesystem::create_directories(directory, ec);
+    for (const detail::EmbeddedFile& f : detail::EmbeddedTemplateFiles()) {
+        const std::filesystem::path target = directory / std::filesystem::u8path(f.name);
+        const std::string_view bytes(reinterpret_cast<const char*>(f.data), f.size);
+        if (const int error = WriteWholeFile(target, bytes); error != 0) {
+            ui.ShowErrorLine("Předlohu sestavy ["_t + storage::TextFromPath(target) +
+                             "] nelze zapsat: "_t + SystemErrorText(error) + "."_t);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> ShippedTemplateNames() {
+    std::vector<std::string> names;
+    for (const detail::EmbeddedFile& f : detail::EmbeddedTemplateFiles())
+        names.emplace_back(f.name);
+    return names;
 }
 
 }  // namespace axo::printforms
