@@ -82,13 +82,22 @@ gui: build
 	AXO_PASSWORD=ucetni $(GUI) --home $(GUI_DIR) --year $(DEMO_YEAR)
 
 # The program shows its windows one after another on a virtual screen and writes a picture of
-# each: main window, statement menu, fiscal-year and period dialogs, printouts, message and
-# system information.
+# each: main window, statement menu, fiscal-year and period dialogs, printouts, the print
+# preview of statement I and its print dialog, message and system information; then the first
+# pages of statements I and IV as the report engine draws them (vykaz1-strana1.png, ...).
 screenshots: build
 	rm -rf $(SHOTS_DIR) $(BUILD)/screenshots-home
 	$(CLI) demo-install $(BUILD)/screenshots-home --year $(DEMO_YEAR) > /dev/null
 	AXO_PASSWORD=ucetni xvfb-run -a -s "-screen 0 1024x768x24" \
 	  $(GUI) --home $(BUILD)/screenshots-home --screenshots $(SHOTS_DIR)
+	@for n in 1 4; do \
+	  rm -rf $(BUILD)/screenshots-pages; \
+	  AXO_PASSWORD=ucetni $(CLI) --home $(BUILD)/screenshots-home --year $(DEMO_YEAR) statement $$n \
+	    --from 1 --to 12 --png $(BUILD)/screenshots-pages --dpi 100 > /dev/null || exit 1; \
+	  for f in $(BUILD)/screenshots-pages/strana1.png $(BUILD)/screenshots-pages/strana2.png; do \
+	    [ -f $$f ] && cp $$f $(SHOTS_DIR)/vykaz$$n-$$(basename $$f); \
+	  done; \
+	done; rm -rf $(BUILD)/screenshots-pages
 	@ls $(SHOTS_DIR)
 
 bench: build
