@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "AppTestSupport.h"
+#include "app/ReportHandOverMain.h"
 #include "app/StatementReport.h"
 #include "pap/DemoData.h"
 #include "printforms/SessionForms.h"
@@ -136,6 +137,45 @@ TEST(StatementPrint, PrintManagerArgumentsOnePerSwitch) {
     EXPECT_EQ(expected, args);
     // Without the flag and the index.
     EXPECT_EQ(19u, PrintManagerArguments(handOver, parameters, 7, false).size());
+}
+
+TEST(StatementPrint, ThePrintManagerReadsTheHandOverBack) {
+    pap::ReportHandOver handOver;
+    handOver.dataFile = "/srv/axo data/temp/WK0001.DB";
+    handOver.templatePath = fs::u8path("/srv/axo data/sablony/PAP_VYKAZY X Výkaz X.pts");
+    handOver.caption = "Výkaz \"X\" 2024"_t;
+    std::vector<Text> parameters(15);
+    parameters[0] = "Škola \"U lip\", p. o."_t;
+    parameters[14] = "/2 není přepínač"_t;
+    std::string error;
+    const auto args =
+        ParseReportHandOver(PrintManagerArguments(handOver, parameters, 12, true), error);
+    ASSERT_TRUE(args) << error;
+    EXPECT_EQ("/srv/axo data/temp/WK0001.DB", args->dataFile);
+    EXPECT_EQ("Výkaz \"X\" 2024", args->caption);
+    EXPECT_EQ("/srv/axo data/sablony/PAP_VYKAZY X Výkaz X.pts", args->templatePath);
+    EXPECT_EQ(12, args->number);
+    EXPECT_TRUE(args->flag);
+    EXPECT_EQ("Škola \"U lip\", p. o.", args->parameters[0]);
+    EXPECT_EQ("/2 není přepínač", args->parameters[14]);
+    EXPECT_EQ("", args->parameters[1]);
+
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } wrong[] = {
+        {{"/Nx.DB", "/K\"a.pts\"", "/Zdvě"}, "Parametr /Z potřebuje číslo"},
+        {{"/Nx.DB", "/K\"a.pts\"", "/Q1"}, "Neznámý parametr [/Q1]"},
+        {{"/Nx.DB", "; rm -rf /"}, "Neznámý parametr [; rm -rf /]"},
+        {{"/Nx.DB", "/C\"bez předlohy\""}, "Chybí datový soubor (/N) nebo předloha"},
+    };
+    for (const auto& w : wrong) {
+        std::string why;
+        EXPECT_FALSE(ParseReportHandOver(w.args, why));
+        EXPECT_NE(std::string::npos, why.find(w.error)) << why;
+    }
+    EXPECT_TRUE(IsReportHandOver({"/C\"x\"", "/nsoubor.db"}));
+    EXPECT_FALSE(IsReportHandOver({"/T", "/D80", "vypis.txt"}));
 }
 
 }  // namespace
