@@ -37,10 +37,14 @@ int ParameterNumber(const std::string& arg, std::size_t& digits) {
 }  // namespace
 
 bool IsReportHandOver(const std::vector<std::string>& arguments) {
-    for (const std::string& a : arguments)
-        if (a.size() >= 2 && a[0] == '/' && (a[1] == 'N' || a[1] == 'n'))
-            return true;
-    return false;
+    // A text listing for the print module carries "/T"; a statement's hand-over never does.
+    bool data = false;
+    for (const std::string& a : arguments) {
+        if (a.size() >= 2 && a[0] == '/' && (a[1] == 'T' || a[1] == 't'))
+            return false;
+        data = data || (a.size() >= 2 && a[0] == '/' && (a[1] == 'N' || a[1] == 'n'));
+    }
+    return data;
 }
 
 std::optional<ReportHandOverArguments> ParseReportHandOver(const std::vector<std::string>& args,

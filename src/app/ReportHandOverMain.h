@@ -24,7 +24,8 @@ struct ReportHandOverArguments {
     std::string indexName;
 };
 
-/// Whether the arguments are a report hand-over (they hold a "/N" switch).
+/// Whether the arguments are a report hand-over: a "/N" switch and no "/T" (the switch of a
+/// text listing for the print module).
 bool IsReportHandOver(const std::vector<std::string>& arguments);
 
 /// Reads the switches; none, with the Czech reason in `error`, when one is unknown, a number

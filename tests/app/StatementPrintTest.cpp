@@ -175,7 +175,7 @@ TEST(StatementPrint, ThePrintManagerReadsTheHandOverBack) {
         EXPECT_NE(std::string::npos, why.find(w.error)) << why;
     }
     EXPECT_TRUE(IsReportHandOver({"/C\"x\"", "/nsoubor.db"}));
-    EXPECT_FALSE(IsReportHandOver({"/T", "/D80", "vypis.txt"}));
+    EXPECT_FALSE(IsReportHandOver({"/T", "/D80", "/Nvypis.txt", "/C\"lp\""}));
 }
 
 }  // namespace
