@@ -50,7 +50,8 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The main job on a demo installation: a contributory organisation with a year of bookings.
-# Statements I, II and IV are compiled for the year (rows as text and CSV, error protocols named
+# Statements I, II, IV and X are compiled for the year (rows as text and CSV, the printed
+# statement as PDF through the installation's default template, error protocols named
 # vykazN-01-12-protokol.txt), then the batch
 # writes PAP_souhrn.xml (parts I-IX) and the part files X-XVI are written for the central system
 # (XIV from the organisation's list of holdings, data/demo/PAP_CastXIV.csv).
@@ -62,10 +63,10 @@ demo: build
 	rm -rf $(DEMO_DIR)
 	$(CLI) demo-install $(DEMO_DIR) --year $(DEMO_YEAR)
 	@mkdir -p $(DEMO_OUT) $(DEMO_XML)
-	@for n in 1 2 4; do \
+	@for n in 1 2 4 10; do \
 	  f=$(DEMO_OUT)/vykaz$$n; \
-	  $(DEMO_RUN) statement $$n --from 1 --to 12 --csv $$f.csv > $$f.txt || exit 1; \
-	  echo "Výkaz $$n: $$f.txt, $$f.csv"; \
+	  $(DEMO_RUN) statement $$n --from 1 --to 12 --csv $$f.csv --pdf $$f.pdf > $$f.txt || exit 1; \
+	  echo "Výkaz $$n: $$f.txt, $$f.csv, $$f.pdf"; \
 	done
 	$(DEMO_RUN) batch --month 12 $(DEMO_XML_OPTS)
 	@for n in 10 11 12 13 15 16; do $(DEMO_RUN) xml $$n $(DEMO_XML_OPTS) || exit 1; done
@@ -82,13 +83,23 @@ gui: build
 	AXO_PASSWORD=ucetni $(GUI) --home $(GUI_DIR) --year $(DEMO_YEAR)
 
 # The program shows its windows one after another on a virtual screen and writes a picture of
-# each: main window, statement menu, fiscal-year and period dialogs, printouts, message,
-# system information, the address list and its editor.
+# each: main window, statement menu, fiscal-year and period dialogs, printouts, the print
+# preview of statement I and its print dialog, message, system information, the code-list
+# windows, the address list and its editor; then the first pages of statements I and IV as the
+# report engine draws them (vykaz1-strana1.png, ...).
 screenshots: build
 	rm -rf $(SHOTS_DIR) $(BUILD)/screenshots-home
 	$(CLI) demo-install $(BUILD)/screenshots-home --year $(DEMO_YEAR) > /dev/null
 	AXO_PASSWORD=ucetni xvfb-run -a -s "-screen 0 1024x768x24" \
 	  $(GUI) --home $(BUILD)/screenshots-home --screenshots $(SHOTS_DIR)
+	@for n in 1 4; do \
+	  rm -rf $(BUILD)/screenshots-pages; \
+	  AXO_PASSWORD=ucetni $(CLI) --home $(BUILD)/screenshots-home --year $(DEMO_YEAR) statement $$n \
+	    --from 1 --to 12 --png $(BUILD)/screenshots-pages --dpi 100 > /dev/null || exit 1; \
+	  for f in $(BUILD)/screenshots-pages/strana1.png $(BUILD)/screenshots-pages/strana2.png; do \
+	    [ -f $$f ] && cp $$f $(SHOTS_DIR)/vykaz$$n-$$(basename $$f); \
+	  done; \
+	done; rm -rf $(BUILD)/screenshots-pages
 	@ls $(SHOTS_DIR)
 
 bench: build

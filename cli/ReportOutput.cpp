@@ -4,11 +4,8 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "report/Sestava.h"
-#include "report/data/HostParameters.h"
-#include "report/data/StatementSource.h"
+#include "app/StatementReport.h"
 #include "report/output/ReportPrint.h"
-#include "util/Clock.h"
 
 namespace axo::cli {
 
@@ -71,38 +68,17 @@ report::TReportTargets ReportTargetsOf(const Options& options) {
 bool WriteReport(const startup::Session& session, ui::UiServices& ui,
                  const pap::ReportHandOver& handOver, const report::TReportTargets& targets,
                  std::ostream& err) {
-    std::unique_ptr<report::StatementSource> source =
-        report::OpenStatementSource(session.Context(), handOver);
-    if (!source) {
-        err << "Výsledek výkazu nelze otevřít.\n";
-        return false;
-    }
-    report::TSestava sestava(&ui);
-    sestava.dataSource = source.get();
-    sestava.reportDirIgnore = false;
-    sestava.SetReportName(handOver.templatePath);
-    startup::tVetaAXO_USER user{};
-    user.Vystavil = session.Issuer();
-    sestava.parametry =
-        report::HostParameters(session.DataInstallation(), user, session.CurrencySign());
-    sestava.popis = handOver.caption;
     report::TFontFiles fonts;
-    Text problem;
-    if (!fonts.Ready(problem)) {
-        err << ToUtf8(problem) << "\n";
+    app::PreparedStatement prepared;
+    std::vector<std::string> messages;
+    const bool ready =
+        app::PrepareStatementReport(session, ui, handOver, fonts, prepared, messages);
+    for (const std::string& m : messages)
+        err << m << "\n";
+    if (!ready)
         return false;
-    }
-    std::vector<Text> warnings;
-    const storage::DataContext& data = session.Context();
-    const DateTime now = (data.clock ? *data.clock : SystemClock()).Now();
-    const int result = sestava.Prepare(fonts, now, {}, &warnings);
-    for (const Text& w : warnings)
-        err << "Sestava: " << ToUtf8(w) << "\n";
-    if (result != report::kSestOk) {
-        err << "Sestavu nelze připravit (kód " << result << ").\n";
-        return false;
-    }
-    const report::TTargetsResult r = report::WriteTargets(sestava.Output(), fonts, targets);
+    const report::TTargetsResult r =
+        report::WriteTargets(prepared.sestava->Output(), fonts, targets);
     for (const auto& file : r.written)
         err << "Sestava: " << file.string() << "\n";
     for (const std::string& m : r.messages)

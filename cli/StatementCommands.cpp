@@ -18,6 +18,7 @@
 #include "pap/papRolSF.h"
 #include "pap/papVykaz.h"
 #include "pap/papVysledek.h"
+#include "printforms/FormPicker.h"
 #include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
@@ -29,6 +30,7 @@ namespace {
 
 constexpr const char* kUsage =
     "statement N [--from M] [--to M] [--csv SOUBOR] [--template FORMULÁŘ|SOUBOR.pts]\n"
+    "       (bez --template výchozí předloha výkazu z adresáře předloh instalace)\n"
     "       [--margin ANALYTIKA/PARTNER=MARŽE ...]\n"
     "       [--pdf SOUBOR] [--png ADRESÁŘ [--dpi N]] [--svg ADRESÁŘ] [--html SOUBOR]\n"
     "       [--rtf SOUBOR] [--emf ADRESÁŘ] [--wmf ADRESÁŘ] [--txt SOUBOR] [--layout SOUBOR]\n"
@@ -159,10 +161,6 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     if (!MarginsOf(options, cislo, margins, err))
         return 2;
     const report::TReportTargets targets = ReportTargetsOf(options);
-    if (targets.Any() && !options.Has("template")) {
-        err << "Výstup sestavy potřebuje předlohu: --template SOUBOR.pts.\n";
-        return 2;
-    }
     CliUi ui;
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
@@ -170,6 +168,15 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     pap::StatementContext ctx = app::StatementContextFor(*opened.session);
     ctx.defaultTemplate = FromUtf8(options.GetOr("template", ""));
     TemplateFile(ctx, options.GetOr("template", ""));
+    bool noTemplate = false;
+    if (targets.Any() && !options.Has("template"))
+        ctx.pickTemplate = [&](int type, unsigned mask, const Text&) -> std::optional<Text> {
+            printforms::FormCatalogue catalogue(*ctx.data, {}, {}, ctx.templateDirectory);
+            const std::optional<Text> chosen =
+                printforms::DefaultTemplate(catalogue, type, static_cast<std::uint16_t>(mask));
+            noTemplate = !chosen;
+            return chosen.value_or(Text());
+        };
     const StatementMonths months = MonthsOf(options, ctx);
     if (!margins.empty() && opened.session->FiscalYear().firstYear < 2014) {
         err << "Marži lze zadat u výkazu XI. až od roku 2014.\n";
@@ -185,8 +192,13 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     bool written = true;
     ctx.runReport = [&](const pap::ReportHandOver& handOver) {
         shown = true;
+        if (noTemplate)
+            err << "Pro výkaz " << cislo << " není v adresáři předloh "
+                << ctx.templateDirectory.string()
+                << " žádná předloha sestavy; výkaz je jen vypsán jako text.\n";
         const bool reported =
-            !targets.Any() || WriteReport(*opened.session, ui, handOver, targets, err);
+            !targets.Any() ||
+            (!noTemplate && WriteReport(*opened.session, ui, handOver, targets, err));
         written = Show(ctx, handOver, options, out, err) && reported;
     };
     const std::size_t before = ui.Transcript().size();

@@ -15,6 +15,7 @@
 #include "MessageWindows.h"
 #include "ProgressWindow.h"
 #include "QtText.h"
+#include "ReportPreview.h"
 
 namespace axo::gui {
 
@@ -145,6 +146,10 @@ int QtUi::RunListWindow(ui::TRolMem& window) {
 
 int QtUi::RunBrowseWindow(ui::TBrowser& window) {
     return RunBrowseModel(*this, window);
+}
+
+void QtUi::RunReportPreview(report::TFormSestP& preview) {
+    RunPreviewModel(*this, preview);
 }
 
 }  // namespace axo::gui

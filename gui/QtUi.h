@@ -65,6 +65,7 @@ class QtUi : public ui::UiServices {
     void ShowListing(const ui::ListingView& listing, const std::function<void()>& output) override;
     int RunListWindow(ui::TRolMem& window) override;
     int RunBrowseWindow(ui::TBrowser& window) override;
+    void RunReportPreview(report::TFormSestP& preview) override;
 
   private:
     MainWindowSurface* surface_ = nullptr;

@@ -121,13 +121,24 @@ void StartScreenshots(TPAP_Form& form, const QString& directory) {
         save("statement-period", w);
         ModalDriver::PressKey(w, Qt::Key_F2);
     });
-    // The run's error protocol, then the compiled rows.
-    for (int i = 0; i < 2; ++i) {
-        driver->On({{}, false, IsViewer}, [save](QWidget* w) {
-            save(w->windowTitle().contains("protokol") ? "protocol" : "statement-rows", w);
-            ModalDriver::PressKey(w, Qt::Key_Escape);
-        });
-    }
+    // The run's error protocol, then the statement in the print preview: its last page, the
+    // print dialog, then the first page at 75 %.
+    driver->On({{}, false, IsViewer}, [save](QWidget* w) {
+        save("protocol", w);
+        ModalDriver::PressKey(w, Qt::Key_Escape);
+    });
+    driver->OnModal("Prohlížení sestavy před tiskem", [save](QWidget* w) {
+        save("statement-preview", w);
+        ModalDriver::PressKey(w, Qt::Key_PageDown, Qt::ControlModifier);
+        save("statement-preview-last-page", w);
+        ModalDriver::PressKey(w, Qt::Key_P, Qt::ControlModifier);
+    });
+    driver->OnModal("Nastavení tisku", [save](QWidget* w) {
+        save("print-dialog", w);
+        ModalDriver::PressKey(w, Qt::Key_Escape);
+    });
+    driver->OnModal("Prohlížení sestavy před tiskem",
+                    [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
     // Further printouts of the same run are closed as they come.
     // The control account statement with an analytics mask no account has: its dialog, then
     // the message that nothing was selected.
@@ -217,6 +228,9 @@ void StartScreenshots(TPAP_Form& form, const QString& directory) {
         QCoreApplication::exit(*failures == 0 ? 0 : 1);
     });
     driver->Always({{}, false, IsViewer},
+                   [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
+    // Statements of later steps are shown in the preview: closed as they come.
+    driver->Always({"Prohlížení sestavy před tiskem", false, {}},
                    [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
     driver->Start();
     QTimer::singleShot(60000, &form, [driver, save] {

@@ -3,6 +3,7 @@
 
 #include "app/CodeListCommands.h"
 #include "app/StatementContextFor.h"
+#include "app/StatementReport.h"
 #include "codelists/SessionAddresses.h"
 #include "control/papKonPAP.h"
 #include "control/papKontrola04az09.h"
@@ -32,6 +33,8 @@ void RunStatement(startup::Session& s, const RoutineCall& call, const Text& capt
     // The period dialog's XML option writes the part file through the export.
     const xml::XmlExportContext xmlCtx = xml::MakeXmlExportContext(s);
     xml::ConnectXmlExport(ctx, xmlCtx);
+    // The compiled statement goes through the picker into the print preview.
+    ConnectStatementPrinting(ctx, s);
     Text result;
     const Text noTemplate;
     switch (call.routine) {
@@ -122,6 +125,8 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
         case Routine::XmlSouhrnDavka: {
             const xml::XmlExportContext xmlCtx = xml::MakeXmlExportContext(s);
             pap::StatementContext statements = StatementContextFor(s);
+            // "Zobrazit výkazy k tisku": each statement is shown through its print form.
+            ConnectStatementPrinting(statements, s);
             xml::BatchSummaryXml(xmlCtx, statements);
             return;
         }

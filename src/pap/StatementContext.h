@@ -49,7 +49,8 @@ struct StatementContext {
     Text defaultTemplate;
 
     /// The print-form picker: form type, kind mask, title -> the chosen template; none when
-    /// the user chose nothing. Empty: `defaultTemplate` is taken.
+    /// the user chose nothing, an empty name when no template fits (the report hook then shows
+    /// the rows as a text printout). Empty: `defaultTemplate` is taken.
     std::function<std::optional<Text>(int formType, unsigned kindMask, const Text& title)>
         pickTemplate;
     /// The result-file editor (margin of statement XI), run on the open result file.

@@ -46,7 +46,8 @@ Text tPAP_Vykaz::ZvolSablonu(bool& zvolena) {
         return ctx_.defaultTemplate;
     const std::optional<Text> chosen = ctx_.pickTemplate(kFormTypePapVykazy, PodejDruhPts(),
                                                          " Vyberte formulář pro opis výkazu PAP"_t);
-    zvolena = chosen && !chosen->empty();
+    // An empty name: no template fits, the rows are shown as a text printout.
+    zvolena = chosen.has_value();
     return chosen.value_or(Text());
 }
 

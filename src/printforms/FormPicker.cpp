@@ -52,7 +52,7 @@ Text TFormPicker::Line(int n) {
 }
 
 FormChoice SelectForm(const FormPickerEnvironment& env, const Text& title, int type,
-                      std::uint16_t mask) {
+                      std::uint16_t mask, const Text& preferred) {
     if (!env.catalogue->Open())
         return {};
     std::vector<CatalogueEntry> entries = env.catalogue->Collect(type, mask);
@@ -67,10 +67,24 @@ FormChoice SelectForm(const FormPickerEnvironment& env, const Text& title, int t
     if (!picker.Prepare(kPickerWidth, kPickerRows, 0, " Formulář             název, popř. popis"_t,
                         title.substr(0, 80)))
         return {};
+    for (std::size_t i = 0; i < picker.Entries().size(); ++i)
+        if (!preferred.empty() && picker.Entries()[i].IsTemplate() &&
+            Trim(picker.Entries()[i].fileName) == Trim(preferred))
+            picker.initialLine = static_cast<int>(i);
     if (picker.RunModal() != ui::TRolMem::kResultPicked || picker.Current() < 0 ||
         picker.Current() >= static_cast<int>(picker.Entries().size()))
         return {};
     return ChoiceOf(picker.Entries()[static_cast<std::size_t>(picker.Current())]);
+}
+
+std::optional<Text> DefaultTemplate(FormCatalogue& catalogue, int type, std::uint16_t mask) {
+    const bool textForms = catalogue.offerTextForms;
+    catalogue.offerTextForms = false;
+    const std::vector<CatalogueEntry> entries = catalogue.Collect(type, mask);
+    catalogue.offerTextForms = textForms;
+    if (entries.empty())
+        return std::nullopt;
+    return Trim(entries.front().fileName);
 }
 
 FormChoice SelectAndPrint(const FormPickerEnvironment& env, const Text& title, int type,

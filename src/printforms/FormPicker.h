@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "printforms/FormCatalogue.h"
@@ -49,6 +50,9 @@ class TFormPicker : public ui::TRolMem {
     /// name padded to 20, a blank, the name in capitals, a blank, the first description, a
     /// blank and the second description.
     Text Line(int n) override;
+    /// The line the list starts on (from 0).
+    int InitialLine() override { return initialLine; }
+    int initialLine = 0;
 
     const std::vector<CatalogueEntry>& Entries() const { return entries_; }
 
@@ -63,8 +67,13 @@ Text PickerLine(const CatalogueEntry& entry);
 /// the catalogue first: when the forms file cannot be opened, nothing is chosen. One fitting
 /// entry is taken without showing anything; otherwise the list window (70 columns, 10 rows,
 /// header " Formulář             název, popř. popis") is shown, also when it is empty.
+/// `preferred` names a template file the list starts on (the one chosen last).
 FormChoice SelectForm(const FormPickerEnvironment& env, const Text& title, int type,
-                      std::uint16_t mask);
+                      std::uint16_t mask, const Text& preferred = {});
+
+/// The catalogue's default template of `type` for `mask`: the first template the picker would
+/// offer (in catalogue order); none when no template fits.
+std::optional<Text> DefaultTemplate(FormCatalogue& catalogue, int type, std::uint16_t mask);
 
 /// As SelectForm; a chosen text form is printed at once through the command stream, with one
 /// command of the type name, " [", the form name, "] " and `data`. A chosen template is

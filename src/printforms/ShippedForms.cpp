@@ -3,9 +3,13 @@
 
 #include "printforms/FormText.h"
 #include "printforms/FormTypes.h"
+#include "storage/WorkFiles.h"
+#include "ui/UiServices.h"
+#include "util/AtomicFile.h"
 #include "util/Cisla.h"
 #include "util/Lines.h"
 #include "util/Retezce.h"
+#include "util/SystemError.h"
 
 namespace axo::printforms {
 
@@ -161,6 +165,27 @@ bool InstallShippedForms(const storage::DataContext& ctx,
         }
     }
     return true;
+}
+
+bool InstallShippedTemplates(ui::UiServices& ui, const std::filesystem::path& directory) {
+    std::error_code ec;
+    std::filesystem::create_directories(directory, ec);
+    for (const EmbeddedFile& f : detail::EmbeddedTemplateFiles()) {
+        const std::filesystem::path target = directory / std::filesystem::u8path(f.name);
+        if (const int error = WriteWholeFile(target, f.Bytes()); error != 0) {
+            ui.ShowErrorLine("Předlohu sestavy ["_t + storage::TextFromPath(target) +
+                             "] nelze zapsat: "_t + SystemErrorText(error) + "."_t);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> ShippedTemplateNames() {
+    std::vector<std::string> names;
+    for (const EmbeddedFile& f : detail::EmbeddedTemplateFiles())
+        names.emplace_back(f.name);
+    return names;
 }
 
 }  // namespace axo::printforms

@@ -1,7 +1,8 @@
 // Print forms as text files, and the forms the program ships. A form file is UTF-8: a header
 // of lines "Typ: ...", "Název: ...", "Druh: ...", "Popis1: ..." and "Popis2: ...", an empty
 // line, then the form text. The shipped forms (data/forms/*.frm) are built into the program
-// and stored into the forms files of a new installation.
+// and stored into the forms files of a new installation; so are the report templates
+// (data/templates/*.pts), which go into its template directory.
 #pragma once
 
 #include <cstddef>
@@ -42,9 +43,19 @@ struct FormsFileLocation {
 bool InstallShippedForms(const storage::DataContext& ctx,
                          const std::vector<FormsFileLocation>& files);
 
+/// Writes the report templates the program ships (data/templates/*.pts) into `directory`
+/// (created when missing), each under its own file name; a template of the same name is
+/// replaced, the users' other templates stay. False after a message naming the file when one
+/// cannot be written.
+bool InstallShippedTemplates(ui::UiServices& ui, const std::filesystem::path& directory);
+
+/// The names of the shipped templates (UTF-8, in byte order).
+std::vector<std::string> ShippedTemplateNames();
+
 namespace detail {
-/// The files of data/forms as the build embeds them, sorted by name.
+/// The files of data/forms and of data/templates as the build embeds them, sorted by name.
 std::span<const EmbeddedFile> EmbeddedFormFiles();
+std::span<const EmbeddedFile> EmbeddedTemplateFiles();
 }  // namespace detail
 
 }  // namespace axo::printforms

@@ -179,6 +179,9 @@ bool Populate(const fs::path& home, const NewInstallation& request, ui::UiServic
               printforms::InstallShippedForms(
                   ctx, {{codeLists / std::to_string(request.year - 1), IntToText(request.year - 1)},
                         {codeLists / std::to_string(request.year), IntToText(request.year)}});
+    // ... and the template directory with the report templates of the statements.
+    written = written && printforms::InstallShippedTemplates(
+                             ui, home / storage::PathFromText(NewAreaRoot(kAreaSablony)));
     // The program installation last: a directory without it is no installation yet, so an
     // interrupted creation can simply be repeated.
     written = written && WriteTable<tSouborAXO>(ctx, home, &program);

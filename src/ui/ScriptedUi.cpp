@@ -16,9 +16,9 @@
 #include "ui/Dialog.h"
 #include "ui/DialogScript.h"
 #include "ui/ListWindow.h"
-#include "util/AtomicFile.h"
 #include "ui/browse/BrowseScript.h"
 #include "ui/browse/Browser.h"
+#include "util/AtomicFile.h"
 #include "util/Datum.h"
 #include "util/Lines.h"
 #include "util/Prevody.h"
@@ -51,6 +51,8 @@ std::string KindName(Kind kind) {
             return "list";
         case Kind::Browse:
             return "browse";
+        case Kind::Preview:
+            return "preview";
     }
     return "?";
 }
@@ -317,6 +319,12 @@ void ScriptedUi::LoadScript(std::string_view script) {
         } else if (word == "browse") {
             try {
                 QueueBrowse(rest);
+            } catch (const ScriptError& e) {
+                throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
+            }
+        } else if (word == "preview") {
+            try {
+                QueuePreview(rest);
             } catch (const ScriptError& e) {
                 throw ScriptError("script line " + std::to_string(number) + ": " + e.what());
             }

@@ -29,7 +29,19 @@ struct TranscriptEntry {
 
 /// An answer to the next question.
 struct ScriptAnswer {
-    enum class Kind { Ok, Esc, Button, Value, Leave, Timeout, Print, Dialog, List, Browse };
+    enum class Kind {
+        Ok,
+        Esc,
+        Button,
+        Value,
+        Leave,
+        Timeout,
+        Print,
+        Dialog,
+        List,
+        Browse,
+        Preview
+    };
     Kind kind = Kind::Ok;
     int button = 0;
     std::string value;  ///< UTF-8, for Value; the steps of a Dialog or List answer
@@ -82,6 +94,9 @@ class ScriptedUi : public UiServices {
     /// Queues a browse window answer: keys, clicks, typed text and rows (see BrowseScript.h).
     /// Throws ScriptError when the steps cannot be read.
     void QueueBrowse(std::string steps);
+    /// Queues a print preview answer: steps such as "key:CtrlPgDn save:pdf=x.pdf key:Esc"
+    /// (see report/preview/PreviewScript.h).
+    void QueuePreview(std::string steps);
     /// Reads answers, one a line: "ok", "esc", "button N", "value TEXT", "leave", "timeout",
     /// "print", "dialog STEPS", "list STEPS", "browse STEPS" and "stop N" (STOP pressed at the
     /// Nth step of the next progress panel). Blank lines and lines starting with "#" are
@@ -161,6 +176,7 @@ class ScriptedUi : public UiServices {
     /// marked ">"), the order and "answer: close N". A window the script leaves open is an error
     /// when strict, else left with <Esc>. The page is not echoed: a command prints it itself.
     int RunBrowseWindow(TBrowser& window) override;
+    void RunReportPreview(report::TFormSestP& preview) override;
 
   private:
     class Progress;

@@ -1,14 +1,16 @@
 // The family's message services over the front-end primitives.
 #include "ui/UiServices.h"
 
+#include "report/preview/Preview.h"
+
 #include <string>
 
 #include "ui/Calculator.h"
 #include "ui/Calendar.h"
 #include "ui/Dialog.h"
 #include "ui/ListWindow.h"
-#include "util/SystemError.h"
 #include "ui/browse/Browser.h"
+#include "util/SystemError.h"
 
 namespace axo::ui {
 
@@ -179,6 +181,10 @@ int UiServices::RunListWindow(TRolMem& window) {
 int UiServices::RunBrowseWindow(TBrowser& window) {
     window.Close(kCloseLeave);
     return kCloseLeave;
+}
+
+void UiServices::RunReportPreview(report::TFormSestP& preview) {
+    preview.Close();
 }
 
 }  // namespace axo::ui

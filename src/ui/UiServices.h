@@ -15,6 +15,10 @@
 #include "ui/Screen.h"
 #include "util/Text.h"
 
+namespace axo::report {
+class TFormSestP;
+}
+
 namespace axo::ui {
 
 /// A modeless window on screen; it closes when this object is destroyed.
@@ -236,6 +240,13 @@ class UiServices {
     /// clicks, wheel and resizes into it, and returns when the model has closed, with its
     /// result. The base has no window: it leaves the browser (2).
     virtual int RunBrowseWindow(TBrowser& window);
+
+    // ---- Primitive of the report engine -----------------------------------------------------
+
+    /// Shows the print preview of prepared pages modally: draws the model, feeds the user's
+    /// keys, wheel, drags and commands into it, and returns when the model has closed. The
+    /// base has no window: it closes the preview at once.
+    virtual void RunReportPreview(report::TFormSestP& preview);
 
   private:
     ColourScheme scheme_;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 
 namespace axo::cli::test {
@@ -133,10 +134,109 @@ TEST_F(ReportOutputTest, OptionsAreCheckedBeforeAnythingIsCompiled) {
         EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.options << ": " << run.err;
         EXPECT_EQ("", run.out) << c.options;
     }
-    const CliResult noTemplate = Cli("--home " + (dir_ / "skola").string() +
-                                     " --password ucetni --year 2024 statement 1 --pdf x.pdf");
-    EXPECT_EQ(2, noTemplate.code);
-    EXPECT_NE(std::string::npos, noTemplate.err.find("--template SOUBOR.pts")) << noTemplate.err;
+}
+
+/// Text with every kind of blank removed, so that "1 242 368,58" matches whatever blank the PDF
+/// text has between the thousands.
+std::string Unspaced(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ' || text[i] == '\n' || text[i] == '\f')
+            continue;
+        if (text.compare(i, 2, "\xC2\xA0") == 0 || text.compare(i, 3, "\xE2\x80\xAF") == 0) {
+            i += text[i] == '\xC2' ? 1 : 2;
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+/// The first amount other than 0,00 in the rows the command printed.
+std::string FirstAmount(const std::string& rows) {
+    const std::regex amount("-?[0-9]{1,3}( [0-9]{3})*,[0-9]{2}");
+    for (auto it = std::sregex_iterator(rows.begin(), rows.end(), amount);
+         it != std::sregex_iterator(); ++it)
+        if (it->str() != "0,00")
+            return it->str();
+    return {};
+}
+
+TEST_F(ReportOutputTest, EveryStatementPrintsThroughTheDefaultTemplateOfTheInstallation) {
+    struct Case {
+        int statement;
+        const char* templateName;  ///< empty: the catalogue's default
+        const char* title;
+        const char* size;
+    } cases[] = {
+        {1, "", "Počáteční stav", "595.44 x 841.68"},
+        {2, "", "Hlavní činnost", "595.44 x 841.68"},
+        {3, "", "Hlavní činnost", "595.44 x 841.68"},
+        {4, "", "Typ změny", "841.68 x 595.44"},
+        {4, "PAP_VYKAZY IV-IX-KOMPLET Výkazy IV až IX úplné.pts", "úplné rozvržení",
+         "841.68 x 595.44"},
+        {7, "", "Typ změny", "841.68 x 595.44"},
+        {10, "", "Partner AP", "841.68 x 595.44"},
+        {11, "", "Marže", "841.68 x 595.44"},
+        {12, "", "Partner transakce", "595.44 x 841.68"},
+        {13, "", "Partner AP", "595.44 x 841.68"},
+        {15, "", "výkaz XV", "595.44 x 841.68"},
+        {16, "", "Název partnera", "841.68 x 595.44"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.statement) + " " + c.templateName);
+        const fs::path pdf = dir_ / ("vychozi" + std::to_string(c.statement) + ".pdf");
+        const std::string templateOption =
+            *c.templateName ? " --template " + Quoted(dir_ / "skola" / "sablony" / c.templateName)
+                            : "";
+        const CliResult run =
+            Cli("--home " + (dir_ / "skola").string() +
+                " --password ucetni --year 2024 statement " + std::to_string(c.statement) +
+                " --from 1 --to 12 --pdf " + Quoted(pdf) + templateOption);
+        ASSERT_EQ(0, run.code) << run.err;
+        const std::string info = Pdfinfo(pdf);
+        if (info.empty())
+            GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+        EXPECT_NE(std::string::npos, info.find(c.size)) << info;
+        const int pages = std::stoi(info.substr(info.find("Pages:") + 6));
+        ASSERT_EQ(
+            0, std::system(
+                   ("pdftotext -layout " + Quoted(pdf) + " " + Quoted(dir_ / "text.txt")).c_str()));
+        const std::string text = Read(dir_ / "text.txt");
+        for (const std::string& expected :
+             {std::string("Základní škola Demo"), std::string("IČO: 70884129"),
+              std::string("za období 1-12/2024"), std::string("POMOCNÝ ANALYTICKÝ PŘEHLED"),
+              std::string(c.title), std::string("Sestavil:"), std::string("Schválil:"),
+              // Every page tells its number of the whole.
+              "1 / " + std::to_string(pages),
+              std::to_string(pages) + " / " + std::to_string(pages)})
+            EXPECT_NE(std::string::npos, text.find(expected)) << expected << "\n" << text;
+        // The report runs over the rows the command printed: an amount of them is on a page.
+        const std::string amount = FirstAmount(run.out.substr(run.out.find('\n')));
+        ASSERT_FALSE(amount.empty()) << run.out;
+        EXPECT_NE(std::string::npos, Unspaced(text).find(Unspaced(amount))) << amount;
+        // The sign lines close the report on its last page.
+        EXPECT_NE(std::string::npos,
+                  text.substr(text.rfind('\f', text.size() - 2) + 1).find("Počet řádků výkazu"));
+    }
+}
+
+TEST_F(ReportOutputTest, WithoutAFittingTemplateTheStatementIsOnlyListed) {
+    // An installation whose template directory lacks the templates of statement X.
+    const fs::path templates = dir_ / "skola" / "sablony";
+    const fs::path aside = dir_ / "stranou";
+    fs::create_directories(aside);
+    for (const char* name : {"PAP_VYKAZY X Výkaz X.pts"})
+        fs::rename(templates / name, aside / name);
+    const fs::path pdf = dir_ / "bez.pdf";
+    const CliResult run = Cli("--home " + (dir_ / "skola").string() +
+                              " --password ucetni --year 2024 statement 10 --pdf " + Quoted(pdf));
+    for (const char* name : {"PAP_VYKAZY X Výkaz X.pts"})
+        fs::rename(aside / name, templates / name);
+    EXPECT_EQ(1, run.code);
+    EXPECT_NE(std::string::npos, run.err.find("žádná předloha sestavy")) << run.err;
+    EXPECT_NE(std::string::npos, run.out.find("X. Počáteční a koncové stavy")) << run.out;
+    EXPECT_FALSE(fs::exists(pdf));
 }
 
 TEST_F(ReportOutputTest, PrintingThroughLp) {

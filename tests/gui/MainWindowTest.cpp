@@ -2,11 +2,14 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 
@@ -160,10 +163,35 @@ void DesktopTest::statementFromTheMenuShowsItsProtocol() {
                   [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
     driver.Always({"INFORMACE", false, {}},
                   [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Return); });
+    // The statement in the print preview: to its last page, then saved as PDF.
+    const QString pdf = home_.path() + "/vykaz1.pdf";
+    QString current;
+    QString total;
+    driver.OnModal("Prohlížení sestavy před tiskem", [&](QWidget* w) {
+        ModalDriver::PressKey(w, Qt::Key_PageDown, Qt::ControlModifier);
+        current = w->findChild<QLabel*>("AktualniStranka")->text();
+        total = w->findChild<QLabel*>("CelkemStran")->text();
+        auto* save = w->findChild<QToolButton*>("ButtonUlozit");
+        for (QAction* a : save->menu()->actions())
+            if (a->text() == "Uložit jako PDF...")
+                QTimer::singleShot(0, a, &QAction::trigger);
+    });
+    driver.OnModal("Výběr souboru", [&](QWidget* w) {
+        auto* name = w->findChild<QLineEdit*>("fileNameEdit");
+        QVERIFY(name);
+        name->setText(pdf);
+        ModalDriver::PressKey(w, Qt::Key_Return);
+    });
+    driver.OnModal("Prohlížení sestavy před tiskem",
+                   [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
     driver.Start();
     p.form->Item("itemVykaz01")->trigger();
-    QVERIFY(
-        QTest::qWaitFor([&] { return driver.Finished() && p.WasShown("printout", ""); }, 30000));
+    QVERIFY(QTest::qWaitFor([&] { return driver.Finished(); }, 30000));
+    QCOMPARE(current, total);
+    QVERIFY(total.toInt() >= 2);
+    QFile saved(pdf);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.read(5) == "%PDF-");
     QVERIFY(QTest::qWaitFor([&] { return p.Idle(); }, 30000));
     QVERIFY(p.WasShown("dialog", "Počáteční a koncové stavy"));
     QVERIFY(p.WasShown("printout", "chybový protokol"));
@@ -214,6 +242,8 @@ void DesktopTest::statementFromTheMenuWritesItsXml() {
                   [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
     driver.Always({"INFORMACE", false, {}},
                   [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Return); });
+    driver.Always({"Prohlížení sestavy před tiskem", false, {}},
+                  [](QWidget* w) { ModalDriver::PressKey(w, Qt::Key_Escape); });
     driver.Start();
     p.form->Item("itemVykaz10")->trigger();
     QVERIFY(QTest::qWaitFor([&] { return driver.Finished() && p.Idle(); }, 30000));
@@ -325,7 +355,9 @@ void DesktopTest::screenshotsRunWhateverChoosesTheYear() {
     QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
     QStringList expected({"control-statement.png", "main-window.png", "menu-statements.png",
                           "message.png", "protocol.png", "statement-period.png",
-                          "statement-rows.png", "system-information.png",
+                          // the statement in the print preview and its print dialog
+                          "statement-preview.png", "statement-preview-last-page.png",
+                          "print-dialog.png", "system-information.png",
                           // the code-list windows, their editors' pages and the XI margin
                           "codes-pap.png", "codes-pap-editor.png", "codes-pap-editor-2.png",
                           "codes-transactions.png", "codes-transactions-editor.png", "chart.png",
