@@ -108,11 +108,7 @@ TEST_F(BrowseCommandsTest, PrintsThePageTheKeysLeadTo) {
 }
 
 TEST_F(BrowseCommandsTest, Refusals) {
-    struct Case {
-        std::string args;
-        int code;
-        std::string message;
-    } cases[] = {
+    ExpectRefusals({
         {"browse", 2, "Použití: axo-pap-cli browse TABULKA"},
         {"browse zbozi", 2, "zadejte jednu z: doklady, rozvrh, pap, kody."},
         {"browse kody --keys \"Down Nahoru\"", 2, "Klávesu \"Nahoru\" okno neumí"},
@@ -121,12 +117,7 @@ TEST_F(BrowseCommandsTest, Refusals) {
         {"browse kody --whole-words", 2, "Volba --whole-words patří k volbě --find."},
         {"browse kody --find 'a\"b'", 2, "Volba --find čeká hledaný text bez uvozovek."},
         {"browse kody --bogus 1", 2, "Neznámá volba --bogus."},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = InHome(c.args);
-        EXPECT_EQ(c.code, run.code) << c.args << "\n" << run.err;
-        EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.args << "\n" << run.err;
-    }
+    });
 }
 
 }  // namespace

@@ -155,11 +155,7 @@ TEST_F(ControlCommandsTest, NoFaultyLine) {
 }
 
 TEST_F(ControlCommandsTest, Refusals) {
-    struct Case {
-        std::string args;
-        int code;
-        std::string message;
-    } cases[] = {
+    ExpectRefusals({
         {"check --bogus 1", 2, "Neznámá volba --bogus."},
         {"check navic", 2, "Použití: axo-pap-cli check"},
         {"check --kind FAKTURA", 2, "Volba --kind má nejvýše 4 znaků"},
@@ -171,12 +167,7 @@ TEST_F(ControlCommandsTest, Refusals) {
         {"check --from -2 --to -4", 1, "Hodnotu <-2> nelze zadat do položky <měsíc  od>."},
         {"check --to 1x", 2, "Volba --to potřebuje celé číslo, ne \"1x\"."},
         {"check --to +3", 2, "Volba --to potřebuje celé číslo, ne \"+3\"."},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = InHome(c.args);
-        EXPECT_EQ(c.code, run.code) << c.args << "\n" << run.err;
-        EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.args << "\n" << run.err;
-    }
+    });
     const CliRun withoutPassword = Cli("check --home " + Home().string());
     EXPECT_EQ(2, withoutPassword.code);
 }

@@ -206,11 +206,7 @@ TEST_F(ControlPrintCommandsTest, BreakdownMarksForeignCodes) {
 }
 
 TEST_F(ControlPrintCommandsTest, Refusals) {
-    struct Case {
-        std::string args;
-        int code;
-        std::string message;
-    } cases[] = {
+    ExpectRefusals({
         {"control-statement --bogus 1", 2, "Neznámá volba --bogus."},
         {"control-statement navic", 2, "Použití: axo-pap-cli control-statement"},
         {"control-statement --analytics 12345678901", 2, "Volba --analytics má nejvýše 10 znaků"},
@@ -223,12 +219,7 @@ TEST_F(ControlPrintCommandsTest, Refusals) {
         {"control-breakdown --statement 3", 2, "Volba --statement potřebuje číslo výkazu 4 až 9."},
         {"control-breakdown --statement 4 --layout 3", 2, "Volba --layout potřebuje 0"},
         {"control-breakdown --statement 4 --partner1 1", 2, "Neznámá volba --partner1."},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = InHome(c.args);
-        EXPECT_EQ(c.code, run.code) << c.args << "\n" << run.err;
-        EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.args << "\n" << run.err;
-    }
+    });
 }
 
 }  // namespace

@@ -18,6 +18,13 @@
 
 namespace axo::test {
 
+/// A command line the program refuses: its exit code and a part of its error output.
+struct CliRefusal {
+    std::string args;
+    int code;
+    std::string message;
+};
+
 /// The base of a suite working in one installation; `Suite` gives each suite a directory of
 /// its own.
 template <class Suite>
@@ -49,6 +56,15 @@ class CliInstallationTest : public ::testing::Test {
     /// `args` run in the home with the password and the year of the installation.
     static CliRun InHome(const std::string& args) {
         return Cli(args + " --home " + Home().string() + " --password ucetni --year 2024");
+    }
+
+    /// Runs each of `cases` in the home and expects its exit code and message.
+    static void ExpectRefusals(const std::vector<CliRefusal>& cases) {
+        for (const CliRefusal& c : cases) {
+            const CliRun run = InHome(c.args);
+            EXPECT_EQ(c.code, run.code) << c.args << "\n" << run.err;
+            EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.args << "\n" << run.err;
+        }
     }
 
     static inline std::filesystem::path dir_;
