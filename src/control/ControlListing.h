@@ -174,4 +174,19 @@ ControlOutcome RunControlListing(const ControlEnvironment& env, const Params& pa
     return listing->Outcome();
 }
 
+/// The menu command of a control printout: names the process `title`, takes the parameters
+/// `load` gives, lets the user change them by `ask` and runs the printout by `run` (nothing
+/// when the dialog was left).
+template <class Params>
+ControlOutcome RunControlCommand(const ControlEnvironment& env, const Text& title,
+                                 Params (*load)(const ControlEnvironment&),
+                                 bool (*ask)(const ControlEnvironment&, Params&),
+                                 ControlOutcome (*run)(const ControlEnvironment&, const Params&)) {
+    ProcessName process(env.Ui(), title);
+    Params params = load(env);
+    if (!ask(env, params))
+        return {};
+    return run(env, params);
+}
+
 }  // namespace axo::control

@@ -255,11 +255,9 @@ ControlOutcome RunControlBreakdown(const ControlEnvironment& env,
 }
 
 ControlOutcome ControlBreakdown(const ControlEnvironment& env) {
-    ProcessName process(env.Ui(), "Kontrolní rozklad pro výkazy IV až XI"_t);
-    ControlBreakdownParams params = LoadControlBreakdownParams(env);
-    if (!AskControlBreakdownParams(env, params))
-        return {};
-    return RunControlBreakdown(env, params);
+    return RunControlCommand(env, "Kontrolní rozklad pro výkazy IV až XI"_t,
+                             LoadControlBreakdownParams, AskControlBreakdownParams,
+                             RunControlBreakdown);
 }
 
 }  // namespace axo::control

@@ -246,11 +246,8 @@ ControlOutcome RunControlStatement(const ControlEnvironment& env,
 }
 
 ControlOutcome ControlAccountStatement(const ControlEnvironment& env) {
-    ProcessName process(env.Ui(), "Kontrolní výpis z účtu"_t);
-    ControlStatementParams params = LoadControlStatementParams(env);
-    if (!AskControlStatementParams(env, params))
-        return {};
-    return RunControlStatement(env, params);
+    return RunControlCommand(env, "Kontrolní výpis z účtu"_t, LoadControlStatementParams,
+                             AskControlStatementParams, RunControlStatement);
 }
 
 }  // namespace axo::control
