@@ -1,6 +1,6 @@
-// What the parameter blocks of the control account statement and the control breakdown share in
-// the vault: the period (months, year and the two periods they make) and the masks of analytics,
-// transaction code, SU and AE, each block with fields of its own around them.
+// What the parameters of the control account statement and the control breakdown share: the
+// masks of analytics, transaction code, SU and AE, and in the vault the period (months, year and
+// the two periods they make) with those masks, each block with fields of its own around them.
 #pragma once
 
 #include <algorithm>
@@ -9,6 +9,16 @@
 #include "control/ControlEnvironment.h"
 
 namespace axo::control {
+
+/// Fills the masks of analytics (10), transaction code, SU and AE (3 each) with "?" to their
+/// lengths.
+template <class Params>
+void FillSharedMasks(Params& p) {
+    p.analytics = QuestionFilled(p.analytics, 10);
+    p.code = QuestionFilled(p.code, 3);
+    p.su = QuestionFilled(p.su, 3);
+    p.ae = QuestionFilled(p.ae, 3);
+}
 
 /// The defaults of a control run's parameters: the fiscal year, months 1 to DefaultMonthTo of
 /// the program's month, every mask filled with "?", the rest as `Params` starts.

@@ -37,10 +37,7 @@ constexpr int kDialogRows = 14;
 }  // namespace
 
 void ControlBreakdownParams::FillMasks() {
-    analytics = QuestionFilled(analytics, 10);
-    code = QuestionFilled(code, 3);
-    su = QuestionFilled(su, 3);
-    ae = QuestionFilled(ae, 3);
+    FillSharedMasks(*this);
 }
 
 ControlBreakdownParams LoadControlBreakdownParams(const ControlEnvironment& env) {

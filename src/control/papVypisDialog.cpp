@@ -38,12 +38,9 @@ constexpr int kDialogRows = 13;
 }  // namespace
 
 void ControlStatementParams::FillMasks() {
-    analytics = QuestionFilled(analytics, 10);
-    code = QuestionFilled(code, 3);
+    FillSharedMasks(*this);
     partner1 = QuestionFilled(partner1, 10);
     partner2 = QuestionFilled(partner2, 10);
-    su = QuestionFilled(su, 3);
-    ae = QuestionFilled(ae, 3);
 }
 
 ControlStatementParams DefaultControlStatementParams(int fiscalYear, int programMonth) {
