@@ -1,11 +1,14 @@
-// What both benchmarks share: timing, SQLite error checks and the bare baseline that reads every
-// column of every document line in the order of the account key.
+// What the benchmarks share: timing, measurements in processes of their own over data sets of two
+// sizes, the data context, SQLite error checks and the bare baseline that reads every column of
+// every document line in the order of the account key.
 #pragma once
 
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "storage/DataContext.h"
 #include "storage/SqliteEngine.h"
+#include "util/Clock.h"
 
 namespace axo::bench {
 
@@ -23,6 +28,24 @@ inline double Seconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+/// The best wall-clock seconds of each of `works` over `rounds` rounds that run them in turns,
+/// so that a change of load on the machine hits all alike.
+inline std::vector<double> BestSeconds(int rounds,
+                                       const std::vector<std::function<void()>>& works) {
+    std::vector<double> best(works.size(), 1e9);
+    for (int round = 0; round < rounds; ++round)
+        for (std::size_t i = 0; i < works.size(); ++i)
+            best[i] = std::min(best[i], Seconds(works[i]));
+    return best;
+}
+
+/// The peak memory of this process in kilobytes.
+inline long PeakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 /// Runs `program` with `args` in a process of its own and returns what it wrote to its standard
@@ -60,6 +83,44 @@ inline std::string RunChild(const std::string& program, const std::vector<std::s
     }
     return text;
 }
+
+/// Runs this program with "--measure `dir` `what`" in a process of its own; what it wrote.
+inline std::string MeasureInChild(const std::filesystem::path& dir, const std::string& what) {
+    return RunChild("/proc/self/exe", {"--measure", dir.string(), what});
+}
+
+/// Runs `size(dir, lines)` for the small and the large data set (the first two arguments,
+/// 250000 and 1000000 lines by default), each in a directory of its own below a scratch
+/// directory named by `stem` and the process id; every directory is removed afterwards.
+inline void ForEachSize(
+    int argc, char** argv, const std::string& stem,
+    const std::function<void(const std::filesystem::path&, std::int32_t)>& size) {
+    const std::int32_t small = argc > 1 ? std::atoi(argv[1]) : 250000;
+    const std::int32_t large = argc > 2 ? std::atoi(argv[2]) : 1000000;
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / (stem + "-" + std::to_string(::getpid()));
+    for (std::int32_t lines : {small, large}) {
+        size(root / std::to_string(lines), lines);
+        std::filesystem::remove_all(root / std::to_string(lines));
+    }
+    std::filesystem::remove_all(root);
+}
+
+/// The data context of a benchmark working in `dir` at noon of 31 December 2024, with the
+/// scripted front end `Ui`.
+template <class Ui>
+struct BenchData {
+    Ui ui;
+    FixedClock clock{{2024, 12, 31, 12, 0, 0, 0}};
+    storage::DataContext data;
+
+    BenchData(const std::filesystem::path& dir, const typename Ui::Options& options) : ui(options) {
+        data.ui = &ui;
+        data.clock = &clock;
+        data.programDirectory = dir;
+        data.currentDirectory = dir;
+    }
+};
 
 /// Ends the benchmark with SQLite's message when `rc` is a failure.
 inline void Check(int rc, sqlite3* db) {

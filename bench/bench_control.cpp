@@ -5,7 +5,6 @@
 // runs in a process of its own, which also reports its peak memory.
 // Usage: bench_control [lines of the small set, default 250000] [of the large, 1000000]
 //        bench_control --measure DIR time|all|mask   (the measurements of a generated set)
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,8 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using axo::bench::BareWalk;
+using axo::bench::BestSeconds;
+using axo::bench::MeasureInChild;
+using axo::bench::PeakKilobytes;
 using axo::bench::RunChild;
-using axo::bench::Seconds;
 
 /// The account mask of the 1% run: synthetic account 010 is one of 120.
 constexpr const char* kMaskedAccount = "010";
@@ -39,17 +40,10 @@ class QuietUi : public ui::ScriptedUi {
     void ShowListing(const ui::ListingView&, const std::function<void()>&) override {}
 };
 
-struct Bench {
-    QuietUi ui;
-    FixedClock clock{{2024, 12, 31, 12, 0, 0, 0}};
-    storage::DataContext data;
+struct Bench : axo::bench::BenchData<QuietUi> {
     ControlEnvironment env;
 
-    explicit Bench(const fs::path& dir) : ui(Options()) {
-        data.ui = &ui;
-        data.clock = &clock;
-        data.programDirectory = dir;
-        data.currentDirectory = dir;
+    explicit Bench(const fs::path& dir) : BenchData(dir, Options()) {
         env.data = &data;
         env.location = {dir, dir, "2024"_t, 3};
         env.fiscalYear = 2024;
@@ -79,12 +73,6 @@ std::int64_t Statement(Bench& b, bool masked) {
     return outcome.lines;
 }
 
-long PeakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 /// "time": the bare scan and both runs in turns, two rounds, the best time of each; writes
 /// "scan all masked linesAll linesMasked". "all" or "mask": one run alone; writes its peak
 /// memory in kilobytes.
@@ -95,15 +83,12 @@ int Measure(const fs::path& dir, const std::string& what) {
         std::printf("%ld\n", PeakKilobytes());
         return 0;
     }
-    double scan = 1e9, all = 1e9, masked = 1e9;
     std::int64_t linesAll = 0, linesMasked = 0;
-    for (int round = 0; round < 2; ++round) {
-        scan = std::min(scan, Seconds([&] { BareWalk(dir / "UDPO2024.DB"); }));
-        all = std::min(all, Seconds([&] { linesAll = Statement(b, false); }));
-        masked = std::min(masked, Seconds([&] { linesMasked = Statement(b, true); }));
-    }
-    std::printf("%.6f %.6f %.6f %lld %lld\n", scan, all, masked, static_cast<long long>(linesAll),
-                static_cast<long long>(linesMasked));
+    const std::vector<double> best = BestSeconds(
+        2, {[&] { BareWalk(dir / "UDPO2024.DB"); }, [&] { linesAll = Statement(b, false); },
+            [&] { linesMasked = Statement(b, true); }});
+    std::printf("%.6f %.6f %.6f %lld %lld\n", best[0], best[1], best[2],
+                static_cast<long long>(linesAll), static_cast<long long>(linesMasked));
     return 0;
 }
 
@@ -114,12 +99,10 @@ void RunSize(const fs::path& dir, std::int32_t lines) {
                           .c_str());
     double scan = 0, all = 0, masked = 0;
     long long linesAll = 0, linesMasked = 0;
-    std::sscanf(RunChild("/proc/self/exe", {"--measure", dir.string(), "time"}).c_str(),
-                "%lf %lf %lf %lld %lld", &scan, &all, &masked, &linesAll, &linesMasked);
-    const long peakAll =
-        std::atol(RunChild("/proc/self/exe", {"--measure", dir.string(), "all"}).c_str());
-    const long peakMask =
-        std::atol(RunChild("/proc/self/exe", {"--measure", dir.string(), "mask"}).c_str());
+    std::sscanf(MeasureInChild(dir, "time").c_str(), "%lf %lf %lf %lld %lld", &scan, &all, &masked,
+                &linesAll, &linesMasked);
+    const long peakAll = std::atol(MeasureInChild(dir, "all").c_str());
+    const long peakMask = std::atol(MeasureInChild(dir, "mask").c_str());
     std::printf("  %d lines\n", lines);
     std::printf("    bare scan                     %8.3f s  (%.2f us/line)\n", scan,
                 scan * 1e6 / lines);
@@ -136,14 +119,6 @@ int main(int argc, char** argv) {
     using namespace axo::control::bench;
     if (argc == 4 && std::string(argv[1]) == "--measure")
         return Measure(argv[2], argv[3]);
-    const std::int32_t small = argc > 1 ? std::atoi(argv[1]) : 250000;
-    const std::int32_t large = argc > 2 ? std::atoi(argv[2]) : 1000000;
-    const fs::path root =
-        fs::temp_directory_path() / ("axo-bench-control-" + std::to_string(::getpid()));
-    for (std::int32_t lines : {small, large}) {
-        RunSize(root / std::to_string(lines), lines);
-        fs::remove_all(root / std::to_string(lines));
-    }
-    fs::remove_all(root);
+    axo::bench::ForEachSize(argc, argv, "axo-bench-control", RunSize);
     return 0;
 }

@@ -7,7 +7,6 @@
 //        bench_statement --generate DIR N          (a data set kept for profiling)
 //        bench_statement --measure DIR time|1|4   (the measurements of a generated set)
 #include <sqlite3.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,7 +32,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using axo::bench::BareWalk;
+using axo::bench::BestSeconds;
 using axo::bench::Check;
+using axo::bench::MeasureInChild;
+using axo::bench::PeakKilobytes;
 using axo::bench::Seconds;
 
 constexpr int kAccounts = 120;  ///< synthetic accounts, two analytic accounts each
@@ -46,17 +48,10 @@ ui::ScriptedUi::Options UiOptions(const fs::path& dir) {
     return o;
 }
 
-struct Bench {
-    ui::ScriptedUi ui;
-    FixedClock clock{{2024, 12, 31, 12, 0, 0, 0}};
-    storage::DataContext data;
+struct Bench : axo::bench::BenchData<ui::ScriptedUi> {
     PapLocation where;
 
-    explicit Bench(const fs::path& dir) : ui(UiOptions(dir)) {
-        data.ui = &ui;
-        data.clock = &clock;
-        data.programDirectory = dir;
-        data.currentDirectory = dir;
+    explicit Bench(const fs::path& dir) : BenchData(dir, UiOptions(dir)) {
         where = {dir, dir, "2024"_t, 3};
     }
 };
@@ -217,12 +212,6 @@ long long Compile(Bench& b, int cislo) {
     return rows;
 }
 
-long PeakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 /// The measurements of one size, each kind in a process of its own. "time": the bare scan and
 /// both statements in turns, three rounds, the best time of each (so that a change of load on
 /// the machine hits all three alike); writes "scan I IV rowsI rowsIV". "1" or "4": one
@@ -234,20 +223,12 @@ int Measure(const fs::path& dir, const std::string& what) {
         std::printf("%ld\n", PeakKilobytes());
         return 0;
     }
-    double scan = 1e9, first = 1e9, fourth = 1e9;
     long long rowsI = 0, rowsIV = 0;
-    for (int round = 0; round < 3; ++round) {
-        scan = std::min(scan, Seconds([&] { BareWalk(dir / "UDPO2024.DB"); }));
-        first = std::min(first, Seconds([&] { rowsI = Compile(b, 1); }));
-        fourth = std::min(fourth, Seconds([&] { rowsIV = Compile(b, 4); }));
-    }
-    std::printf("%.6f %.6f %.6f %lld %lld\n", scan, first, fourth, rowsI, rowsIV);
+    const std::vector<double> best =
+        BestSeconds(3, {[&] { BareWalk(dir / "UDPO2024.DB"); }, [&] { rowsI = Compile(b, 1); },
+                        [&] { rowsIV = Compile(b, 4); }});
+    std::printf("%.6f %.6f %.6f %lld %lld\n", best[0], best[1], best[2], rowsI, rowsIV);
     return 0;
-}
-
-/// Runs a measurement in a child process; what it wrote.
-std::string InChild(const fs::path& dir, const std::string& what) {
-    return axo::bench::RunChild("/proc/self/exe", {"--measure", dir.string(), what});
 }
 
 /// Generates a data set of `lines` document lines in `dir`.
@@ -268,10 +249,10 @@ long RunSize(const fs::path& dir, std::int32_t lines) {
     Generate(dir, lines);
     double scan = 0, first = 0, fourth = 0;
     long long rowsI = 0, rowsIV = 0;
-    std::sscanf(InChild(dir, "time").c_str(), "%lf %lf %lf %lld %lld", &scan, &first, &fourth,
-                &rowsI, &rowsIV);
-    const long peakI = std::atol(InChild(dir, "1").c_str());
-    const long peakIV = std::atol(InChild(dir, "4").c_str());
+    std::sscanf(MeasureInChild(dir, "time").c_str(), "%lf %lf %lf %lld %lld", &scan, &first,
+                &fourth, &rowsI, &rowsIV);
+    const long peakI = std::atol(MeasureInChild(dir, "1").c_str());
+    const long peakIV = std::atol(MeasureInChild(dir, "4").c_str());
     std::printf("  %d lines\n", lines);
     std::printf("    bare scan in account order   %8.3f s  (%.2f us/line)\n", scan,
                 scan * 1e6 / lines);
@@ -293,19 +274,16 @@ int main(int argc, char** argv) {
         Generate(argv[2], std::atoi(argv[3]));
         return 0;
     }
-    const std::int32_t small = argc > 1 ? std::atoi(argv[1]) : 250000;
-    const std::int32_t large = argc > 2 ? std::atoi(argv[2]) : 1000000;
-    const fs::path root =
-        fs::temp_directory_path() / ("axo-bench-statement-" + std::to_string(::getpid()));
+    std::vector<std::int32_t> sizes;
     std::vector<long> peaks;
-    for (std::int32_t lines : {small, large}) {
-        peaks.push_back(RunSize(root / std::to_string(lines), lines));
-        fs::remove_all(root / std::to_string(lines));
-    }
+    axo::bench::ForEachSize(argc, argv, "axo-bench-statement",
+                            [&](const fs::path& dir, std::int32_t lines) {
+                                sizes.push_back(lines);
+                                peaks.push_back(RunSize(dir, lines));
+                            });
     std::printf(
         "  peak memory of the compilations: %.1f MB at %d lines, %.1f MB at %d lines "
         "(target < 200 MB, not growing)\n",
-        peaks[0] / 1024.0, small, peaks[1] / 1024.0, large);
-    fs::remove_all(root);
+        peaks[0] / 1024.0, sizes[0], peaks[1] / 1024.0, sizes[1]);
     return 0;
 }

@@ -122,6 +122,15 @@ void ControlListing::CreateSort(std::size_t recordSize, std::size_t keyLength) {
     sort_ = std::make_unique<control::SortFile>(*env_.data, recordSize, keyLength, kRunRecords);
 }
 
+pap::tFileUDPO& ControlListing::StartCollect(std::size_t recordSize, std::size_t keyLength) {
+    CreateSort(recordSize, keyLength);
+    pap::tFileUDPO& lines = in_->documents.Lines();
+    progressCaption = "Probíhá třídění obratů."_t;
+    const std::int32_t count = lines.BtUsedRecs();
+    StartProgress(count, ProgressStepFor(count));
+    return lines;
+}
+
 bool ControlListing::EndCollect(const Text& noDataEnd) {
     if (stopped) {
         outcome_.end = ControlEnd::Stopped;

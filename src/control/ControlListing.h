@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -103,6 +104,9 @@ class ControlListing : public ui::TextListing {
 
     /// A sort file of `recordSize`-byte records whose first `keyLength` bytes are the key.
     void CreateSort(std::size_t recordSize, std::size_t keyLength);
+    /// The start of collecting: the sort file as CreateSort makes it and the progress panel
+    /// "Probíhá třídění obratů." over the document lines, which it returns.
+    pap::tFileUDPO& StartCollect(std::size_t recordSize, std::size_t keyLength);
     control::SortFile& Sort() { return *sort_; }
     /// After collecting: ends the adding. False, after the message, when there is nothing (the
     /// printout's own end text follows the message) or the sort file failed.
@@ -113,6 +117,12 @@ class ControlListing : public ui::TextListing {
     void Put(const Text& line, int room) { WriteLineWithRoom(line, room); }
     /// The end of the body: the bottom frame line and, after STOP, the line saying so.
     void EndBody();
+    /// The body of a printout in groups: the page heading, then the sorted `Record`s in turn
+    /// under the progress panel `caption`. Before each record but the first, `close(key,
+    /// false)` ends the groups its key leaves; `take(record)` prints and sums it; after the last
+    /// `close(nullptr, true)` ends them all. STOP ends the pass early.
+    template <class Record, class Close, class Take>
+    bool GroupedBody(const Text& caption, Close close, Take take);
 
     const ControlEnvironment& env_;
     ControlOutcome outcome_;
@@ -121,6 +131,34 @@ class ControlListing : public ui::TextListing {
   private:
     std::unique_ptr<control::SortFile> sort_;
 };
+
+/// Whether a group whose records share the first `prefix` bytes of their keys ends between the
+/// record keyed `last` and the one keyed `key`; every group ends when `all` is set.
+inline bool GroupEnds(const char* last, const char* key, std::size_t prefix, bool all) {
+    return all || std::memcmp(last, key, prefix) != 0;
+}
+
+template <class Record, class Close, class Take>
+bool ControlListing::GroupedBody(const Text& caption, Close close, Take take) {
+    progressCaption = caption;
+    PageHeading();
+    StartProgress(static_cast<int>(Sort().Count()), ProgressStepFor(Sort().Count()));
+    Record w;
+    bool any = false;
+    while (Sort().Next(&w)) {
+        if (!Step())
+            break;
+        if (any)
+            close(w.key, false);
+        take(w);
+        any = true;
+    }
+    if (any)
+        close(nullptr, true);
+    EndBody();
+    EndProgress();
+    return true;
+}
 
 /// Makes the printout `Listing` for `params`, runs it and tells how it ended; messages go to
 /// the user, nothing is thrown.
@@ -134,6 +172,21 @@ ControlOutcome RunControlListing(const ControlEnvironment& env, const Params& pa
     }
     listing->Run();
     return listing->Outcome();
+}
+
+/// The menu command of a control printout: names the process `title`, takes the parameters
+/// `load` gives, lets the user change them by `ask` and runs the printout by `run` (nothing
+/// when the dialog was left).
+template <class Params>
+ControlOutcome RunControlCommand(const ControlEnvironment& env, const Text& title,
+                                 Params (*load)(const ControlEnvironment&),
+                                 bool (*ask)(const ControlEnvironment&, Params&),
+                                 ControlOutcome (*run)(const ControlEnvironment&, const Params&)) {
+    ProcessName process(env.Ui(), title);
+    Params params = load(env);
+    if (!ask(env, params))
+        return {};
+    return run(env, params);
 }
 
 }  // namespace axo::control

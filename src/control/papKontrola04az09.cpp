@@ -91,11 +91,7 @@ bool tRozklad_IVazIX::Collect() {
     const std::int32_t from = params_.PeriodFrom(), to = params_.PeriodTo();
     const int statement = params_.statement;
     const bool accountFirst = params_.layout == BreakdownLayout::AccountCode;
-    CreateSort(sizeof(WorkRecord), kKeyLength);
-    pap::tFileUDPO& lines = in_->documents.Lines();
-    progressCaption = "Probíhá třídění obratů."_t;
-    const std::int32_t count = lines.BtUsedRecs();
-    StartProgress(count, ProgressStepFor(count));
+    pap::tFileUDPO& lines = StartCollect(sizeof(WorkRecord), kKeyLength);
     WorkRecord w{};
     std::string key;
     Text lineKey, lastAccount;
@@ -221,7 +217,7 @@ Text tRozklad_IVazIX::AnalyticsLine(const Groups& g) const {
 
 void tRozklad_IVazIX::CloseGroups(Groups& g, const char* key, bool all) {
     const auto changed = [&](std::size_t prefix) {
-        return all || std::memcmp(g.last.key, key, prefix) != 0;
+        return GroupEnds(g.last.key, key, prefix, all);
     };
     const bool accountFirst = params_.layout == BreakdownLayout::AccountCode;
     if (changed(kInnerKey)) {
@@ -239,31 +235,18 @@ void tRozklad_IVazIX::CloseGroups(Groups& g, const char* key, bool all) {
 }
 
 bool tRozklad_IVazIX::Body() {
-    progressCaption =
-        "Vytváření kontrolního rozkladu pro výkaz "_t + Trim(RomanNumeral(params_.statement));
-    PageHeading();
-    StartProgress(static_cast<int>(Sort().Count()), ProgressStepFor(Sort().Count()));
-    auto g = std::make_unique<Groups>();
-    WorkRecord w;
-    bool any = false;
-    while (Sort().Next(&w)) {
-        if (!Step())
-            break;
-        if (any)
-            CloseGroups(*g, w.key, false);
-        if (params_.layout == BreakdownLayout::Detail)
-            PrintDetail(w.line, w.permitted != 0);
-        for (GroupSum* sum : {&g->inner, &g->middle, &g->analytics})
-            sum->Add(w.line.MA_DATI, w.line.DAL, false);
-        g->last = w;
-        any = true;
-    }
+    Groups g{};
     // The bottom frame line of EndBody is the closing line.
-    if (any)
-        CloseGroups(*g, nullptr, true);
-    EndBody();
-    EndProgress();
-    return true;
+    return GroupedBody<WorkRecord>(
+        "Vytváření kontrolního rozkladu pro výkaz "_t + Trim(RomanNumeral(params_.statement)),
+        [&](const char* key, bool all) { CloseGroups(g, key, all); },
+        [&](const WorkRecord& w) {
+            if (params_.layout == BreakdownLayout::Detail)
+                PrintDetail(w.line, w.permitted != 0);
+            for (GroupSum* sum : {&g.inner, &g.middle, &g.analytics})
+                sum->Add(w.line.MA_DATI, w.line.DAL, false);
+            g.last = w;
+        });
 }
 
 ControlOutcome RunControlBreakdown(const ControlEnvironment& env,
@@ -272,11 +255,9 @@ ControlOutcome RunControlBreakdown(const ControlEnvironment& env,
 }
 
 ControlOutcome ControlBreakdown(const ControlEnvironment& env) {
-    ProcessName process(env.Ui(), "Kontrolní rozklad pro výkazy IV až XI"_t);
-    ControlBreakdownParams params = LoadControlBreakdownParams(env);
-    if (!AskControlBreakdownParams(env, params))
-        return {};
-    return RunControlBreakdown(env, params);
+    return RunControlCommand(env, "Kontrolní rozklad pro výkazy IV až XI"_t,
+                             LoadControlBreakdownParams, AskControlBreakdownParams,
+                             RunControlBreakdown);
 }
 
 }  // namespace axo::control

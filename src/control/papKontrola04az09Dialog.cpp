@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "control/ControlDialog.h"
+#include "control/ControlParamsVault.h"
 #include "control/papKontrola04az09.h"
 #include "control/papVypis.h"
 #include "ui/DialogInsert.h"
@@ -36,46 +37,21 @@ constexpr int kDialogRows = 14;
 }  // namespace
 
 void ControlBreakdownParams::FillMasks() {
-    analytics = QuestionFilled(analytics, 10);
-    code = QuestionFilled(code, 3);
-    su = QuestionFilled(su, 3);
-    ae = QuestionFilled(ae, 3);
+    FillSharedMasks(*this);
 }
 
 ControlBreakdownParams LoadControlBreakdownParams(const ControlEnvironment& env) {
-    ControlBreakdownParams p;
-    p.year = static_cast<std::uint16_t>(env.fiscalYear);
-    BreakdownBlock b{};
-    if (!env.Load(kControlVaultGroup, kControlBreakdownItem, &b, sizeof b)) {
-        p.monthTo = static_cast<std::uint16_t>(DefaultMonthTo(env.dialogs.ProgramDate().month));
-        p.FillMasks();
-        return p;
-    }
-    p.statement = b.statement >= 4 && b.statement <= 9 ? b.statement : 4;
-    p.monthFrom = std::min<std::uint16_t>(b.monthFrom, 12);
-    p.monthTo = std::min<std::uint16_t>(b.monthTo, 12);
-    p.analytics = b.analytics;
-    p.code = b.code;
-    p.su = b.su;
-    p.ae = b.ae;
-    p.FillMasks();
-    return p;
+    return LoadControlParams<ControlBreakdownParams, BreakdownBlock>(
+        env, kControlVaultGroup, kControlBreakdownItem,
+        [](const BreakdownBlock& b, ControlBreakdownParams& p) {
+            p.statement = b.statement >= 4 && b.statement <= 9 ? b.statement : 4;
+        });
 }
 
 void StoreControlBreakdownParams(const ControlEnvironment& env,
                                  const ControlBreakdownParams& params) {
-    BreakdownBlock b{};
-    b.statement = params.statement;
-    b.monthFrom = params.monthFrom;
-    b.monthTo = params.monthTo;
-    b.year = params.year;
-    b.periodFrom = params.PeriodFrom();
-    b.periodTo = params.PeriodTo();
-    b.analytics = params.analytics;
-    b.code = params.code;
-    b.su = params.su;
-    b.ae = params.ae;
-    env.Save(kControlVaultGroup, kControlBreakdownItem, &b, sizeof b);
+    StoreControlParams<BreakdownBlock>(env, kControlVaultGroup, kControlBreakdownItem, params,
+                                       [&](BreakdownBlock& b) { b.statement = params.statement; });
 }
 
 bool AskControlBreakdownParams(const ControlEnvironment& env, ControlBreakdownParams& params) {

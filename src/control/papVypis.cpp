@@ -84,11 +84,7 @@ bool tKontrolniVypis::Collect() {
         partner1(params_.partner1, 10, fold), partner2(params_.partner2, 10, fold),
         su(params_.su, 3, fold), ae(params_.ae, 3, fold);
     const std::int32_t from = params_.PeriodFrom(), to = params_.PeriodTo();
-    CreateSort(sizeof(WorkRecord), kKeyLength);
-    pap::tFileUDPO& lines = in_->documents.Lines();
-    progressCaption = "Probíhá třídění obratů."_t;
-    const std::int32_t count = lines.BtUsedRecs();
-    StartProgress(count, ProgressStepFor(count));
+    pap::tFileUDPO& lines = StartCollect(sizeof(WorkRecord), kKeyLength);
     WorkRecord w{};
     std::string key;
     key.reserve(kKeyLength);
@@ -144,7 +140,7 @@ void tKontrolniVypis::PrintDetail(const pap::tVetaUDPO& line) {
 void tKontrolniVypis::CloseGroups(Groups& g, const char* key, bool all) {
     const pap::tVetaUDPO& line = g.last.line;
     const auto changed = [&](std::size_t prefix) {
-        return all || std::memcmp(g.last.key, key, prefix) != 0;
+        return GroupEnds(g.last.key, key, prefix, all);
     };
     const Text sa = line.DOPLNEK;
     if (changed(kAccountKey)) {
@@ -224,29 +220,17 @@ void tKontrolniVypis::CloseGroups(Groups& g, const char* key, bool all) {
 }
 
 bool tKontrolniVypis::Body() {
-    progressCaption = "Vytváření kontrolního výpisu"_t;
-    PageHeading();
-    StartProgress(static_cast<int>(Sort().Count()), ProgressStepFor(Sort().Count()));
-    auto g = std::make_unique<Groups>();
-    WorkRecord w;
-    bool any = false;
-    while (Sort().Next(&w)) {
-        if (!Step())
-            break;
-        if (any)
-            CloseGroups(*g, w.key, false);
-        PrintDetail(w.line);
-        const bool side = w.creditSide != 0;
-        for (GroupSum* sum : {&g->account, &g->partner, &g->code, &g->analytics})
-            sum->Add(w.line.MA_DATI, w.line.DAL, side);
-        g->last = w;
-        any = true;
-    }
-    if (any)
-        CloseGroups(*g, nullptr, true);
-    EndBody();
-    EndProgress();
-    return true;
+    Groups g{};
+    return GroupedBody<WorkRecord>(
+        "Vytváření kontrolního výpisu"_t,
+        [&](const char* key, bool all) { CloseGroups(g, key, all); },
+        [&](const WorkRecord& w) {
+            PrintDetail(w.line);
+            const bool side = w.creditSide != 0;
+            for (GroupSum* sum : {&g.account, &g.partner, &g.code, &g.analytics})
+                sum->Add(w.line.MA_DATI, w.line.DAL, side);
+            g.last = w;
+        });
 }
 
 void tKontrolniVypis::CloseInputs() {
@@ -262,11 +246,8 @@ ControlOutcome RunControlStatement(const ControlEnvironment& env,
 }
 
 ControlOutcome ControlAccountStatement(const ControlEnvironment& env) {
-    ProcessName process(env.Ui(), "Kontrolní výpis z účtu"_t);
-    ControlStatementParams params = LoadControlStatementParams(env);
-    if (!AskControlStatementParams(env, params))
-        return {};
-    return RunControlStatement(env, params);
+    return RunControlCommand(env, "Kontrolní výpis z účtu"_t, LoadControlStatementParams,
+                             AskControlStatementParams, RunControlStatement);
 }
 
 }  // namespace axo::control

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "control/ControlDialog.h"
+#include "control/ControlParamsVault.h"
 #include "control/papVypis.h"
 #include "ui/DialogInsert.h"
 #include "util/Cisla.h"
@@ -37,61 +38,35 @@ constexpr int kDialogRows = 13;
 }  // namespace
 
 void ControlStatementParams::FillMasks() {
-    analytics = QuestionFilled(analytics, 10);
-    code = QuestionFilled(code, 3);
+    FillSharedMasks(*this);
     partner1 = QuestionFilled(partner1, 10);
     partner2 = QuestionFilled(partner2, 10);
-    su = QuestionFilled(su, 3);
-    ae = QuestionFilled(ae, 3);
 }
 
 ControlStatementParams DefaultControlStatementParams(int fiscalYear, int programMonth) {
-    ControlStatementParams p;
-    p.year = static_cast<std::uint16_t>(fiscalYear);
-    p.monthFrom = 1;
-    p.monthTo = static_cast<std::uint16_t>(DefaultMonthTo(programMonth));
-    p.FillMasks();
-    return p;
+    return DefaultControlParams<ControlStatementParams>(fiscalYear, programMonth);
 }
 
 ControlStatementParams LoadControlStatementParams(const ControlEnvironment& env) {
-    StatementBlock b{};
-    if (!env.Load(kControlVaultGroup, kControlStatementItem, &b, sizeof b))
-        return DefaultControlStatementParams(env.fiscalYear, env.dialogs.ProgramDate().month);
-    ControlStatementParams p;
-    // A damaged block must not open the dialog on months it refuses.
-    p.monthFrom = std::min<std::uint16_t>(b.monthFrom, 12);
-    p.monthTo = std::min<std::uint16_t>(b.monthTo, 12);
-    p.year = static_cast<std::uint16_t>(env.fiscalYear);
-    p.analytics = b.analytics;
-    p.code = b.code;
-    p.partner1 = b.partner1;
-    p.partner2 = b.partner2;
-    p.su = b.su;
-    p.ae = b.ae;
-    p.skipWithoutAnalytics = b.skipWithoutAnalytics != 0;
-    p.noCodeTotals = b.noCodeTotals != 0;
-    p.FillMasks();
-    return p;
+    return LoadControlParams<ControlStatementParams, StatementBlock>(
+        env, kControlVaultGroup, kControlStatementItem,
+        [](const StatementBlock& b, ControlStatementParams& p) {
+            p.partner1 = b.partner1;
+            p.partner2 = b.partner2;
+            p.skipWithoutAnalytics = b.skipWithoutAnalytics != 0;
+            p.noCodeTotals = b.noCodeTotals != 0;
+        });
 }
 
 void StoreControlStatementParams(const ControlEnvironment& env,
                                  const ControlStatementParams& params) {
-    StatementBlock b{};
-    b.monthFrom = params.monthFrom;
-    b.monthTo = params.monthTo;
-    b.year = params.year;
-    b.periodFrom = params.PeriodFrom();
-    b.periodTo = params.PeriodTo();
-    b.analytics = params.analytics;
-    b.code = params.code;
-    b.partner1 = params.partner1;
-    b.partner2 = params.partner2;
-    b.su = params.su;
-    b.ae = params.ae;
-    b.skipWithoutAnalytics = params.skipWithoutAnalytics ? 1 : 0;
-    b.noCodeTotals = params.noCodeTotals ? 1 : 0;
-    env.Save(kControlVaultGroup, kControlStatementItem, &b, sizeof b);
+    StoreControlParams<StatementBlock>(
+        env, kControlVaultGroup, kControlStatementItem, params, [&](StatementBlock& b) {
+            b.partner1 = params.partner1;
+            b.partner2 = params.partner2;
+            b.skipWithoutAnalytics = params.skipWithoutAnalytics ? 1 : 0;
+            b.noCodeTotals = params.noCodeTotals ? 1 : 0;
+        });
 }
 
 bool AskControlStatementParams(const ControlEnvironment& env, ControlStatementParams& params) {

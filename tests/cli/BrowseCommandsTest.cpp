@@ -2,15 +2,14 @@
 // import-journal) with transaction codes written through their file kind; the page the keys,
 // the order, the start text and the search lead to, printed on standard output; refusals.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "pap/PapFiles.h"
+#include "support/CliInstallation.h"
 #include "support/CliRun.h"
-#include "ui/ScriptedUi.h"
 #include "util/Cisla.h"
 
 namespace axo::cli::test {
@@ -20,13 +19,10 @@ namespace fs = std::filesystem;
 
 using axo::test::CliRun;
 
-class BrowseCommandsTest : public ::testing::Test {
+class BrowseCommandsTest : public axo::test::CliInstallationTest<BrowseCommandsTest> {
   protected:
     static void SetUpTestSuite() {
-        dir_ = fs::temp_directory_path() / ("axo-browse-cli-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "tmp");
-        ASSERT_EQ(0, Cli("init " + Home().string() + " --year 2024").code);
+        ASSERT_NO_FATAL_FAILURE(Install("axo-browse-cli"));
         WriteTransactionCodes();
         std::ofstream(dir_ / "chart.csv") << "su;ae;nazev;povaha;cinnost;stat_anal\n"
                                              "501;100;Spotřeba materiálu;N;1;5011\n"
@@ -34,23 +30,14 @@ class BrowseCommandsTest : public ::testing::Test {
         std::ofstream(dir_ / "journal.csv") << "doklad;radek;su;ae;md;dal;kod;partner;vs\n"
                                                "202401FA01 0001;1;501;100;100;;;;\n"
                                                "202401FA01 0001;2;311;100;;100;;;VS77\n";
-        for (const std::string& step : {"import-chart " + (dir_ / "chart.csv").string(),
-                                        "import-journal " + (dir_ / "journal.csv").string()}) {
-            const CliRun run = InHome(step);
-            ASSERT_EQ(0, run.code) << step << "\n" << run.err;
-        }
+        RunInHome({"import-chart " + (dir_ / "chart.csv").string(),
+                   "import-journal " + (dir_ / "journal.csv").string()});
     }
-    static void TearDownTestSuite() { fs::remove_all(dir_); }
 
     /// Codes 401 ... 420 named "Pohyb 1" ... "Pohyb 20"; 405 "Vyřazení prodejem".
     static void WriteTransactionCodes() {
-        ui::ScriptedUi ui;
-        storage::DataContext ctx;
-        ctx.ui = &ui;
-        ctx.programDirectory = Home();
-        ctx.currentDirectory = Home();
-        const pap::PapLocation where{Home() / "data/2024", Home() / "ciselniky/2024", "2024"_t, 3};
-        pap::tFileUKod codes(ctx, where);
+        const axo::test::CodeListPlace place(Home());
+        pap::tFileUKod codes(place.ctx, place.where);
         ASSERT_TRUE(codes.InitFile(2, storage::_NoWait));
         for (int i = 1; i <= 20; ++i) {
             pap::tVetaUKod r;
@@ -61,11 +48,6 @@ class BrowseCommandsTest : public ::testing::Test {
             ASSERT_TRUE(codes.AddRec(n, &r));
         }
         codes.CloseFile();
-    }
-    static fs::path Home() { return dir_ / "skola"; }
-    static CliRun Cli(const std::string& args) { return axo::test::RunCliTmp(dir_, args); }
-    static CliRun InHome(const std::string& args) {
-        return Cli(args + " --home " + Home().string() + " --password ucetni --year 2024");
     }
     /// The rows of a printed page: the code of each, the current one after ">".
     static std::string Rows(const std::string& page) {
@@ -80,8 +62,6 @@ class BrowseCommandsTest : public ::testing::Test {
         }
         return rows;
     }
-
-    static inline fs::path dir_;
 };
 
 TEST_F(BrowseCommandsTest, PrintsThePageTheKeysLeadTo) {
@@ -128,11 +108,7 @@ TEST_F(BrowseCommandsTest, PrintsThePageTheKeysLeadTo) {
 }
 
 TEST_F(BrowseCommandsTest, Refusals) {
-    struct Case {
-        std::string args;
-        int code;
-        std::string message;
-    } cases[] = {
+    ExpectRefusals({
         {"browse", 2, "Použití: axo-pap-cli browse TABULKA"},
         {"browse zbozi", 2, "zadejte jednu z: doklady, rozvrh, pap, kody."},
         {"browse kody --keys \"Down Nahoru\"", 2, "Klávesu \"Nahoru\" okno neumí"},
@@ -141,12 +117,7 @@ TEST_F(BrowseCommandsTest, Refusals) {
         {"browse kody --whole-words", 2, "Volba --whole-words patří k volbě --find."},
         {"browse kody --find 'a\"b'", 2, "Volba --find čeká hledaný text bez uvozovek."},
         {"browse kody --bogus 1", 2, "Neznámá volba --bogus."},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = InHome(c.args);
-        EXPECT_EQ(c.code, run.code) << c.args << "\n" << run.err;
-        EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.args << "\n" << run.err;
-    }
+    });
 }
 
 }  // namespace

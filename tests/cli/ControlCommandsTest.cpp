@@ -3,17 +3,15 @@
 // protocol's file is named by its period with the number of faulty lines, faults exit 0,
 // refusals and a protocol that cannot be written non-zero.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 
 #include "pap/PapFiles.h"
+#include "support/CliInstallation.h"
 #include "support/CliRun.h"
 #include "support/Immutable.h"
-#include "ui/ScriptedUi.h"
 
 namespace axo::cli::test {
 namespace {
@@ -40,13 +38,8 @@ pap::tVetaUAPV PapCode(const char* sa, int row, bool kod, std::initializer_list<
 
 /// The PAP codes and transaction codes of 2024, written through their file kinds.
 void WriteCodeLists(const fs::path& home) {
-    ui::ScriptedUi ui;
-    storage::DataContext ctx;
-    ctx.ui = &ui;
-    ctx.programDirectory = home;
-    ctx.currentDirectory = home;
-    const pap::PapLocation where{home / "data/2024", home / "ciselniky/2024", "2024"_t, 3};
-    pap::tFileUAPV codes(ctx, where);
+    const axo::test::CodeListPlace place(home);
+    pap::tFileUAPV codes(place.ctx, place.where);
     ASSERT_TRUE(codes.InitFile(2, storage::_NoWait));
     pap::tVetaUAPV spotreba = PapCode("5011", 1, true, {1});
     spotreba.VYKAZY[3] = 1;
@@ -59,7 +52,7 @@ void WriteCodeLists(const fs::path& home) {
     for (const pap::tVetaUAPV& r : {spotreba, odberatele})
         ASSERT_TRUE(codes.AddRec(n, &r));
     codes.CloseFile();
-    pap::tFileUKod kinds(ctx, where);
+    pap::tFileUKod kinds(place.ctx, place.where);
     ASSERT_TRUE(kinds.InitFile(2, storage::_NoWait));
     for (const char* kod : {"401", "455"}) {
         pap::tVetaUKod r;
@@ -70,13 +63,10 @@ void WriteCodeLists(const fs::path& home) {
     kinds.CloseFile();
 }
 
-class ControlCommandsTest : public ::testing::Test {
+class ControlCommandsTest : public axo::test::CliInstallationTest<ControlCommandsTest> {
   protected:
     static void SetUpTestSuite() {
-        dir_ = fs::temp_directory_path() / ("axo-check-cli-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "tmp");
-        ASSERT_EQ(0, Cli("init " + Home().string() + " --year 2024").code);
+        ASSERT_NO_FATAL_FAILURE(Install("axo-check-cli"));
         WriteCodeLists(Home());
         const fs::path chart = Write("chart.csv",
                                      "su;ae;nazev;povaha;cinnost;stat_anal\n"
@@ -89,27 +79,9 @@ class ControlCommandsTest : public ::testing::Test {
                                        "202402FA01 0002;1;501;100;50;;;;\n"
                                        "202402FA01 0002;2;999;0;;50;;;\n"
                                        "202404FA01 0004;1;501;100;1;;;;\n");
-        for (const std::string& step : {"import-chart " + chart.string(), std::string("fill-chart"),
-                                        "import-journal " + journal.string()}) {
-            const CliRun run = InHome(step);
-            ASSERT_EQ(0, run.code) << step << "\n" << run.err;
-        }
+        RunInHome(
+            {"import-chart " + chart.string(), "fill-chart", "import-journal " + journal.string()});
     }
-    static void TearDownTestSuite() { fs::remove_all(dir_); }
-
-    static fs::path Home() { return dir_ / "skola"; }
-    static fs::path Write(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-        return dir_ / name;
-    }
-    static CliRun Cli(const std::string& args) {
-        return axo::test::RunCli(dir_, args, "TMPDIR=" + axo::test::Quote((dir_ / "tmp").string()));
-    }
-    static CliRun InHome(const std::string& args) {
-        return Cli(args + " --home " + Home().string() + " --password ucetni --year 2024");
-    }
-
-    static inline fs::path dir_;
 };
 
 TEST_F(ControlCommandsTest, FaultsAreFindings) {
@@ -183,11 +155,7 @@ TEST_F(ControlCommandsTest, NoFaultyLine) {
 }
 
 TEST_F(ControlCommandsTest, Refusals) {
-    struct Case {
-        std::string args;
-        int code;
-        std::string message;
-    } cases[] = {
+    ExpectRefusals({
         {"check --bogus 1", 2, "Neznámá volba --bogus."},
         {"check navic", 2, "Použití: axo-pap-cli check"},
         {"check --kind FAKTURA", 2, "Volba --kind má nejvýše 4 znaků"},
@@ -199,12 +167,7 @@ TEST_F(ControlCommandsTest, Refusals) {
         {"check --from -2 --to -4", 1, "Hodnotu <-2> nelze zadat do položky <měsíc  od>."},
         {"check --to 1x", 2, "Volba --to potřebuje celé číslo, ne \"1x\"."},
         {"check --to +3", 2, "Volba --to potřebuje celé číslo, ne \"+3\"."},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = InHome(c.args);
-        EXPECT_EQ(c.code, run.code) << c.args << "\n" << run.err;
-        EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.args << "\n" << run.err;
-    }
+    });
     const CliRun withoutPassword = Cli("check --home " + Home().string());
     EXPECT_EQ(2, withoutPassword.code);
 }

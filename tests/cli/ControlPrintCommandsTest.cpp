@@ -4,19 +4,17 @@
 // analytics of the three layouts against a plain SQL sum over the same lines, and refusals.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 
 #include "control/ControlTestSupport.h"
 #include "pap/PapFiles.h"
+#include "support/CliInstallation.h"
 #include "support/CliRun.h"
-#include "ui/ScriptedUi.h"
 
 namespace axo::cli::test {
 namespace {
@@ -35,20 +33,15 @@ pap::tVetaUAPV PapCode(const char* sa, std::initializer_list<int> numbers, int v
 }
 
 void WriteCodeLists(const fs::path& home) {
-    ui::ScriptedUi ui;
-    storage::DataContext ctx;
-    ctx.ui = &ui;
-    ctx.programDirectory = home;
-    ctx.currentDirectory = home;
-    const pap::PapLocation where{home / "data/2024", home / "ciselniky/2024", "2024"_t, 3};
-    pap::tFileUAPV codes(ctx, where);
+    const axo::test::CodeListPlace place(home);
+    pap::tFileUAPV codes(place.ctx, place.where);
     ASSERT_TRUE(codes.InitFile(2, storage::_NoWait));
     std::int32_t n = 0;
     for (const pap::tVetaUAPV& r :
          {PapCode("5011", {1}, 4), PapCode("5021", {1, 2}, 4), PapCode("3111", {51, 55}, 5)})
         ASSERT_TRUE(codes.AddRec(n, &r));
     codes.CloseFile();
-    pap::tFileUKod kinds(ctx, where);
+    pap::tFileUKod kinds(place.ctx, place.where);
     ASSERT_TRUE(kinds.InitFile(2, storage::_NoWait));
     for (const char* kod : {"401", "402", "455", "501"}) {
         pap::tVetaUKod r;
@@ -58,13 +51,10 @@ void WriteCodeLists(const fs::path& home) {
     kinds.CloseFile();
 }
 
-class ControlPrintCommandsTest : public ::testing::Test {
+class ControlPrintCommandsTest : public axo::test::CliInstallationTest<ControlPrintCommandsTest> {
   protected:
     static void SetUpTestSuite() {
-        dir_ = fs::temp_directory_path() / ("axo-vypis-cli-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "tmp");
-        ASSERT_EQ(0, axo::test::RunCliTmp(dir_, "init " + Home().string() + " --year 2024").code);
+        ASSERT_NO_FATAL_FAILURE(Install("axo-vypis-cli"));
         WriteCodeLists(Home());
         const fs::path chart = Write("chart.csv",
                                      "su;ae;nazev;povaha;cinnost;stat_anal\n"
@@ -83,31 +73,16 @@ class ControlPrintCommandsTest : public ::testing::Test {
                                        "202403FA01 0003;2;501;100;7.07;;;;\n"
                                        "202404FA01 0004;1;502;100;1;;401;;\n"
                                        "202404FA01 0004;2;311;100;;1;455;12345679;\n");
-        for (const std::string& step : {"import-chart " + chart.string(), std::string("fill-chart"),
-                                        "import-journal " + journal.string()}) {
-            const CliRun run = InHome(step);
-            ASSERT_EQ(0, run.code) << step << "\n" << run.err;
-        }
+        RunInHome(
+            {"import-chart " + chart.string(), "fill-chart", "import-journal " + journal.string()});
     }
-    static void TearDownTestSuite() { fs::remove_all(dir_); }
 
-    static fs::path Home() { return dir_ / "skola"; }
-    static fs::path Write(const std::string& name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-        return dir_ / name;
-    }
-    static CliRun InHome(const std::string& args) {
-        return axo::test::RunCliTmp(
-            dir_, args + " --home " + Home().string() + " --password ucetni --year 2024");
-    }
     /// The printout a successful run names on its first line.
     static std::string Printout(const CliRun& run) {
         const std::string label = "Sestava: ";
         EXPECT_EQ(0u, run.out.find(label)) << run.out;
         return ReadFile(run.out.substr(label.size(), run.out.find('\n') - label.size()));
     }
-
-    static inline fs::path dir_;
 };
 
 /// The rows of a printout: the framed lines split into trimmed cells ("│" or "*" end a cell).
@@ -231,11 +206,7 @@ TEST_F(ControlPrintCommandsTest, BreakdownMarksForeignCodes) {
 }
 
 TEST_F(ControlPrintCommandsTest, Refusals) {
-    struct Case {
-        std::string args;
-        int code;
-        std::string message;
-    } cases[] = {
+    ExpectRefusals({
         {"control-statement --bogus 1", 2, "Neznámá volba --bogus."},
         {"control-statement navic", 2, "Použití: axo-pap-cli control-statement"},
         {"control-statement --analytics 12345678901", 2, "Volba --analytics má nejvýše 10 znaků"},
@@ -248,12 +219,7 @@ TEST_F(ControlPrintCommandsTest, Refusals) {
         {"control-breakdown --statement 3", 2, "Volba --statement potřebuje číslo výkazu 4 až 9."},
         {"control-breakdown --statement 4 --layout 3", 2, "Volba --layout potřebuje 0"},
         {"control-breakdown --statement 4 --partner1 1", 2, "Neznámá volba --partner1."},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = InHome(c.args);
-        EXPECT_EQ(c.code, run.code) << c.args << "\n" << run.err;
-        EXPECT_NE(std::string::npos, run.err.find(c.message)) << c.args << "\n" << run.err;
-    }
+    });
 }
 
 }  // namespace
