@@ -1,5 +1,5 @@
 // The symbologies: names, clean-up of data, check digits and the bar patterns of each, as
-// their published specifications give them.
+// their published standards give them.
 #include "report/barcode/Barcode.h"
 
 #include <array>
