@@ -8,7 +8,7 @@
 #include "app/StatementContextFor.h"
 #include "pap/CodeListLines.h"
 #include "pap/PapFiles.h"
-#include "startup/Trezor.h"
+#include "startup/SessionListing.h"
 #include "ui/browse/RecordBrowser.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
@@ -196,17 +196,10 @@ ui::BrowserEnvironment BrowserEnvironmentFor(const startup::Session& session,
     ui::BrowserEnvironment env;
     env.listing = &listing;
     env.dialog = session.DialogEnv();
-    env.loadSettings = [&session](int group, int item, void* block, std::size_t length) {
-        return startup::LoadSettings(session.ParameterVault(), group, item, block,
-                                     static_cast<int>(length));
-    };
-    env.saveSettings = [&session](int group, int item, const void* block, std::size_t length) {
-        startup::SaveSettings(session.ParameterVault(), group, item, block,
-                              static_cast<int>(length));
-    };
-    env.deleteSettings = [&session](int group, int item) {
-        startup::DeleteSettings(session.ParameterVault(), group, item);
-    };
+    const startup::SettingsHooks vault = startup::SettingsHooksFor(session);
+    env.loadSettings = vault.load;
+    env.saveSettings = vault.save;
+    env.deleteSettings = vault.remove;
     return env;
 }
 

@@ -22,14 +22,9 @@ ControlEnvironment ControlEnvironmentFor(const startup::Session& session) {
     env.fiscalYear = session.FiscalYear().firstYear;
     env.dialogs = session.DialogEnv();
     env.listing = startup::ListingEnvironmentFor(session);
-    env.loadSettings = [&session](int group, int item, void* block, std::size_t length) {
-        return startup::LoadSettings(session.ParameterVault(), group, item, block,
-                                     static_cast<int>(length));
-    };
-    env.saveSettings = [&session](int group, int item, const void* block, std::size_t length) {
-        startup::SaveSettings(session.ParameterVault(), group, item, block,
-                              static_cast<int>(length));
-    };
+    const startup::SettingsHooks vault = startup::SettingsHooksFor(session);
+    env.loadSettings = vault.load;
+    env.saveSettings = vault.save;
     env.pickPartner = [&session](Text& value) {
         const codelists::SessionAddresses addresses(session);
         return codelists::PickAddressField(addresses.Book(), value, 5) ? ui::PickResult::Chosen

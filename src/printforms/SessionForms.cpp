@@ -71,17 +71,10 @@ ui::ListWindowEnvironment ListWindowEnvironmentFor(const startup::Session& sessi
     ui::ListWindowEnvironment env;
     env.listing = &listing;
     env.dialog = session.DialogEnv();
-    env.loadSettings = [&session](int group, int item, void* block, std::size_t length) {
-        return startup::LoadSettings(session.ParameterVault(), group, item, block,
-                                     static_cast<int>(length));
-    };
-    env.saveSettings = [&session](int group, int item, const void* block, std::size_t length) {
-        startup::SaveSettings(session.ParameterVault(), group, item, block,
-                              static_cast<int>(length));
-    };
-    env.deleteSettings = [&session](int group, int item) {
-        startup::DeleteSettings(session.ParameterVault(), group, item);
-    };
+    const startup::SettingsHooks vault = startup::SettingsHooksFor(session);
+    env.loadSettings = vault.load;
+    env.saveSettings = vault.save;
+    env.deleteSettings = vault.remove;
     return env;
 }
 

@@ -23,4 +23,18 @@ ui::ListingEnvironment ListingEnvironmentFor(const Session& session) {
     return env;
 }
 
+SettingsHooks SettingsHooksFor(const Session& session) {
+    SettingsHooks hooks;
+    hooks.load = [&session](int group, int item, void* block, std::size_t length) {
+        return LoadSettings(session.ParameterVault(), group, item, block, static_cast<int>(length));
+    };
+    hooks.save = [&session](int group, int item, const void* block, std::size_t length) {
+        SaveSettings(session.ParameterVault(), group, item, block, static_cast<int>(length));
+    };
+    hooks.remove = [&session](int group, int item) {
+        DeleteSettings(session.ParameterVault(), group, item);
+    };
+    return hooks;
+}
+
 }  // namespace axo::startup
