@@ -32,7 +32,8 @@ struct Entry {
 
 struct Command {
     const char* name;
-    Entry entry;
+    const char* usage;
+    const char* help;
     int (*run)(const Options& options, std::ostream& out, std::ostream& err);
 };
 
@@ -44,95 +45,75 @@ int RunVersion(const Options&, std::ostream& out, std::ostream&) {
 int RunHelp(const Options&, std::ostream& out, std::ostream&);
 
 const Command kCommands[] = {
-    {"help", {"help", "tato nápověda"}, RunHelp},
-    {"version", {"version", "verze programu"}, RunVersion},
-    {"init",
-     {"init ADRESÁŘ --year RRRR",
-      "založí prázdnou instalaci (roky RRRR-1 a RRRR; volby --user, --password, --supervisor, "
-      "--firm, --ico, --force; bez nich uživatel UCETNI s heslem ucetni, heslo správce spravce)"},
+    {"help", "help", "tato nápověda", RunHelp},
+    {"version", "version", "verze programu", RunVersion},
+    {"init", "init ADRESÁŘ --year RRRR",
+     "založí prázdnou instalaci (roky RRRR-1 a RRRR; volby --user, --password, --supervisor, "
+     "--firm, --ico, --force; bez nich uživatel UCETNI s heslem ucetni, heslo správce spravce)",
      RunInit},
-    {"info", {"info", "spustí program v instalaci a vypíše informace o systému"}, RunInfo},
-    {"admin",
-     {"admin AKCE",
-      "správa instalace s heslem správce: status, clear-crash JMÉNO, logout JMÉNO [--force], "
-      "rebuild TABULKA|--all"},
+    {"info", "info", "spustí program v instalaci a vypíše informace o systému", RunInfo},
+    {"admin", "admin AKCE",
+     "správa instalace s heslem správce: status, clear-crash JMÉNO, logout JMÉNO [--force], "
+     "rebuild TABULKA|--all",
      RunAdmin},
-    {"import-upap",
-     {"import-upap SOUBOR", "číselník PAP z UPAP.txt či UPAP_04..09 (--replace nahradí neprázdný)"},
-     RunImportUpap},
-    {"import-ukod",
-     {"import-ukod SOUBOR", "číselník kódů transakce z UKod.txt (--replace nahradí neprázdný)"},
-     RunImportUkod},
-    {"fill-chart", {"fill-chart", "doplnění údajů pro PAP do účtového rozvrhu"}, RunFillChart},
-    {"import-chart", {"import-chart SOUBOR.csv", "účty účtového rozvrhu z CSV"}, RunImportChart},
-    {"import-journal",
-     {"import-journal SOUBOR.csv", "doklady z CSV (--replace, --strict odmítne nevyvážené)"},
-     RunImportJournal},
-    {"demo-install",
-     {"demo-install ADRESÁŘ", "ukázková instalace (--lines, --seed)"},
+    {"import-upap", "import-upap SOUBOR",
+     "číselník PAP z UPAP.txt či UPAP_04..09 (--replace nahradí neprázdný)", RunImportUpap},
+    {"import-ukod", "import-ukod SOUBOR",
+     "číselník kódů transakce z UKod.txt (--replace nahradí neprázdný)", RunImportUkod},
+    {"fill-chart", "fill-chart", "doplnění údajů pro PAP do účtového rozvrhu", RunFillChart},
+    {"import-chart", "import-chart SOUBOR.csv", "účty účtového rozvrhu z CSV", RunImportChart},
+    {"import-journal", "import-journal SOUBOR.csv",
+     "doklady z CSV (--replace, --strict odmítne nevyvážené)", RunImportJournal},
+    {"demo-install", "demo-install ADRESÁŘ", "ukázková instalace (--lines, --seed)",
      RunDemoInstall},
-    {"statement",
-     {"statement N",
-      "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F; výkaz 11: --margin "
-      "ANALYTIKA/PARTNER=MARŽE, opakovatelně; sestava předlohou F do --pdf, --png, --svg, "
-      "--html, --rtf, --emf, --wmf, --txt, --layout, --print)"},
+    {"statement", "statement N",
+     "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F; výkaz 11: --margin "
+     "ANALYTIKA/PARTNER=MARŽE, opakovatelně; sestava předlohou F do --pdf, --png, --svg, "
+     "--html, --rtf, --emf, --wmf, --txt, --layout, --print)",
      RunStatement},
-    {"check",
-     {"check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)"},
+    {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
      RunCheck},
-    {"control-statement",
-     {"control-statement",
-      "kontrolní výpis z účtu (--from M, --to M, --analytics, --code, --partner1, --partner2, "
-      "--su, "
-      "--ae MASKA, --skip-without-analytics, --no-code-totals)"},
+    {"control-statement", "control-statement",
+     "kontrolní výpis z účtu (--from M, --to M, --analytics, --code, --partner1, --partner2, --su, "
+     "--ae MASKA, --skip-without-analytics, --no-code-totals)",
      RunControlStatement},
-    {"control-breakdown",
-     {"control-breakdown",
-      "kontrolní rozklad výkazu IV až IX (--statement N, --layout 0|1|2, --from M, --to M, "
-      "--analytics, --code, --su, --ae MASKA)"},
+    {"control-breakdown", "control-breakdown",
+     "kontrolní rozklad výkazu IV až IX (--statement N, --layout 0|1|2, --from M, --to M, "
+     "--analytics, --code, --su, --ae MASKA)",
      RunControlBreakdown},
-    {"xml", {"xml N", "výkaz N do XML pro CSÚIS (--from M, --to M, volby dialogu XML)"}, RunXml},
-    {"xml14", {"xml14", "výkaz XIV z PAP_CastXIV.csv do XML (volby dialogu XML)"}, RunXml14},
-    {"xml17", {"xml17", "výkaz XVII z PAP_CastXVII.csv do XML (volby dialogu XML)"}, RunXml17},
-    {"summary",
-     {"summary", "sehrání výkazů I až IX do PAP_souhrn.xml (volby dialogu XML)"},
+    {"xml", "xml N", "výkaz N do XML pro CSÚIS (--from M, --to M, volby dialogu XML)", RunXml},
+    {"xml14", "xml14", "výkaz XIV z PAP_CastXIV.csv do XML (volby dialogu XML)", RunXml14},
+    {"xml17", "xml17", "výkaz XVII z PAP_CastXVII.csv do XML (volby dialogu XML)", RunXml17},
+    {"summary", "summary", "sehrání výkazů I až IX do PAP_souhrn.xml (volby dialogu XML)",
      RunSummary},
-    {"batch",
-     {"batch", "dávkové generování PAP_souhrn.xml (--month M, volby dialogu XML)"},
+    {"batch", "batch", "dávkové generování PAP_souhrn.xml (--month M, volby dialogu XML)",
      RunBatch},
-    {"template",
-     {"template check|normalize", "kontrola předlohy sestavy (.pts), přepis předlohy"},
+    {"template", "template check|normalize", "kontrola předlohy sestavy (.pts), přepis předlohy",
      RunTemplate},
-    {"forms",
-     {"forms list|import|export|print", "tiskové formuláře: seznam, import, export a tisk"},
+    {"forms", "forms list|import|export|print", "tiskové formuláře: seznam, import, export a tisk",
      RunForms},
-    {"codes",
-     {"codes pap|transactions AKCE",
-      "číselník PAP pro výkazy či kódů transakce: list [--order N], add KÓD, edit KÓD, delete KÓD "
-      "(pap: --popis, --vykazy 1,15, --radek, --partner 0|T|AP, --partner2, --kod, --konsolidace, "
-      "--bez-obratu 0|1, --md, --dal, --md-netestp, --dal-netestp, --sa NOVÝ; transactions: "
-      "--nazev, --partner 0|1, --dva-partneri 0|1, --novy-kod)"},
+    {"codes", "codes pap|transactions AKCE",
+     "číselník PAP pro výkazy či kódů transakce: list [--order N], add KÓD, edit KÓD, delete KÓD "
+     "(pap: --popis, --vykazy 1,15, --radek, --partner 0|T|AP, --partner2, --kod, --konsolidace, "
+     "--bez-obratu 0|1, --md, --dal, --md-netestp, --dal-netestp, --sa NOVÝ; transactions: "
+     "--nazev, --partner 0|1, --dva-partneri 0|1, --novy-kod)",
      RunCodes},
-    {"chart",
-     {"chart list|edit SU/AE",
-      "účtový rozvrh: seznam (--order N), oprava účtu (--stat-anal KÓD převezme údaje kódu PAP; "
-      "--kod, --partner 0|T|AP, --partner2, --vykazy, --povaha, --cinnost, --nazev, --cizi-nazev, "
-      "--saldo, --mena)"},
+    {"chart", "chart list|edit SU/AE",
+     "účtový rozvrh: seznam (--order N), oprava účtu (--stat-anal KÓD převezme údaje kódu PAP; "
+     "--kod, --partner 0|T|AP, --partner2, --vykazy, --povaha, --cinnost, --nazev, --cizi-nazev, "
+     "--saldo, --mena)",
      RunChart},
-    {"browse",
-     {"browse TABULKA",
-      "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
-      "PageUp\", --find TEXT, --whole-words)"},
+    {"browse", "browse TABULKA",
+     "stránka tabulky doklady, rozvrh, pap či kody (--order N, --start TEXT, --keys \"CtrlEnd "
+     "PageUp\", --find TEXT, --whole-words)",
      RunBrowse},
-    {"addresses",
-     {"addresses AKCE",
-      "číselník externích adres: list, show, add, edit, next-classification, export, import, "
-      "import-csv"},
+    {"addresses", "addresses AKCE",
+     "číselník externích adres: list, show, add, edit, next-classification, export, import, "
+     "import-csv",
      RunAddresses},
-    {"registry",
-     {"registry vat|ares|unreliable",
-      "registry: ověření plátců DPH (vat DIČ... nebo --addresses), adresa z ARES (ares IČO), "
-      "seznam nespolehlivých plátců (unreliable [--addresses] [--details])"},
+    {"registry", "registry vat|ares|unreliable",
+     "registry: ověření plátců DPH (vat DIČ... nebo --addresses), adresa z ARES (ares IČO), "
+     "seznam nespolehlivých plátců (unreliable [--addresses] [--details])",
      RunRegistry},
 };
 
@@ -158,19 +139,19 @@ const Entry kGlobalOptions[] = {
 
 /// A help line: the usage padded to a column by characters, not bytes (usages hold Czech
 /// letters), then the text.
-void HelpLine(std::ostream& out, const Entry& e) {
-    std::string usage = e.usage;
+void HelpLine(std::ostream& out, const char* written, const char* help) {
+    std::string usage = written;
     const auto characters = static_cast<std::size_t>(
         std::count_if(usage.begin(), usage.end(), [](char ch) { return (ch & 0xC0) != 0x80; }));
     usage.append(characters < 28 ? 28 - characters : 0, ' ');
-    out << "  " << usage << " " << e.help << "\n";
+    out << "  " << usage << " " << help << "\n";
 }
 
 /// The help as a table for the build, which makes the manual page and the shell completion
 /// from it: "command", "option" and "flag" lines with tab-separated fields.
 void HelpTable(std::ostream& out) {
     for (const Command& c : kCommands)
-        out << "command\t" << c.name << "\t" << c.entry.usage << "\t" << c.entry.help << "\n";
+        out << "command\t" << c.name << "\t" << c.usage << "\t" << c.help << "\n";
     for (const Entry& e : kGlobalOptions)
         out << "option\t" << e.usage << "\t" << e.help << "\n";
     for (const std::string& flag : FlagNames())
@@ -189,10 +170,10 @@ int RunHelp(const Options& options, std::ostream& out, std::ostream&) {
            "Použití: axo-pap-cli [globální volby] příkaz [argumenty a volby]\n\n"
            "Příkazy:\n";
     for (const Command& c : kCommands)
-        HelpLine(out, c.entry);
+        HelpLine(out, c.usage, c.help);
     out << "\nGlobální volby:\n";
     for (const Entry& e : kGlobalOptions)
-        HelpLine(out, e);
+        HelpLine(out, e.usage, e.help);
     out << "\n" << XmlDialogOptionsHelp();
     return 0;
 }
@@ -221,9 +202,6 @@ std::vector<std::string> FlagNames() {
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {
-    if (options.Has("table") && !options.Positional().empty() &&
-        options.Positional().front() == "help")
-        return RunHelp(options, out, err);
     if (options.Has("version"))
         return RunVersion(options, out, err);
     if (options.Has("help"))
