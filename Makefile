@@ -3,6 +3,7 @@
 #   make test         installs what is missing, builds and runs the whole test suite
 #   make gui          builds and starts the desktop program axo-pap on a demo installation
 #   make screenshots  pictures of the desktop program's windows in build/screenshots/
+#   make package      the Debian package build/axo-pap_VERSION_ARCH.deb
 
 BUILD   ?= build
 JOBS    ?= 2
@@ -12,7 +13,8 @@ PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchm
             qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth \
             libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core \
             poppler-utils zbar-tools unrtf zlib1g-dev \
-            libcurl4-openssl-dev nlohmann-json3-dev openssl
+            libcurl4-openssl-dev nlohmann-json3-dev openssl \
+            dpkg-dev file librsvg2-bin desktop-file-utils appstream
 
 CLI := $(BUILD)/bin/axo-pap-cli
 DEMO_DIR  := $(BUILD)/demo
@@ -23,7 +25,7 @@ GUI       := $(BUILD)/bin/axo-pap
 GUI_DIR   := $(BUILD)/demo-gui
 SHOTS_DIR := $(BUILD)/screenshots
 
-.PHONY: all deps configure build test demo gui screenshots bench format clean
+.PHONY: all deps configure build test demo gui screenshots package bench format clean
 
 all: build
 
@@ -101,6 +103,11 @@ screenshots: build
 	  done; \
 	done; rm -rf $(BUILD)/screenshots-pages
 	@ls $(SHOTS_DIR)
+
+# The Debian package (CPack): programs, documentation, manual pages, bash completion and the
+# desktop entry, with the library dependencies dpkg-shlibdeps finds.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true

@@ -10,6 +10,7 @@
 #include "startup/StartUp.h"
 #include "storage/PathCheck.h"
 #include "ui/ScriptedUi.h"
+#include "util/Retezce.h"
 
 namespace axo::cli {
 
@@ -63,6 +64,10 @@ OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostre
     // start-up go there.
     ui.RegisterStatusBar();
     if (!startup::StartUp(*session)) {
+        if (!startup::HasInstallation(session->ProgramDirectory()))
+            err << ToUtf8(ReplaceChar(startup::MissingInstallationHint(session->ProgramDirectory()),
+                                      '\r', '\n'))
+                << "\n";
         // Without a year the fiscal-year dialog took the one of today's date, which the
         // installation may not have.
         if (!options.Has("year") && !options.Has("date") && session->FiscalYear().index == 0)

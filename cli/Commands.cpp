@@ -24,6 +24,12 @@ namespace axo::cli {
 
 namespace {
 
+/// A line of the help: how the command or option is written and what it does.
+struct Entry {
+    const char* usage;
+    const char* help;
+};
+
 struct Command {
     const char* name;
     const char* usage;
@@ -111,34 +117,64 @@ const Command kCommands[] = {
      RunRegistry},
 };
 
-int RunHelp(const Options&, std::ostream& out, std::ostream&) {
+/// The options every command takes, as the help lists them.
+const Entry kGlobalOptions[] = {
+    {"--help", "tato nápověda"},
+    {"--version", "verze programu"},
+    {"--home ADRESÁŘ",
+     "instalace (jinak AXO_HOME, jinak cesta v ~/.config/axo-pap/home či /etc/axo-pap/home, "
+     "jinak adresář programu)"},
+    {"--user JMÉNO", "uživatel, jemuž heslo patří"},
+    {"--password HESLO", "heslo (jinak proměnná prostředí AXO_PASSWORD)"},
+    {"--station ČÍSLO", "stanice zákazníka víceklientské instalace"},
+    {"--year KÓD", "hospodářský rok (kód cesty, např. 2024)"},
+    {"--date D.M.RRRR", "datum pro program (jinak dle roku, jinak dnešní)"},
+    {"--output ADRESÁŘ",
+     "kam se zapisují protokoly a opisy (jinak vystupy/ v instalaci); jméno dává příkaz a období "
+     "(vykaz1-01-12-protokol.txt, kontrola-01-12.txt), starší soubor se nepřepíše: nový dostane "
+     "číslo (kontrola-01-12-2.txt)"},
+    {"--wait SEKUNDY",
+     "jak dlouho čekat na soubor zamčený jinou stanicí (jinak 60, 0 bez omezení)"},
+};
+
+/// A help line: the usage padded to a column by characters, not bytes (usages hold Czech
+/// letters), then the text.
+void HelpLine(std::ostream& out, const char* written, const char* help) {
+    std::string usage = written;
+    const auto characters = static_cast<std::size_t>(
+        std::count_if(usage.begin(), usage.end(), [](char ch) { return (ch & 0xC0) != 0x80; }));
+    usage.append(characters < 28 ? 28 - characters : 0, ' ');
+    out << "  " << usage << " " << help << "\n";
+}
+
+/// The help as a table for the build, which makes the manual page and the shell completion
+/// from it: "command", "option" and "flag" lines with tab-separated fields.
+void HelpTable(std::ostream& out) {
+    for (const Command& c : kCommands)
+        out << "command\t" << c.name << "\t" << c.usage << "\t" << c.help << "\n";
+    for (const Entry& e : kGlobalOptions)
+        out << "option\t" << e.usage << "\t" << e.help << "\n";
+    for (const std::string& flag : FlagNames())
+        out << "flag\t--" << flag << "\n";
+    std::string dialog = XmlDialogOptionsHelp();
+    std::replace(dialog.begin(), dialog.end(), '\n', ' ');
+    out << "dialog\tvolby dialogu XML\t" << dialog << "\n";
+}
+
+int RunHelp(const Options& options, std::ostream& out, std::ostream&) {
+    if (options.Has("table")) {
+        HelpTable(out);
+        return 0;
+    }
     out << "axo-pap-cli - POMOCNÝ ANALYTICKÝ PŘEHLED bez okna\n\n"
            "Použití: axo-pap-cli [globální volby] příkaz [argumenty a volby]\n\n"
            "Příkazy:\n";
-    for (const Command& c : kCommands) {
-        // Padded by characters, not bytes: usages may hold Czech letters.
-        std::string usage = c.usage;
-        const auto characters = static_cast<std::size_t>(
-            std::count_if(usage.begin(), usage.end(), [](char ch) { return (ch & 0xC0) != 0x80; }));
-        usage.append(characters < 28 ? 28 - characters : 0, ' ');
-        out << "  " << usage << " " << c.help << "\n";
-    }
-    out << "\nGlobální volby:\n"
-           "  --help                       tato nápověda\n"
-           "  --version                    verze programu\n"
-           "  --home ADRESÁŘ               instalace (jinak AXO_HOME, jinak adresář programu)\n"
-           "  --user JMÉNO                 uživatel, jemuž heslo patří\n"
-           "  --password HESLO             heslo (jinak proměnná prostředí AXO_PASSWORD)\n"
-           "  --station ČÍSLO              stanice zákazníka víceklientské instalace\n"
-           "  --year KÓD                   hospodářský rok (kód cesty, např. 2024)\n"
-           "  --date D.M.RRRR              datum pro program (jinak dle roku, jinak dnešní)\n"
-           "  --output ADRESÁŘ             kam se zapisují protokoly a opisy (jinak vystupy/ v "
-           "instalaci);\n"
-           "                               jméno dává příkaz a období (vykaz1-01-12-protokol.txt,\n"
-           "                               kontrola-01-12.txt), starší soubor se nepřepíše: nový\n"
-           "                               dostane číslo (kontrola-01-12-2.txt)\n"
-           "  --wait SEKUNDY               jak dlouho čekat na soubor zamčený jinou stanicí "
-           "(jinak 60, 0 bez omezení)\n";
+    for (const Command& c : kCommands)
+        HelpLine(out, c.usage, c.help);
+    out << "\nGlobální volby:\n";
+    for (const Entry& e : kGlobalOptions)
+        HelpLine(out, e.usage, e.help);
+    out << "\n" << XmlDialogOptionsHelp();
     return 0;
 }
 
@@ -161,7 +197,8 @@ std::vector<std::string> FlagNames() {
             "overwrite",
             "with-notes",
             "addresses",
-            "details"};
+            "details",
+            "table"};
 }
 
 int RunCommand(const Options& options, std::ostream& out, std::ostream& err) {

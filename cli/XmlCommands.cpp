@@ -32,7 +32,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kDialogOptions =
+const char* const kDialogOptions =
     "Volby dialogu XML (co chybí, vezme se z minulého zadání): --dir ADRESÁŘ, --ico IČO,\n"
     "--name NÁZEV, --person OSOBA, --email E-MAIL, --phone TELEFON, --zo ČÍSLO, --chapter\n"
     "KAPITOLA, --date D.M.RRRR (výkaz sestaven ke dni; zároveň datum pro program),\n"
@@ -179,6 +179,10 @@ int RunPart(const Options& options, std::ostream& out, std::ostream& err, int pa
 }
 
 }  // namespace
+
+const char* XmlDialogOptionsHelp() {
+    return kDialogOptions;
+}
 
 int RunXml(const Options& options, std::ostream& out, std::ostream& err) {
     if (!OnlyXmlOptions(options, {"from", "to", "margin"}, err))

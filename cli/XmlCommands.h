@@ -9,6 +9,8 @@
 
 namespace axo::cli {
 
+/// The options that fill the export dialog, as the help lists them (lines end with "\n").
+const char* XmlDialogOptionsHelp();
 /// xml N [--from M] [--to M] [dialog options]
 int RunXml(const Options& options, std::ostream& out, std::ostream& err);
 /// xml14 [dialog options]: part XIV from "PAP_CastXIV.csv" in the target directory.

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QIcon>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,14 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     gui::QtUi ui;
-    startup::Session session(ui, SystemClock(),
-                             startup::InstallationHome(options.home, environment),
-                             startup::ComputerId(environment), std::move(options.startUp));
+    const std::filesystem::path home = startup::InstallationHome(options.home, environment);
+    // A program installed from a package has no installation beside it until one is made.
+    if (!startup::HasInstallation(home)) {
+        ui.ShowMessage(ui::MessageKind::Plain, startup::MissingInstallationHint(home));
+        return 1;
+    }
+    startup::Session session(ui, SystemClock(), home, startup::ComputerId(environment),
+                             std::move(options.startUp));
     gui::TPAP_Form form(session, ui);
     form.show();
     if (options.screenshotDirectory)

@@ -1,5 +1,6 @@
 // The machine and the installation the program runs on: the computer's identification kept in
-// the login records, and the installation home (the program directory).
+// the login records, and the installation home (by option, environment, configuration file or
+// the program directory).
 #pragma once
 
 #include <filesystem>
@@ -25,10 +26,22 @@ Text ComputerId(const EnvironmentReader& environment,
 /// The 8-digit identification derived from the text of a machine id.
 Text ComputerIdFromMachineId(const std::string& machineId);
 
-/// The installation home: the given option, else "AXO_HOME", else the directory of the running
-/// program. Made absolute.
-std::filesystem::path InstallationHome(const std::optional<std::string>& option,
-                                       const EnvironmentReader& environment);
+/// The file naming the installation home for all users of the computer.
+inline constexpr const char* kSystemHomeFile = "/etc/axo-pap/home";
+
+/// The installation home: the given option, else "AXO_HOME", else the directory named on the
+/// first line of the user's "axo-pap/home" in "XDG_CONFIG_HOME" (or "~/.config"), else the one
+/// named in `systemHomeFile`, else the directory of the running program. Made absolute.
+std::filesystem::path InstallationHome(
+    const std::optional<std::string>& option, const EnvironmentReader& environment,
+    const std::filesystem::path& systemHomeFile = kSystemHomeFile);
+
+/// Whether `home` holds an installation (its installation table AXO.DB).
+bool HasInstallation(const std::filesystem::path& home);
+
+/// What a user is told when `home` holds no installation: how to make one and how to point the
+/// programs at it. Lines end with "\r".
+Text MissingInstallationHint(const std::filesystem::path& home);
 
 /// The directory of the running program file.
 std::filesystem::path ProgramFileDirectory();

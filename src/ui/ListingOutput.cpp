@@ -7,6 +7,10 @@
 #include "ui/ListingConvert.h"
 #include "util/Retezce.h"
 
+#ifndef AXO_HELPER_DIRECTORY
+#define AXO_HELPER_DIRECTORY "../libexec/axo-pap"
+#endif
+
 namespace axo::ui {
 
 namespace {
@@ -179,7 +183,10 @@ std::string CommandLineText(const std::vector<std::string>& arguments) {
 std::filesystem::path FindPrintProgram(const ListingEnvironment& env, const std::string& name) {
     const std::filesystem::path own =
         env.programFileDirectory.empty() ? RunningProgramDirectory() : env.programFileDirectory;
-    for (const std::filesystem::path& dir : {own, env.data->programDirectory}) {
+    // An installed program keeps its helper programs in a directory of their own, found
+    // relative to the program's own, so that a moved installation prefix still finds them.
+    const std::filesystem::path helpers = own.empty() ? own : own / AXO_HELPER_DIRECTORY;
+    for (const std::filesystem::path& dir : {own, helpers, env.data->programDirectory}) {
         if (!dir.empty() && IsExecutableFile(dir / name))
             return dir / name;
     }

@@ -39,7 +39,9 @@ std::vector<std::string> PrintManagerArguments(const ListingView& listing, int p
 std::string CommandLineText(const std::vector<std::string>& arguments);
 
 /// The print program `name`: in the directory of the running program (or the environment's
-/// program directory when set), else in the installation home; empty when neither has it.
+/// program directory when set), else in the helper directory the package installs it to (the
+/// installed "libexec/axo-pap" beside "bin"), else in the installation home; empty when none
+/// has it.
 std::filesystem::path FindPrintProgram(const ListingEnvironment& env, const std::string& name);
 
 /// Sends the printout to the output the printer set-up names. The listing file stays where it

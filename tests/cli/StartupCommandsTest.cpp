@@ -244,6 +244,8 @@ TEST_F(StartupCommandsTest, RefusedStartUpsExitNonZeroAndWriteNothing) {
     const CliRun missing = Cli("--home " + Quote(dir_.Path().string()) + " info --password x");
     EXPECT_EQ(1, missing.code);
     EXPECT_NE(std::string::npos, Flat(missing.err).find("Neexistuje PROGRAMOVY instalacni soubor"));
+    EXPECT_NE(std::string::npos, Flat(missing.err).find("axo-pap-cli init ADRESÁŘ --year RRRR"))
+        << missing.err;
 }
 
 }  // namespace

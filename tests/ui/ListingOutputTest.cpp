@@ -467,13 +467,32 @@ TEST_F(PrintProgramTest, PrintManagerCommandLines) {
     }
 }
 
-TEST_F(PrintProgramTest, ProgramsAreFoundInTheInstallationHomeToo) {
-    InstallProgram(data_.programDirectory, "Axo_Tisk");
+TEST_F(PrintProgramTest, ProgramsAreFoundBesideTheProgramInItsHelperDirectoryOrTheHome) {
+    // An installed tree keeps the helpers in libexec/axo-pap beside bin; the program's own
+    // directory comes first, the installation home last.
+    const fs::path helpers = work_ / "libexec" / "axo-pap";
+    fs::create_directories(helpers);
+    const struct {
+        fs::path installedIn;
+        fs::path also;
+    } cases[] = {
+        {data_.programDirectory, {}},
+        {helpers, data_.programDirectory},
+        {programs_, helpers},
+    };
+    for (const auto& c : cases) {
+        for (const fs::path& dir : {programs_, helpers, data_.programDirectory})
+            fs::remove(dir / "Axo_Tisk");
+        InstallProgram(c.installedIn, "Axo_Tisk");
+        if (!c.also.empty())
+            InstallProgram(c.also, "Axo_Tisk");
+        EXPECT_TRUE(fs::equivalent(c.installedIn / "Axo_Tisk", FindPrintProgram(env_, "Axo_Tisk")))
+            << c.installedIn;
+    }
     Settings(0);
+    runs_.clear();
     OutputListing(env_, view_);
-    ASSERT_EQ(1u, runs_.size());
-    EXPECT_EQ((data_.programDirectory / "Axo_Tisk").string(),
-              FindPrintProgram(env_, "Axo_Tisk").string());
+    EXPECT_EQ(1u, runs_.size());
 }
 
 TEST_F(PrintProgramTest, MissingProgramsAreReportedAndTheListingDeleted) {
