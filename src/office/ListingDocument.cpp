@@ -52,6 +52,42 @@ ListingDocument DocumentFromText(std::string_view text, std::string title) {
     return doc;
 }
 
+ListingDocument Joined(const std::vector<ListingDocument>& docs, std::string title) {
+    ListingDocument joined;
+    joined.title = std::move(title);
+    joined.lineWidth = 0;
+    for (const ListingDocument& doc : docs) {
+        if (!joined.lines.empty())
+            joined.lines.emplace_back(kPageBreak);
+        joined.lines.insert(joined.lines.end(), doc.lines.begin(), doc.lines.end());
+        joined.lineWidth = std::max(joined.lineWidth, doc.lineWidth);
+        joined.pageLines = doc.pageLines;
+    }
+    joined.lineWidth = std::max(joined.lineWidth, 78);
+    return joined;
+}
+
+std::string HtmlOf(const ListingDocument& doc) {
+    std::string html = ui::kHtmlHead;
+    html += "\r\n";
+    for (const std::string& line : doc.lines) {
+        for (const char32_t ch : CodePoints(line == kPageBreak ? std::string_view(" ") : line)) {
+            if (ch == '&')
+                html += "&amp;";
+            else if (ch == '<')
+                html += "&lt;";
+            else if (ch == '>')
+                html += "&gt;";
+            else if (ch >= 0x80)
+                html += "&#" + std::to_string(static_cast<std::uint32_t>(ch)) + ";";
+            else if (ch >= 0x20)
+                html += static_cast<char>(ch);
+        }
+        html += "\r\n";
+    }
+    return html + ui::kHtmlTail + "\r\n";
+}
+
 std::u32string CodePoints(std::string_view utf8) {
     std::u32string out;
     for (std::size_t i = 0; i < utf8.size();) {

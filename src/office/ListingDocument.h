@@ -38,6 +38,13 @@ std::optional<ListingDocument> ReadListing(const ui::ListingView& listing,
 /// break). The line width is the longest line's, at least 78.
 ListingDocument DocumentFromText(std::string_view text, std::string title);
 
+/// The printouts one after another, each from a new page; the widest line width.
+ListingDocument Joined(const std::vector<ListingDocument>& docs, std::string title);
+
+/// The printout as the HTML output writes it (the same head and tail around the lines), every
+/// character beyond ASCII as a decimal character reference.
+std::string HtmlOf(const ListingDocument& doc);
+
 /// The characters (code points) of a UTF-8 text; bytes that are not UTF-8 count one each.
 std::u32string CodePoints(std::string_view utf8);
 /// The UTF-8 text of code points.

@@ -197,8 +197,11 @@ SheetTable TableFromListing(const ListingDocument& doc) {
         if (line == U"\f") {
             // The repeated page heading: as long as the first one, ending in a separator line.
             if (headingLength > 0 && i + headingLength < lines.size() &&
-                StartsWith(lines[i + headingLength], kSeparatorLeft))
+                StartsWith(lines[i + headingLength], kSeparatorLeft)) {
                 i += headingLength;
+                borders = Borders(lines[i]);
+                inHeading = false;
+            }
             continue;
         }
         if (StartsWith(line, kTopLeft) || StartsWith(line, kSeparatorLeft)) {

@@ -50,11 +50,26 @@ lxw_error WriteCell(lxw_worksheet* sheet, lxw_row_t r, lxw_col_t c, const SheetC
     return LXW_NO_ERROR;
 }
 
-bool FillSheet(lxw_workbook* book, const SheetTable& table) {
-    lxw_worksheet* sheet = workbook_add_worksheet(book, SheetName(table.name).c_str());
+/// The sheet names of the tables, made unique by a number in brackets.
+std::vector<std::string> UniqueSheetNames(const std::vector<SheetTable>& tables) {
+    std::vector<std::string> names;
+    for (const SheetTable& table : tables) {
+        const std::string base = SheetName(table.name);
+        std::string name = base;
+        for (int n = 2; std::find(names.begin(), names.end(), name) != names.end(); ++n) {
+            const std::string suffix = " (" + std::to_string(n) + ")";
+            name = SheetName(Utf8(CodePoints(base).substr(0, 31 - suffix.size()))) + suffix;
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+bool FillSheet(lxw_workbook* book, const Formats& f, const SheetTable& table,
+               const std::string& name) {
+    lxw_worksheet* sheet = workbook_add_worksheet(book, name.c_str());
     if (sheet == nullptr)
         return false;
-    const Formats f = MakeFormats(book);
     if (table.landscape)
         worksheet_set_landscape(sheet);
     worksheet_set_paper(sheet, 9);  // A4
@@ -92,7 +107,7 @@ std::string SheetName(std::string_view title) {
     return name.empty() ? "Sestava" : Utf8(name);
 }
 
-int WriteXlsx(const SheetTable& table, const std::filesystem::path& target) {
+int WriteXlsx(const std::vector<SheetTable>& tables, const std::filesystem::path& target) {
     // libxlsxwriter writes to a file name of its own: a temporary file beside the target, read
     // back and put in place whole.
     std::string temporary =
@@ -105,7 +120,11 @@ int WriteXlsx(const SheetTable& table, const std::filesystem::path& target) {
     lxw_workbook* book = workbook_new(temporary.c_str());
     int error = book == nullptr ? ENOMEM : 0;
     if (book != nullptr) {
-        const bool filled = FillSheet(book, table);
+        const Formats f = MakeFormats(book);
+        const std::vector<std::string> names = UniqueSheetNames(tables);
+        bool filled = true;
+        for (std::size_t i = 0; filled && i < tables.size(); ++i)
+            filled = FillSheet(book, f, tables[i], names[i]);
         const lxw_error closed = workbook_close(book);
         if (!filled || closed != LXW_NO_ERROR)
             error = closed == LXW_ERROR_CREATING_XLSX_FILE ? EACCES : EIO;

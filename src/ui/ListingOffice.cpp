@@ -81,7 +81,8 @@ bool AskMailFields(const ListingEnvironment& env, bool withMessage, MailFields& 
     std::unique_ptr<TDialogAXO> dialog =
         CreateDialog(ui, env.dialogs, 0, 0, 74, {}, "Zadejte parametry pro E-Mail"_t, rows);
     TPrvek* addressField = nullptr;
-    InsertPrvek(*dialog, 2, 1, "F7 - číselník ext. adres"_t, "&Adresát            "_t, 30, f.name);
+    TPrvek* nameField = InsertPrvek(*dialog, 2, 1, "F7 - číselník ext. adres"_t,
+                                    "&Adresát            "_t, 30, f.name);
     Pripoj(*dialog, Ciselnik{[&env, &f, &addressField](Text& value) {
         const PickResult r = PickRecipient(env, value, f.address);
         if (r != PickResult::None && addressField != nullptr)
@@ -89,11 +90,16 @@ bool AskMailFields(const ListingEnvironment& env, bool withMessage, MailFields& 
         return r;
     }});
     addressField = InsertPrvek(*dialog, 2, 2, {}, "&Email              "_t, 50, f.address);
-    InsertPrvek(*dialog, 2, 3, {}, "&Předmět            "_t, 80, f.subject, {}, TPrvek::kText, 0,
-                50);
+    TPrvek* subjectField = InsertPrvek(*dialog, 2, 3, {}, "&Předmět            "_t, 80, f.subject,
+                                       {}, TPrvek::kText, 0, 50);
+    // The names the scripted answers of the command line and the tests fill.
+    nameField->SetName("adresat");
+    addressField->SetName("email");
+    subjectField->SetName("predmet");
     if (withMessage)
         InsertPrvek(*dialog, 2, 4, {}, "&Zpáva pro příjemce "_t, 255, f.message, {}, TPrvek::kText,
-                    0, 50);
+                    0, 50)
+            ->SetName("zprava");
     InsertOkZpet(*dialog, 0, rows, "Odchod bez tisku sestavy."_t, {}, rows, 0,
                  "Potvrzení zadaných údajů."_t, "Odeslat"_t);
     // Only an address that can stand in a message is accepted.
