@@ -52,8 +52,12 @@ std::string ParagraphText(const std::string& line) {
         std::size_t end = line.find_first_not_of(' ', i);
         if (end == std::string::npos)
             end = line.size();
+        // A single blank between words stands as it is; readers collapse longer runs and
+        // drop blanks at the start, so those are counted.
         const std::size_t n = end - i;
-        out += n == 1 ? std::string("<text:s/>") : "<text:s text:c=\"" + std::to_string(n) + "\"/>";
+        out += n == 1 && i > 0 ? std::string(" ")
+               : n == 1        ? std::string("<text:s/>")
+                               : "<text:s text:c=\"" + std::to_string(n) + "\"/>";
         i = end;
     }
     return out;
