@@ -103,8 +103,9 @@ bool AskMailFields(const ListingEnvironment& env, bool withMessage, MailFields& 
     InsertOkZpet(*dialog, 0, rows, "Odchod bez tisku sestavy."_t, {}, rows, 0,
                  "Potvrzení zadaných údajů."_t, "Odeslat"_t);
     // Only an address that can stand in a message is accepted.
-    dialog->SetMayClose([addressField, &f](TDialogAXO& d, int code) {
-        if (code != kCloseConfirm || office::ValidMailAddress(ToUtf8(Trim(f.address))))
+    dialog->SetMayClose([addressField](TDialogAXO& d, int code) {
+        if (code != kCloseConfirm ||
+            office::ValidMailAddress(ToUtf8(Trim(addressField->EditText()))))
             return true;
         d.Ui().ShowErrorLine("Zadejte platnou e-mailovou adresu příjemce."_t);
         d.PutFocus(addressField);
