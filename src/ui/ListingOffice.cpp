@@ -116,6 +116,38 @@ bool AskMailFields(const ListingEnvironment& env, bool withMessage, MailFields& 
     return accepted;
 }
 
+office::MailMessage MessageOf(const ListingEnvironment& env, const MailFields& f) {
+    office::MailMessage message;
+    message.fromAddress = ToUtf8(Trim(env.mailSender));
+    message.toName = ToUtf8(Trim(f.name));
+    message.toAddress = ToUtf8(Trim(f.address));
+    message.subject = ToUtf8(f.subject);
+    return message;
+}
+
+/// The typed message (a single blank when it is empty) with the file attached.
+void AttachToMessage(office::MailMessage& message, const MailFields& f,
+                     const std::filesystem::path& file, std::string bytes) {
+    message.text = f.message.empty() ? std::string(" ") : ToUtf8(f.message);
+    message.attachments.push_back(
+        {file.filename().string(), office::ContentTypeOf(file), std::move(bytes)});
+}
+
+/// Hands the message to the submission program; a failure is shown as the message of the mode
+/// (with a message for the recipient, or the HTML as the body) with what the program said.
+bool Send(const ListingEnvironment& env, const office::MailMessage& message, bool withMessage) {
+    std::string detail;
+    const office::MailOutcome outcome =
+        office::SendMail({env.mailProgram, message.fromAddress}, message, &detail);
+    if (outcome == office::MailOutcome::Sent)
+        return true;
+    env.Ui().ShowMessage(MessageKind::Plain,
+                         withMessage ? "Poštu se nepodařilo odeslat."_t
+                                     : "Poštu se nepodařilo odeslat. Odešlete ji jako přílohu."_t,
+                         detail.empty() ? Text() : "\r"_t + Trim(FromUtf8(detail)).substr(0, 200));
+    return false;
+}
+
 }  // namespace
 
 void OfficeDocumentOutput(const ListingEnvironment& env, const ListingView& listing,
@@ -166,27 +198,29 @@ void MailOutput(const ListingEnvironment& env, const ListingView& listing,
         ui.PrintoutFailed(listing, htmlFile, error);
         return;
     }
-    office::MailMessage message;
-    message.fromAddress = ToUtf8(Trim(env.mailSender));
-    message.toName = ToUtf8(Trim(f.name));
-    message.toAddress = ToUtf8(Trim(f.address));
-    message.subject = ToUtf8(f.subject);
+    office::MailMessage message = MessageOf(env, f);
     if (withMessage) {
-        message.text = f.message.empty() ? std::string(" ") : ToUtf8(f.message);
-        message.attachments.push_back(
-            {htmlFile.filename().string(), office::ContentTypeOf(htmlFile), std::move(html)});
+        AttachToMessage(message, f, htmlFile, std::move(html));
     } else {
         message.html = std::move(html);
     }
-    std::string detail;
-    const office::MailOutcome outcome =
-        office::SendMail({env.mailProgram, message.fromAddress}, message, &detail);
-    if (outcome == office::MailOutcome::Sent)
-        return;
-    ui.ShowMessage(MessageKind::Plain,
-                   withMessage ? "Poštu se nepodařilo odeslat."_t
-                               : "Poštu se nepodařilo odeslat. Odešlete ji jako přílohu."_t,
-                   detail.empty() ? Text() : "\r"_t + Trim(FromUtf8(detail)).substr(0, 200));
+    Send(env, message, withMessage);
+}
+
+bool SendFileByMail(const ListingEnvironment& env, const std::filesystem::path& file,
+                    const Text& subject) {
+    MailFields f;
+    f.subject = subject;
+    if (!AskMailFields(env, true, f))
+        return false;
+    std::string bytes;
+    if (const int error = ReadWholeFile(file, bytes).error; error != 0) {
+        env.Ui().ShowError(PrintoutFailureText(file, error));
+        return false;
+    }
+    office::MailMessage message = MessageOf(env, f);
+    AttachToMessage(message, f, file, std::move(bytes));
+    return Send(env, message, true);
 }
 
 }  // namespace axo::ui

@@ -23,4 +23,10 @@ void OfficeDocumentOutput(const ListingEnvironment& env, const ListingView& list
 void MailOutput(const ListingEnvironment& env, const ListingView& listing,
                 const OutputSettings& settings, const std::filesystem::path& htmlFile);
 
+/// Sends a file by e-mail (a report's PDF): the same dialog with the subject preset to
+/// `subject` and a message for the recipient; the file is attached to the typed text. Failures
+/// are shown; false when nothing was sent.
+bool SendFileByMail(const ListingEnvironment& env, const std::filesystem::path& file,
+                    const Text& subject);
+
 }  // namespace axo::ui

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "office/OfficeTestSupport.h"
+#include "ui/ListingOffice.h"
 #include "ui/ListingOutput.h"
 #include "ui/ListingTestSupport.h"
 
@@ -155,6 +156,23 @@ TEST_F(ListingOfficeTest, RecipientPickedWithF7AndAnAddressThatIsNoneRefused) {
     }
     EXPECT_TRUE(refused);
     EXPECT_TRUE(listed);
+}
+
+TEST_F(ListingOfficeTest, AReportsPdfIsAttachedToTheTypedMessage) {
+    std::string pdf = "%PDF-1.4\n";
+    for (int i = 0; i < 300; ++i)
+        pdf += static_cast<char>(i);
+    WriteBytes(work_ / "sestava.pdf", pdf);
+    ui_->QueueDialog("email=jan@zrizovatel.cz zprava=\"Výkaz v příloze\" key:F2");
+    EXPECT_TRUE(SendFileByMail(env_, work_ / "sestava.pdf", "Výkaz I."_t));
+    EXPECT_EQ(
+        "From: ucetni@luna.cz\nTo: jan@zrizovatel.cz\nSubject: Výkaz I.\n"
+        "part text/plain utf-8 None\npart application/pdf None sestava.pdf\n",
+        Mail());
+    EXPECT_EQ("Výkaz v příloze", ReadBytes(work_ / "part-0"));
+    EXPECT_TRUE(pdf == ReadBytes(work_ / "part-1"));
+    ui_->QueueDialog("key:Esc");
+    EXPECT_FALSE(SendFileByMail(env_, work_ / "sestava.pdf", "Výkaz I."_t));
 }
 
 TEST_F(ListingOfficeTest, FailedSendingGivesTheMessagesOfEachMode) {
