@@ -69,17 +69,20 @@ const Command kCommands[] = {
     {"statement", "statement N",
      "sestaví výkaz N (--from M, --to M, --csv SOUBOR, --template F; výkaz 11: --margin "
      "ANALYTIKA/PARTNER=MARŽE, opakovatelně; sestava předlohou F do --pdf, --png, --svg, "
-     "--html, --rtf, --emf, --wmf, --txt, --layout, --print)",
+     "--html, --rtf, --emf, --wmf, --txt, --layout, --print; řádky a protokoly do --odt, "
+     "--xlsx, e-mailem --mail ADRESA [--subject, --message])",
      RunStatement},
-    {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
+    {"check", "check",
+     "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA, --odt, --xlsx, "
+     "--mail)",
      RunCheck},
     {"control-statement", "control-statement",
      "kontrolní výpis z účtu (--from M, --to M, --analytics, --code, --partner1, --partner2, --su, "
-     "--ae MASKA, --skip-without-analytics, --no-code-totals)",
+     "--ae MASKA, --skip-without-analytics, --no-code-totals, --odt, --xlsx, --mail)",
      RunControlStatement},
     {"control-breakdown", "control-breakdown",
      "kontrolní rozklad výkazu IV až IX (--statement N, --layout 0|1|2, --from M, --to M, "
-     "--analytics, --code, --su, --ae MASKA)",
+     "--analytics, --code, --su, --ae MASKA, --odt, --xlsx, --mail)",
      RunControlBreakdown},
     {"xml", "xml N", "výkaz N do XML pro CSÚIS (--from M, --to M, volby dialogu XML)", RunXml},
     {"xml14", "xml14", "výkaz XIV z PAP_CastXIV.csv do XML (volby dialogu XML)", RunXml14},

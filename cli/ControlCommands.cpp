@@ -10,13 +10,16 @@
 
 #include "CliSession.h"
 #include "CliUi.h"
+#include "OfficeOutput.h"
 #include "control/papKonPAP.h"
 
 namespace axo::cli {
 
 namespace {
 
-constexpr const char* kUsage = "check [--from M] [--to M] [--kind MASKA] [--number MASKA]";
+constexpr const char* kUsage =
+    "check [--from M] [--to M] [--kind MASKA] [--number MASKA]\n"
+    "       [--odt SOUBOR] [--xlsx SOUBOR] [--mail ADRESA [--subject PŘEDMĚT] [--message TEXT]]";
 
 /// A mask option: at most `length` characters, no blank and no double quote (the dialog
 /// answer quotes it). Empty when absent.
@@ -46,6 +49,8 @@ std::string DialogAnswer(int from, int to, const std::string& kind, const std::s
 int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
     std::vector<std::string> known = SessionOptionNames();
     known.insert(known.end(), {"from", "to", "kind", "number"});
+    for (const std::string& name : OfficeOptionNames())
+        known.push_back(name);
     if (!OnlyKnown(options, std::move(known), err))
         return 2;
     if (options.Positional().size() != 1) {
@@ -59,6 +64,7 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
         return 2;
     const std::optional<int> from = options.GetInt("from");
     const std::optional<int> to = options.GetInt("to");
+    const OfficeTargets office = OfficeTargetsOf(options);
     CliUi ui;
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
@@ -74,6 +80,7 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
     const control::RecordCheckOutcome outcome = control::CheckAccountingRecords(env);
     ui.PopProcess();
     const std::vector<std::filesystem::path> protocols = ui.PrintoutsSince(before).files;
+    const office::MailSettings mail = MailSettingsOf(*opened.session);
     CloseSession(*opened.session);
     if (outcome.end != control::RecordCheckEnd::Faults &&
         outcome.end != control::RecordCheckEnd::Clean) {
@@ -84,6 +91,11 @@ int RunCheck(const Options& options, std::ostream& out, std::ostream& err) {
         out << "Protokol: " << protocol.string() << "\n";
     out << "Chybných účetních záznamů: " << outcome.faultyLines << " (zkontrolováno "
         << outcome.checkedLines << ").\n";
+    if (office.Any() &&
+        !WriteOfficeOutputs(office,
+                            {"Kontrola účetních záznamů", PrintoutDocuments(protocols), {}, {}},
+                            mail, out, err))
+        return 1;
     return 0;
 }
 

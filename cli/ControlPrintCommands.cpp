@@ -10,6 +10,7 @@
 
 #include "CliSession.h"
 #include "CliUi.h"
+#include "OfficeOutput.h"
 #include "control/papKontrola04az09.h"
 #include "control/papVypis.h"
 #include "util/Cisla.h"
@@ -57,6 +58,8 @@ int CheckWords(const Options& options, std::vector<std::string> known, const cha
                std::ostream& err) {
     std::vector<std::string> all = SessionOptionNames();
     known.insert(known.end(), {"from", "to", "analytics", "code", "su", "ae", "help", "version"});
+    for (const std::string& name : OfficeOptionNames())
+        known.push_back(name);
     all.insert(all.end(), known.begin(), known.end());
     if (!OnlyKnown(options, std::move(all), err))
         return 2;
@@ -67,12 +70,14 @@ int CheckWords(const Options& options, std::vector<std::string> known, const cha
     return 0;
 }
 
-/// Runs `command` in a started session with the dialog answered by `answer` and reports the
-/// printout.
+/// Runs `command` in a started session with the dialog answered by `answer`, reports the
+/// printout and writes it to the office outputs asked for (`title` names it there).
 template <class Command>
 int RunPrintout(const Options& options, CliUi& ui, const std::string& name,
+                const std::string& title,
                 const std::function<std::string(const control::ControlEnvironment&)>& answer,
                 Command command, std::ostream& out, std::ostream& err) {
+    const OfficeTargets office = OfficeTargetsOf(options);
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
         return opened.exitCode;
@@ -84,6 +89,7 @@ int RunPrintout(const Options& options, CliUi& ui, const std::string& name,
     const control::ControlOutcome outcome = command(env);
     ui.PopProcess();
     const std::vector<std::filesystem::path> printouts = ui.PrintoutsSince(before).files;
+    const office::MailSettings mail = MailSettingsOf(*opened.session);
     CloseSession(*opened.session);
     if (outcome.end == control::ControlEnd::NoData) {
         out << "Vybraných řádků: 0 (sestava nebyla vytvořena).\n";
@@ -96,6 +102,9 @@ int RunPrintout(const Options& options, CliUi& ui, const std::string& name,
     for (const std::filesystem::path& printout : printouts)
         out << "Sestava: " << printout.string() << "\n";
     out << "Vybraných řádků: " << outcome.lines << ".\n";
+    if (office.Any() &&
+        !WriteOfficeOutputs(office, {title, PrintoutDocuments(printouts), {}, {}}, mail, out, err))
+        return 1;
     return 0;
 }
 
@@ -112,7 +121,8 @@ int RunControlStatement(const Options& options, std::ostream& out, std::ostream&
     const char* usage =
         "control-statement --from M --to M [--analytics MASKA] [--code MASKA] [--partner1 MASKA] "
         "[--partner2 MASKA] [--su MASKA] [--ae MASKA] [--skip-without-analytics] "
-        "[--no-code-totals]";
+        "[--no-code-totals] [--odt SOUBOR] [--xlsx SOUBOR] [--mail ADRESA [--subject PŘEDMĚT] "
+        "[--message TEXT]]";
     if (const int refused = CheckWords(
             options, {"partner1", "partner2", "skip-without-analytics", "no-code-totals"}, usage,
             err))
@@ -136,13 +146,14 @@ int RunControlStatement(const Options& options, std::ostream& out, std::ostream&
         ui.SetPrintoutName("vypis-" + MonthsInName(from, to));
         return control::ControlAccountStatement(env);
     };
-    return RunPrintout(options, ui, "vypis", answer, command, out, err);
+    return RunPrintout(options, ui, "vypis", "Kontrolní výpis z účtu", answer, command, out, err);
 }
 
 int RunControlBreakdown(const Options& options, std::ostream& out, std::ostream& err) {
     const char* usage =
         "control-breakdown --statement N --layout 0|1|2 --from M --to M [--analytics MASKA] "
-        "[--code MASKA] [--su MASKA] [--ae MASKA]";
+        "[--code MASKA] [--su MASKA] [--ae MASKA] [--odt SOUBOR] [--xlsx SOUBOR] "
+        "[--mail ADRESA [--subject PŘEDMĚT] [--message TEXT]]";
     if (const int refused = CheckWords(options, {"statement", "layout"}, usage, err))
         return refused;
     const std::optional<int> statement = options.GetInt("statement");
@@ -172,7 +183,7 @@ int RunControlBreakdown(const Options& options, std::ostream& out, std::ostream&
                            MonthsInName(from, to));
         return control::ControlBreakdown(env);
     };
-    return RunPrintout(options, ui, "rozklad", answer, command, out, err);
+    return RunPrintout(options, ui, "rozklad", "Kontrolní rozklad", answer, command, out, err);
 }
 
 }  // namespace axo::cli

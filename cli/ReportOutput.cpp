@@ -67,7 +67,7 @@ report::TReportTargets ReportTargetsOf(const Options& options) {
 
 bool WriteReport(const startup::Session& session, ui::UiServices& ui,
                  const pap::ReportHandOver& handOver, const report::TReportTargets& targets,
-                 std::ostream& err) {
+                 std::ostream& err, std::vector<std::filesystem::path>* written) {
     report::TFontFiles fonts;
     app::PreparedStatement prepared;
     std::vector<std::string> messages;
@@ -81,6 +81,8 @@ bool WriteReport(const startup::Session& session, ui::UiServices& ui,
         report::WriteTargets(prepared.sestava->Output(), fonts, targets);
     for (const auto& file : r.written)
         err << "Sestava: " << file.string() << "\n";
+    if (written != nullptr)
+        written->insert(written->end(), r.written.begin(), r.written.end());
     for (const std::string& m : r.messages)
         err << m << "\n";
     for (const std::string& e : r.errors)

@@ -4,6 +4,7 @@
 // written to each of them.
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -26,9 +27,10 @@ report::TReportTargets ReportTargetsOf(const Options& options);
 
 /// Lays out the handed-over result through its template with the session's parameters and
 /// writes the targets. Prints the files written and the print job's answer on `err`; false
-/// (after the message) when the report could not be prepared or a target failed.
+/// (after the message) when the report could not be prepared or a target failed. The files
+/// written are added to `written` when given.
 bool WriteReport(const startup::Session& session, ui::UiServices& ui,
                  const pap::ReportHandOver& handOver, const report::TReportTargets& targets,
-                 std::ostream& err);
+                 std::ostream& err, std::vector<std::filesystem::path>* written = nullptr);
 
 }  // namespace axo::cli

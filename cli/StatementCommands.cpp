@@ -11,6 +11,7 @@
 
 #include "CliSession.h"
 #include "CliUi.h"
+#include "OfficeOutput.h"
 #include "ReportOutput.h"
 #include "app/StatementContextFor.h"
 #include "pap/StatementTitles.h"
@@ -34,7 +35,8 @@ constexpr const char* kUsage =
     "       [--margin ANALYTIKA/PARTNER=MARŽE ...]\n"
     "       [--pdf SOUBOR] [--png ADRESÁŘ [--dpi N]] [--svg ADRESÁŘ] [--html SOUBOR]\n"
     "       [--rtf SOUBOR] [--emf ADRESÁŘ] [--wmf ADRESÁŘ] [--txt SOUBOR] [--layout SOUBOR]\n"
-    "       [--print [--printer TISKÁRNA] [--pages A-B] [--copies N]]";
+    "       [--print [--printer TISKÁRNA] [--pages A-B] [--copies N]]\n"
+    "       [--odt SOUBOR] [--xlsx SOUBOR] [--mail ADRESA [--subject PŘEDMĚT] [--message TEXT]]";
 
 /// The period dialog's answer: the months given, then confirmation ("Editovat" when margins
 /// are to be entered).
@@ -104,15 +106,62 @@ void TemplateFile(pap::StatementContext& ctx, const std::string& value) {
     ctx.defaultTemplate = FromUtf8(absolute.filename().string());
 }
 
-/// Prints the rows and writes the CSV of a handed-over result, then deletes it.
+/// The result rows as a sheet: the field names as headings, numbers as numbers, texts as
+/// they stand.
+office::SheetTable ResultSheet(const std::vector<pap::tVeta_Zorvi>& rows, const Text& caption) {
+    office::SheetTable table;
+    table.name = ToUtf8(caption);
+    const std::vector<pap::ResultField>& fields = pap::ResultFields();
+    office::SheetRow heading;
+    heading.heading = true;
+    for (const pap::ResultField& field : fields) {
+        heading.cells.push_back({office::SheetCell::Kind::Text, ToUtf8(field.name)});
+        table.columnWidths.push_back(static_cast<int>(field.name.size()));
+    }
+    table.rows.push_back(std::move(heading));
+    table.frozenRows = 1;
+    for (const pap::tVeta_Zorvi& veta : rows) {
+        office::SheetRow row;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const Text text = pap::ResultFieldText(veta, fields[i]);
+            office::SheetCell cell{office::SheetCell::Kind::Text, ToUtf8(Trim(text))};
+            const std::optional<double> number = fields[i].layout.type == storage::FieldType::String
+                                                     ? std::nullopt
+                                                     : TryTextToReal(Trim(text));
+            if (number) {
+                cell.kind = office::SheetCell::Kind::Number;
+                cell.number = *number;
+            } else if (cell.text.empty()) {
+                cell.kind = office::SheetCell::Kind::Empty;
+            }
+            table.columnWidths[i] =
+                std::max(table.columnWidths[i],
+                         static_cast<int>(std::min<std::size_t>(Trim(text).size(), 40)));
+            row.cells.push_back(std::move(cell));
+        }
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+/// Prints the rows and writes the CSV of a handed-over result, then deletes it. The rows go to
+/// `office` as a sheet and as a printout.
 bool Show(const pap::StatementContext& ctx, const pap::ReportHandOver& handOver,
-          const Options& options, std::ostream& out, std::ostream& err) {
+          const Options& options, cli::OfficeContent& office, std::ostream& out,
+          std::ostream& err) {
     std::unique_ptr<pap::tFileZorvi> file = pap::OpenResultFile(*ctx.data, handOver);
     if (!file)
         return false;
     out << ToUtf8(handOver.caption) << "\n";
-    for (const Text& line : pap::ResultLines(pap::ReadResultRows(*file), handOver.kind))
+    const std::vector<pap::tVeta_Zorvi> rows = pap::ReadResultRows(*file);
+    std::string text = ToUtf8(handOver.caption) + "\n";
+    for (const Text& line : pap::ResultLines(rows, handOver.kind)) {
         out << ToUtf8(line) << "\n";
+        text += ToUtf8(line) + "\n";
+    }
+    office.title = ToUtf8(handOver.caption);
+    office.tables.push_back(ResultSheet(rows, handOver.caption));
+    office.printouts.push_back(office::DocumentFromText(text, ToUtf8(handOver.caption)));
     bool ok = true;
     if (const auto csv = options.Get("csv")) {
         // The whole CSV or none: an older file stays as it was when this one cannot be written.
@@ -122,6 +171,8 @@ bool Show(const pap::StatementContext& ctx, const pap::ReportHandOver& handOver,
             err << "Soubor " << *csv << " nelze zapsat: " << ToUtf8(SystemErrorText(error))
                 << ".\n";
             ok = false;
+        } else {
+            office.attached.emplace_back(*csv);
         }
     }
     file->CloseFile();
@@ -145,6 +196,8 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     known.insert(known.end(), {"from", "to", "csv", "template", "margin"});
     for (const std::string& name : ReportOptionNames())
         known.push_back(name);
+    for (const std::string& name : OfficeOptionNames())
+        known.push_back(name);
     if (!OnlyKnown(options, std::move(known), err))
         return 2;
     const std::vector<std::string>& words = options.Positional();
@@ -161,6 +214,8 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     if (!MarginsOf(options, cislo, margins, err))
         return 2;
     const report::TReportTargets targets = ReportTargetsOf(options);
+    const OfficeTargets officeTargets = OfficeTargetsOf(options);
+    OfficeContent office;
     CliUi ui;
     OpenedSession opened = OpenSession(options, ui, err);
     if (!opened.session)
@@ -197,9 +252,9 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
                 << ctx.templateDirectory.string()
                 << " žádná předloha sestavy; výkaz je jen vypsán jako text.\n";
         const bool reported =
-            !targets.Any() ||
-            (!noTemplate && WriteReport(*opened.session, ui, handOver, targets, err));
-        written = Show(ctx, handOver, options, out, err) && reported;
+            !targets.Any() || (!noTemplate && WriteReport(*opened.session, ui, handOver, targets,
+                                                          err, &office.attached));
+        written = Show(ctx, handOver, options, office, out, err) && reported;
     };
     const std::size_t before = ui.Transcript().size();
     ui.QueueDialog(PeriodAnswer(months.from, months.to, !margins.empty()));
@@ -208,13 +263,21 @@ int RunStatement(const Options& options, std::ostream& out, std::ostream& err) {
     const bool compiled =
         pap::SestavVykazCislo(ctx, cislo, pap::StatementCaption(cislo), {}, nullptr, result);
     ui.PopProcess();
-    for (const std::filesystem::path& protocol : ui.PrintoutsSince(before).files)
+    const std::vector<std::filesystem::path> protocols = ui.PrintoutsSince(before).files;
+    for (const std::filesystem::path& protocol : protocols)
         err << "Chybový protokol: " << protocol.string() << "\n";
+    const office::MailSettings mail = MailSettingsOf(*opened.session);
     CloseSession(*opened.session);
     if (!compiled || !shown) {
         err << "Výkaz nebyl sestaven.\n";
         return 1;
     }
+    for (office::ListingDocument& doc : PrintoutDocuments(protocols))
+        office.printouts.push_back(std::move(doc));
+    // Nothing is sent or written for a result whose own files failed.
+    if (officeTargets.Any() &&
+        (!written || !WriteOfficeOutputs(officeTargets, office, mail, out, err)))
+        return 1;
     return written && marginsWritten ? 0 : 1;
 }
 

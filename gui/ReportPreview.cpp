@@ -216,6 +216,13 @@ class PreviewDialog : public QDialog {
                 model_.Save(kind);
                 Sync(true);
             });
+        if (model_.sendPdf) {
+            menu->addSeparator();
+            menu->addAction("Odeslat e-mailem jako PDF...", this, [this] {
+                model_.SendPdfByMail();
+                Sync(true);
+            });
+        }
         return menu;
     }
 

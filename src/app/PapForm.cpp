@@ -2,6 +2,7 @@
 #include "app/PapForm.h"
 
 #include "app/Commands.h"
+#include "codelists/SessionAddresses.h"
 #include "pap/StatementTitles.h"
 #include "startup/FiscalYearDialog.h"
 #include "startup/StartUp.h"
@@ -88,6 +89,7 @@ bool PapForm::FormPaint() {
     view_.CreateAboutButton();
     ShowStatusTexts();
     session_.ReadSwitches();
+    session_.SetRecipientPicker(codelists::RecipientPickerFor(session_));
     GiveStatementCaptions();
     if (!OpenVaults()) {
         view_.CloseWindow();

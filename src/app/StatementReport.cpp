@@ -13,6 +13,7 @@
 #include "startup/Trezor.h"
 #include "storage/WorkFiles.h"
 #include "ui/ChildProcess.h"
+#include "ui/ListingOffice.h"
 #include "ui/ListingOutput.h"
 #include "util/Clock.h"
 #include "util/Retezce.h"
@@ -94,6 +95,9 @@ void Preview(const startup::Session& s, const pap::ReportHandOver& handOver) {
         report::TSestVystup out = prepared.sestava->Output();
         report::TFormSestP preview(s.Ui(), out, fonts);
         preview.dialogEnvironment = s.DialogEnv();
+        preview.sendPdf = [&s, &handOver](const std::filesystem::path& pdf) {
+            ui::SendFileByMail(startup::ListingEnvironmentFor(s), pdf, handOver.caption);
+        };
         s.Ui().RunReportPreview(preview);
     } else {
         Text text;

@@ -7,6 +7,7 @@
 #include "printforms/FormPicker.h"
 #include "printforms/FormTypes.h"
 #include "startup/DataAreas.h"
+#include "util/Retezce.h"
 
 namespace axo::codelists {
 
@@ -67,6 +68,25 @@ SessionAddresses::SessionAddresses(const startup::Session& session) : forms_(ses
 void ExterniAdresy(const startup::Session& session) {
     SessionAddresses addresses(session);
     ShowAddressList(addresses.Book());
+}
+
+}  // namespace axo::codelists
+
+namespace axo::codelists {
+
+ui::RecipientPicker RecipientPickerFor(const startup::Session& session) {
+    return [&session](Text& name, std::vector<ui::MailContact>& contacts) {
+        const SessionAddresses addresses(session);
+        tVetaExtAdresa record;
+        if (!PickAddressByName(addresses.Book(), name, &record))
+            return false;
+        name = Trim(record.NAZ_FIRM1.Get());
+        contacts.clear();
+        for (const EMailEA& mail : record.EMail)
+            if (!Trim(mail.ADRESA.Get()).empty())
+                contacts.push_back({Trim(mail.KOMU.Get()), Trim(mail.ADRESA.Get())});
+        return true;
+    };
 }
 
 }  // namespace axo::codelists

@@ -25,6 +25,10 @@ class SessionAddresses {
     AddressBook book_;
 };
 
+/// <F7> on the recipient of a printout sent by e-mail: the address list by name; the chosen
+/// address's first name line and its e-mail contacts.
+ui::RecipientPicker RecipientPickerFor(const startup::Session& session);
+
 /// The list window from the menu: the list of the session's fiscal year.
 void ExterniAdresy(const startup::Session& session);
 

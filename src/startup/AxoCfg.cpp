@@ -89,6 +89,9 @@ Switches ReadSwitches(const ConfigFile& config) {
     s.automaticVatPayerCheck =
         config.YesSwitch("AXO_AUTOMATICKA_KONTROLA_NESPOLEHLIVOSTI_PLATCU_DPH"_t);
     s.publicContracts = ParseNumberList(config.ValueOr("AXO_PAP_STZAKAZKA"_t));
+    if (const auto program = config.Value("AXO_POSTA_PROGRAM"_t); program && !program->empty())
+        s.mailProgram = *program;
+    s.mailSender = config.ValueOr("AXO_POSTA_ODESILATEL"_t);
     return s;
 }
 

@@ -53,6 +53,11 @@ struct Switches {
     bool showDebtLimit = false;            ///< AXO_FV_PRODEJ_LIMITNI_DLUH
     bool automaticVatPayerCheck = false;   ///< AXO_AUTOMATICKA_KONTROLA_NESPOLEHLIVOSTI_PLATCU_DPH
     std::vector<int> publicContracts;      ///< AXO_PAP_STZAKAZKA: at most 10 numbers 1..999
+    /// AXO_POSTA_PROGRAM: the mail submission program taking messages as "sendmail -t" does
+    /// (default /usr/sbin/sendmail); AXO_POSTA_ODESILATEL: the sender address of printouts sent
+    /// by e-mail (empty: the submission program's own).
+    Text mailProgram = "/usr/sbin/sendmail"_t;
+    Text mailSender;
 };
 
 /// Reads the switches from a configuration file.

@@ -21,6 +21,7 @@
 #include "storage/DataContext.h"
 #include "storage/WorkRuns.h"
 #include "ui/DialogElement.h"
+#include "ui/ListingEnvironment.h"
 #include "ui/UiServices.h"
 #include "util/Clock.h"
 #include "util/Text.h"
@@ -131,6 +132,8 @@ struct SessionState {
     bool shutDown = false;
     bool ended = false;  ///< a fatal report ended the run
     std::vector<std::function<void()>> shutDownHooks;
+    /// <F7> on the recipient of a printout sent by e-mail (set by the application).
+    ui::RecipientPicker recipientPicker;
 };
 
 class Session {
@@ -259,6 +262,12 @@ class Session {
     storage::DataContext& MutableContext() { return ctx_; }
     /// Registers a step run first by ShutDown (files a command left open for the whole run).
     void OnShutDown(std::function<void()> step) { state_.shutDownHooks.push_back(std::move(step)); }
+    /// The external addresses the recipient of a printout sent by e-mail is picked from; the
+    /// application sets it, the subsystems below it do not know the address list.
+    void SetRecipientPicker(ui::RecipientPicker picker) {
+        state_.recipientPicker = std::move(picker);
+    }
+    const ui::RecipientPicker& RecipientPicker() const { return state_.recipientPicker; }
 
   private:
     storage::DataContext ctx_;

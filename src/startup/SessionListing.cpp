@@ -2,6 +2,7 @@
 #include "startup/SessionListing.h"
 
 #include "startup/Trezor.h"
+#include "storage/WorkFiles.h"
 
 namespace axo::startup {
 
@@ -20,6 +21,10 @@ ui::ListingEnvironment ListingEnvironmentFor(const Session& session) {
     env.loadOutputSettings = [&session](void* block, std::size_t length) {
         return LoadSettings(session.ParameterVault(), 20, 2, block, static_cast<int>(length));
     };
+    env.mailProgram = storage::PathFromText(session.GetSwitches().mailProgram);
+    env.mailSender = session.GetSwitches().mailSender;
+    env.pickRecipient = session.RecipientPicker();
+    env.dialogs = session.DialogEnv();
     return env;
 }
 

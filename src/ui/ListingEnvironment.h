@@ -13,6 +13,7 @@
 
 #include "storage/DataContext.h"
 #include "ui/ChildProcess.h"
+#include "ui/DialogElement.h"
 #include "ui/UiServices.h"
 #include "util/Clock.h"
 #include "util/Text.h"
@@ -22,6 +23,16 @@ namespace axo::ui {
 /// Runs a program and waits for it (tests replace it to capture command lines).
 using ProgramRunner = std::function<ProgramResult(const std::filesystem::path& program,
                                                   const std::vector<std::string>& arguments)>;
+
+/// One e-mail contact of an external address.
+struct MailContact {
+    Text name;
+    Text address;
+};
+
+/// Picks a recipient from the external addresses: the chosen address's name into `name` and
+/// its e-mail contacts (up to five) into `contacts`; false when nothing was chosen.
+using RecipientPicker = std::function<bool(Text& name, std::vector<MailContact>& contacts)>;
 
 struct ListingEnvironment {
     /// The UI services, the clock, the work directory (listing and sort files) and the
@@ -48,8 +59,18 @@ struct ListingEnvironment {
     std::function<bool(void* block, std::size_t length)> loadOutputSettings;
     /// Where the print programs are looked for first; empty: the running program's directory.
     std::filesystem::path programFileDirectory;
-    /// Runs the print programs; empty: `RunProgram`.
+    /// Runs the print programs and the desktop's opener of documents; empty: `RunProgram`.
     ProgramRunner runProgram;
+    /// The program that opens a document with the desktop's application for it.
+    std::filesystem::path documentOpener = "xdg-open";
+    /// The mail submission program ("sendmail -t" interface) and the sender address, from
+    /// "AXO_POSTA_PROGRAM" and "AXO_POSTA_ODESILATEL" of "AXO.CFG".
+    std::filesystem::path mailProgram = "/usr/sbin/sendmail";
+    Text mailSender;
+    /// <F7> on the recipient of a printout sent by e-mail; empty: the address is typed.
+    RecipientPicker pickRecipient;
+    /// For the dialogs of the output channel.
+    DialogEnvironment dialogs;
 
     UiServices& Ui() const { return *data->ui; }
     const Clock& GetClock() const { return data->clock ? *data->clock : SystemClock(); }

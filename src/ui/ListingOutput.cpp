@@ -5,6 +5,7 @@
 
 #include "storage/WorkFiles.h"
 #include "ui/ListingConvert.h"
+#include "ui/ListingOffice.h"
 #include "util/Retezce.h"
 
 #ifndef AXO_HELPER_DIRECTORY
@@ -131,12 +132,14 @@ std::optional<std::filesystem::path> ChooseHtmlFile(UiServices& ui,
     }
 }
 
-void HtmlOutput(UiServices& ui, const ListingView& listing, const OutputSettings& settings) {
-    if (settings.htmlMode != 2) {
-        ui.ShowInfo("Odeslání sestavy elektronickou poštou není v této verzi k dispozici."_t);
+void HtmlOutput(const ListingEnvironment& env, const ListingView& listing,
+                const OutputSettings& settings) {
+    UiServices& ui = env.Ui();
+    const auto output = ChooseHtmlFile(ui, settings);
+    if (output && settings.htmlMode != 2) {
+        MailOutput(env, listing, settings, *output);
         return;
     }
-    const auto output = ChooseHtmlFile(ui, settings);
     if (!output || !ConvertListingToHtml(ui, listing.file, *output,
                                          settings.ConversionFor(OutputKind::Html), false))
         return;
@@ -207,13 +210,11 @@ void OutputListing(const ListingEnvironment& env, const ListingView& listing) {
             TextFileOutput(ui, listing, settings);
             break;
         case OutputKind::WordProcessor:
-            ui.ShowInfo("Výstup do textového editoru není v této verzi k dispozici."_t);
-            break;
         case OutputKind::Spreadsheet:
-            ui.ShowInfo("Výstup do tabulkového procesoru není v této verzi k dispozici."_t);
+            OfficeDocumentOutput(env, listing, settings, static_cast<OutputKind>(settings.kind));
             break;
         case OutputKind::Html:
-            HtmlOutput(ui, listing, settings);
+            HtmlOutput(env, listing, settings);
             break;
         default:
             ui.ShowInfo("Druh výstupu "_t + FromUtf8(std::to_string(settings.kind)) +

@@ -1,8 +1,8 @@
 // The output channel of text printouts: by the printer set-up's output kind, the listing goes
 // to the print module "Axo_Tisk" (kind 0) or the print manager "Axo_PrMa" (kind 1), programs of
-// the installation that print through CUPS, or is saved as a text file (kind 2) or an HTML file
-// (kind 5, mode 2). The word processor, the spreadsheet and e-mail (kinds 3, 4 and kind 5 modes
-// 0 and 1) are not available in this version and say so.
+// the installation that print through CUPS, is saved as a text file (kind 2), opened as a
+// word-processor document (kind 3) or a spreadsheet (kind 4), or saved as an HTML file that is
+// sent by e-mail (kind 5, modes 0 and 1) or kept (mode 2).
 //
 // A printout reaches the channel through `HandListingOver`: the front end shows it
 // (`UiServices::ShowListing`) and calls the channel for its print and save actions; afterwards

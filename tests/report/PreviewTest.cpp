@@ -219,3 +219,28 @@ TEST(Preview, ThePrintDialogDecidesTheJob) {
 
 }  // namespace
 }  // namespace axo::report
+
+namespace axo::report {
+namespace {
+
+TEST(Preview, APdfForTheMailIsMadeHandedOverAndRemoved) {
+    ui::ScriptedUi ui;
+    TFontFiles fonts;
+    TSestVystup out = Pages(2);
+    TFormSestP p(ui, out, fonts);
+    EXPECT_FALSE(p.SendPdfByMail());  // no host sends mail
+    fs::path handed;
+    std::string bytes;
+    p.sendPdf = [&](const fs::path& pdf) {
+        handed = pdf;
+        std::ifstream in(pdf, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_TRUE(p.SendPdfByMail());
+    EXPECT_EQ("sestava.pdf", handed.filename());
+    EXPECT_EQ(0u, bytes.find("%PDF-"));
+    EXPECT_FALSE(fs::exists(handed.parent_path()));
+}
+
+}  // namespace
+}  // namespace axo::report

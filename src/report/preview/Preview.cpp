@@ -1,6 +1,8 @@
 // The print preview.
 #include "report/preview/Preview.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -328,6 +330,23 @@ bool TFormSestP::Save(SaveKind kind) {
     if (!chosen)
         return false;
     return SaveTo(kind, storage::PathFromText(*chosen));
+}
+
+bool TFormSestP::SendPdfByMail() {
+    if (!sendPdf)
+        return false;
+    std::error_code ec;
+    std::string directory = (fs::temp_directory_path(ec) / "axo-sestava-XXXXXX").string();
+    if (::mkdtemp(directory.data()) == nullptr) {
+        ui_.ShowError("Dočasný adresář pro PDF sestavy nelze založit."_t);
+        return false;
+    }
+    const fs::path pdf = fs::path(directory) / "sestava.pdf";
+    const bool saved = SaveTo(SaveKind::Pdf, pdf);
+    if (saved)
+        sendPdf(pdf);
+    fs::remove_all(directory, ec);
+    return saved;
 }
 
 bool TFormSestP::SaveTo(SaveKind kind, const fs::path& chosen) {

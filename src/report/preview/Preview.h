@@ -167,6 +167,14 @@ class TFormSestP {
     /// The output of a save item into a chosen file (no dialog).
     bool SaveTo(SaveKind kind, const std::filesystem::path& chosen);
 
+    /// "Odeslat e-mailem jako PDF...": the pages as a PDF in a temporary file handed to
+    /// `sendPdf`, then removed; false when there is no sender or the PDF failed (after the
+    /// message).
+    bool SendPdfByMail();
+    /// Sends a PDF of the report by e-mail (the host asks for the recipient); none: the
+    /// preview offers no mail.
+    std::function<void(const std::filesystem::path& pdf)> sendPdf;
+
     bool Closed() const { return closed_; }
     /// What the window answers: true when closed normally, false to return to the designer.
     bool Result() const { return result_; }
