@@ -12,7 +12,7 @@ PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchm
             qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth \
             libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core \
             poppler-utils zbar-tools unrtf zlib1g-dev \
-            libcurl4-openssl-dev nlohmann-json3-dev openssl
+            libcurl4-openssl-dev nlohmann-json3-dev openssl libpq-dev postgresql
 
 CLI := $(BUILD)/bin/axo-pap-cli
 DEMO_DIR  := $(BUILD)/demo
