@@ -130,6 +130,7 @@ bool RewriteConfig(const fs::path& home, const MigrationRequest& request) {
 
 bool MigrateInstallation(const MigrationRequest& request, ui::UiServices& ui, const Clock&,
                          MigrationResult& result) {
+    result = {};
     const fs::path home = fs::absolute(request.home).lexically_normal();
     Text problem;
     const std::shared_ptr<Engine> current =

@@ -217,8 +217,8 @@ class Engine {
     /// The base: deletes the files TableFiles names.
     virtual void Drop(const std::filesystem::path& dataFile);
     /// Gives the table of an engine that does not keep files (whose files the layer cannot
-    /// rename) the name of another data file, with its indexes; false when that name is taken.
-    /// The base: false.
+    /// rename) the name of another data file, with its indexes, replacing a table of that name
+    /// in one step, as rename(2) does. The base: false.
     virtual bool Rename(const std::filesystem::path&, const std::filesystem::path&) {
         return false;
     }

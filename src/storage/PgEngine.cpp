@@ -168,8 +168,6 @@ class PgEngine : public Engine {
     bool Rename(const fs::path& from, const fs::path& to) override {
         const std::string old = Table(from);
         const std::string table = Table(to);
-        if (Exists(to))
-            return false;
         Connection& c = Catalog();
         Params p;
         p.Add(Name(old));
@@ -179,6 +177,7 @@ class PgEngine : public Engine {
             p);
         c.Exec("BEGIN");
         try {
+            c.Exec("DROP TABLE IF EXISTS " + Name(table));
             c.Exec("ALTER TABLE " + Name(old) + " RENAME TO " + Name(table));
             c.Exec("COMMENT ON TABLE " + Name(table) + " IS " + Literal(Relative(to)));
             // The indexes are named after their table ("<table>#k"): they follow it.
@@ -233,7 +232,8 @@ std::vector<fs::path> PgTables(const PgOptions& options) {
         "relnamespace = 'public'::regnamespace ORDER BY 1");
     std::vector<fs::path> files;
     for (int i = 0; i < r.Rows(); ++i)
-        if (!r.IsNull(i, 0))
+        // A table noted by its whole path is not the installation's (no home was given).
+        if (!r.IsNull(i, 0) && !fs::path(std::string(r.Value(i, 0))).is_absolute())
             files.push_back(options.root / std::string(r.Value(i, 0)));
     return files;
 }

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "TableTestSupport.h"
+#include "startup/EngineChoice.h"
+#include "startup/Migration.h"
+#include "storage/PgEngine.h"
 #include "storage/PgSupport.h"
 #include "storage/SqliteText.h"
 
@@ -113,6 +116,86 @@ TEST_F(PgOrderTest, ServerWalksKeysInTheCollationOrder) {
         AppendCp1250AsUtf8(b, walked[i]);
         EXPECT_LE(CompareKeys(a, b), 0) << i << ": [" << a << "] before [" << b << "]";
     }
+}
+
+TEST(PgEngineTest, ConfigurationNamesTheEngineAndNoPassword) {
+    const struct {
+        const char* config;
+        bool server;
+        const char* problem;  // a part of the refusal, or "" for none
+    } cases[] = {
+        {"AXO_TEMP=temp/", false, ""},
+        {"AXO_DB_ENGINE=sqlite", false, ""},
+        {"axo_db_engine = PostgreSQL\nAXO_DB_SPOJENI=service=axo", true, ""},
+        {"AXO_DB_ENGINE=POSTGRESQL\nAXO_DB_SPOJENI=host=s password=tajne", false, "heslo"},
+        {"AXO_DB_ENGINE=ORACLE", false, "neznámý databázový stroj"},
+    };
+    for (const auto& c : cases) {
+        Text problem;
+        const auto engine = startup::ConfiguredEngine(
+            startup::ConfigFile::Parse(FromUtf8(c.config)), "/h", problem);
+        EXPECT_EQ(c.server, engine != nullptr) << c.config;
+        EXPECT_NE(std::string::npos, ToUtf8(problem).find(c.problem)) << c.config;
+        EXPECT_EQ(*c.problem == 0, problem.empty()) << c.config;
+    }
+}
+
+/// The codes of the items in the order of key 2 (names), on an engine.
+std::vector<std::string> NamesInKeyOrder(const std::shared_ptr<Engine>& engine,
+                                         const DataContext& ctx) {
+    tTestKind file(ctx, {}, engine);
+    EXPECT_TRUE(file.InitFile(1, _NoWait)) << ToUtf8(file.ErrorText());
+    std::vector<std::string> codes;
+    std::int32_t n = 0;
+    Text key;
+    file.BtClearKey(2);
+    while (file.BtNextKey(2, n, key)) {
+        ItemRecord r;
+        file.GetRec(n, &r);
+        codes.push_back(ToUtf8(r.code.Get()) + "/" + ToUtf8(r.name.Get()));
+    }
+    return codes;
+}
+
+class MigrationTest : public TableTest {};
+
+TEST_F(MigrationTest, BothWaysKeepEveryRecordAndTheKeyOrders) {
+    if (!OnServer())
+        GTEST_SKIP() << "needs the tests' server (the run on PostgreSQL)";
+    const auto files = MakeSqliteEngine();
+    for (const char* name : {"AXO", "ITEMS"}) {
+        KindShape shape;
+        shape.fileName = FromUtf8(name);
+        tTestKind file(ctx_, shape, files);
+        ASSERT_TRUE(file.InitFile(3, _NoWait));
+        int i = 0;
+        for (const char* word : {"Šála", "sala", "čáp", "Cap", "Žába", "zebra", "Řeka", "reka"}) {
+            ++i;
+            ItemRecord r = Item(std::to_string(i).c_str(), word, i);
+            std::int32_t n = 0;
+            ASSERT_TRUE(file.AddRec(n, &r));
+        }
+    }
+    const std::vector<std::string> before = NamesInKeyOrder(files, ctx_);
+    startup::MigrationRequest request{dir_.Path(), true, ServerConninfo()};
+    startup::MigrationResult result;
+    ASSERT_TRUE(startup::MigrateInstallation(request, ui_, clock_, result));
+    EXPECT_EQ(2, result.tables);
+    EXPECT_EQ(16, result.records);
+    const auto server = MakePgEngine({ServerConninfo(), dir_.Path()});
+    EXPECT_EQ(before, NamesInKeyOrder(server, ctx_));
+
+    // Back to files (the old ones removed first: a migration never overwrites a table).
+    ui_.QueueOk();
+    ASSERT_FALSE(
+        startup::MigrateInstallation({dir_.Path(), false, ServerConninfo()}, ui_, clock_, result))
+        << "the files are still there";
+    for (const char* name : {"AXO.DB", "ITEMS.DB"})
+        std::filesystem::remove(dir_ / name);
+    ASSERT_TRUE(
+        startup::MigrateInstallation({dir_.Path(), false, ServerConninfo()}, ui_, clock_, result));
+    EXPECT_EQ(16, result.records);
+    EXPECT_EQ(before, NamesInKeyOrder(files, ctx_));
 }
 
 }  // namespace
