@@ -14,7 +14,7 @@ PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchm
             libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core \
             poppler-utils zbar-tools unrtf zlib1g-dev \
             libcurl4-openssl-dev nlohmann-json3-dev openssl libzip-dev libxlsxwriter-dev \
-            dpkg-dev file librsvg2-bin desktop-file-utils appstream
+            libpq-dev postgresql dpkg-dev file librsvg2-bin desktop-file-utils appstream
 
 CLI := $(BUILD)/bin/axo-pap-cli
 DEMO_DIR  := $(BUILD)/demo

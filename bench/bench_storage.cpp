@@ -20,6 +20,7 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "DocumentLines.h"
 #include "pap/PapFiles.h"
 #include "storage/Files.h"
 #include "storage/SqliteEngine.h"
@@ -35,35 +36,6 @@ using axo::bench::BareWalk;
 using axo::bench::Check;
 using axo::bench::Seconds;
 using pap::tVetaUDPO;
-
-/// The document line table: the program's own file kind, named "UDPO" + `suffix`.
-class tUDPO : public pap::tFileUDPO {
-  public:
-    tUDPO(const DataContext& ctx, const Text& suffix)
-        : pap::tFileUDPO(ctx, {ctx.currentDirectory, ctx.currentDirectory, suffix, 3}) {}
-};
-
-/// A deterministic document line number i.
-tVetaUDPO Line(std::int32_t i) {
-    tVetaUDPO r{};
-    r.IDENTIFIKACE = "2024"_t + IntToTextZeros(1 + i % 12, 2) + "FP "_t + IntToTextZeros(i / 8, 6);
-    r.RADEK = 1 + i % 8;
-    r.MENA = "CZK"_t;
-    r.KURZ = 1;
-    r.SU = static_cast<std::uint16_t>(100 + (i * 7919LL) % 900);
-    r.AE = static_cast<std::uint16_t>(i % 50);
-    r.STREDISKO = i % 17;
-    r.ZAKAZKA = "Z"_t + IntToTextZeros(i % 101, 4);
-    r.MA_DATI = (i % 1000) * 1.25;
-    r.DAL = (i % 333) * 0.5;
-    r.VS1 = IntToTextZeros((i * 31LL) % 1000003, 10);
-    r.POZNAMKA = "Úhrada faktury č. "_t + IntToText(i);
-    r.PARTNER = "25596641"_t;
-    r.KOD = "0"_t + IntToTextZeros(i % 70, 2);
-    if (i % 3 == 0)
-        r.SALDO_PAR.Year = 2024;
-    return r;
-}
 
 /// Binds a row's columns to the parameters of "INSERT INTO DATA VALUES (?1, ...)".
 class Binder : public RowWriter {

@@ -49,9 +49,14 @@ const Command kCommands[] = {
     {"version", "version", "verze programu", RunVersion},
     {"init", "init ADRESÁŘ --year RRRR",
      "založí prázdnou instalaci (roky RRRR-1 a RRRR; volby --user, --password, --supervisor, "
-     "--firm, --ico, --force; bez nich uživatel UCETNI s heslem ucetni, heslo správce spravce)",
+     "--firm, --ico, --force; bez nich uživatel UCETNI s heslem ucetni, heslo správce spravce; "
+     "--engine postgresql --db \"service=JMÉNO\" uloží tabulky na databázový server)",
      RunInit},
     {"info", "info", "spustí program v instalaci a vypíše informace o systému", RunInfo},
+    {"migrate", "migrate --to postgresql|sqlite --db \"service=JMÉNO\"",
+     "přesune všechny tabulky instalace na databázový server nebo zpět do souborů (vše, nebo nic; "
+     "původní tabulky zůstanou)",
+     RunMigrate},
     {"admin", "admin AKCE",
      "správa instalace s heslem správce: status, clear-crash JMÉNO, logout JMÉNO [--force], "
      "rebuild TABULKA|--all",

@@ -99,6 +99,8 @@ startup::NewInstallation DemoInstallation(const Options& options) {
     i.firmName = FromUtf8(options.GetOr("firm", "Základní škola Demo, p. o."));
     i.ico = FromUtf8(options.GetOr("ico", ToUtf8(pap::IcoWithCheckDigit(7088412))));
     i.force = options.Has("force");
+    i.postgresql = options.GetOr("engine", "sqlite") == "postgresql";
+    i.connection = options.GetOr("db", "");
     return i;
 }
 
@@ -196,13 +198,14 @@ int RunImportJournal(const Options& options, std::ostream& out, std::ostream& er
 }
 
 int RunDemoInstall(const Options& options, std::ostream& out, std::ostream& err) {
-    const std::vector<std::string> known = {"year", "user",  "password", "firm",
-                                            "ico",  "force", "lines",    "seed"};
+    const std::vector<std::string> known = {"year",  "user",  "password", "firm",   "ico",
+                                            "force", "lines", "seed",     "engine", "db"};
     if (!OnlyKnown(options, known, err))
         return 2;
     if (options.Positional().size() != 2) {
         err << "Použití: axo-pap-cli demo-install ADRESÁŘ [--year RRRR --user JMÉNO --password "
-               "HESLO --firm NÁZEV --ico IČO --force] [--lines N] [--seed S]\n";
+               "HESLO --firm NÁZEV --ico IČO --force] [--lines N] [--seed S] [--engine postgresql "
+               "--db \"service=JMÉNO\"]\n";
         return 2;
     }
     const startup::NewInstallation installation = DemoInstallation(options);

@@ -56,7 +56,18 @@ TableSwap::~TableSwap() {
 }
 
 bool TableSwap::Commit(const std::vector<std::pair<fs::path, fs::path>>& files) {
+    const std::shared_ptr<storage::Engine> engine = storage::DefaultEngine();
     for (const auto& [staged, table] : files) {
+        if (!engine->KeepsFiles()) {
+            // The server replaces the table in one transaction, as rename(2) does a file.
+            try {
+                if (!engine->Rename(staged, table))
+                    return false;
+            } catch (const storage::EngineError&) {
+                return false;
+            }
+            continue;
+        }
         // rename(2) replaces the table's file in one step: a reader that opens it afterwards
         // finds either the old or the new table, never a mixture.
         if (std::rename(staged.c_str(), table.c_str()) != 0)

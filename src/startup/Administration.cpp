@@ -250,7 +250,7 @@ std::vector<std::unique_ptr<storage::tSoubor>> Administration::ExistingTables(
         const bool described = table.directory.empty()
                                    ? file->InitFile(0, _WaitQuestion)
                                    : file->InitFilePath(table.directory, 0, _WaitQuestion);
-        if (described && storage::FileExists(file->DataFilePath()))
+        if (described && file->GetEngine().Exists(file->DataFilePath()))
             files.push_back(std::move(file));
     }
     return files;

@@ -199,7 +199,7 @@ void tSouborAXO_USER::Describe(Text& fileName, Text& title, KeyTable&, int& keyC
 
 TableProbe ProbeInstallationTable(const std::filesystem::path& dataFile, int fieldCount,
                                   int keyCount) {
-    if (!storage::FileExists(dataFile))
+    if (!storage::DefaultEngine()->Exists(dataFile))
         return TableProbe::Missing;
     try {
         auto table = storage::DefaultEngine()->Open(dataFile, false);

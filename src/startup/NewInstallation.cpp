@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "printforms/ShippedForms.h"
+#include "startup/EngineChoice.h"
 #include "startup/InstallationFiles.h"
 #include "startup/Session.h"
 #include "storage/PathCheck.h"
+#include "storage/PgEngine.h"
 #include "storage/WorkFiles.h"
 #include "util/Cisla.h"
 #include "util/Datum.h"
@@ -120,9 +122,14 @@ bool WriteTable(const storage::DataContext& ctx, const fs::path& directory, cons
     return added;
 }
 
-bool WriteConfig(const fs::path& directory) {
-    const Text content =
+bool WriteConfig(const fs::path& directory, const NewInstallation& request) {
+    Text content =
         "; AXO_PAP - konfigurace instalace\r\nAXO_TEMP=temp/\r\n"_t + "AXO_MODALNI_TISK=ANO\r\n"_t;
+    if (request.postgresql)
+        content += "; tabulky na databázovém serveru (heslo v ~/.pgpass, ne zde)\r\n"_t +
+                   Text::FromBytes(kEngineKey) + "="_t + Text::FromBytes(kPostgresqlName) +
+                   "\r\n"_t + Text::FromBytes(kConnectionKey) + "="_t +
+                   FromUtf8(request.connection) + "\r\n"_t;
     std::ofstream out(directory / "AXO.CFG", std::ios::binary | std::ios::trunc);
     out << content.Bytes();
     out.flush();
@@ -163,7 +170,7 @@ bool Populate(const fs::path& home, const NewInstallation& request, ui::UiServic
         if (!fs::is_directory(d, ec))
             return Refuse(ui, "Adresář ["_t + Shown(d) + "] nelze vytvořit."_t);
     }
-    if (!WriteConfig(home))
+    if (!WriteConfig(home, request))
         return Refuse(ui, "Konfigurační soubor ["_t + Shown(home) + "AXO.CFG] nelze zapsat."_t);
     const tVetaAXO program = ProgramRecord(request);
     const tVetaAXO_USER user = UserRecord(request);
@@ -270,9 +277,16 @@ bool CreateInstallation(const NewInstallation& request, ui::UiServices& ui, cons
     const bool exists = fs::exists(target, ec);
     if (exists && !fs::is_directory(target, ec))
         return Refuse(ui, "["_t + storage::TextFromPath(target) + "] není adresář."_t);
+    if (request.postgresql) {
+        if (const Text refusal = CheckConnection(request.connection); !refusal.empty())
+            return Refuse(ui, refusal);
+        storage::UseEngine(storage::MakePgEngine({request.connection, target}));
+    } else {
+        storage::UseEngine(nullptr);
+    }
     if (!exists || fs::is_empty(target, ec))
         return CreateInEmpty(target, exists, request, ui, clock);
-    if (storage::FileExists(target / "AXO.DB")) {
+    if (storage::DefaultEngine()->Exists(target / "AXO.DB")) {
         if (!request.force)
             return Refuse(ui, "V adresáři ["_t + Shown(target) + "] již instalace existuje."_t +
                                   kBreak + "Přepsat ji lze jen výslovným povolením."_t);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "ui/UiServices.h"
 #include "util/Clock.h"
@@ -32,6 +33,10 @@ struct NewInstallation {
     Text ico;
     /// Rewrite the installation tables of an existing installation (its other files stay).
     bool force = false;
+    /// The tables on a PostgreSQL server (AXO_DB_ENGINE=POSTGRESQL) reached by this libpq
+    /// connection text (no password in it), instead of SQLite files.
+    bool postgresql = false;
+    std::string connection;
 };
 
 /// The roots of the data areas 0-9 in a new installation: areas 0-6 "data/", 7 "ciselniky/",

@@ -8,6 +8,7 @@
 
 #include "pap/TableSwap.h"
 #include "startup/DataAreas.h"
+#include "startup/EngineChoice.h"
 #include "startup/FiscalYearDialog.h"
 #include "startup/Login.h"
 #include "startup/Messages.h"
@@ -240,6 +241,11 @@ bool StartUp(Session& s) {
         s.Ui().ShowErrorLine("Knihovnu "_t + DirectoryText(s.ProgramDirectory()) +
                              " nelze nastavit jako aktuální."_t + kBreak + kBreak + CannotStart() +
                              kCentre);
+        return false;
+    }
+    // The engine comes before every table: a server installation's tables are not files.
+    if (Text problem; !UseConfiguredEngine(s.ProgramDirectory(), problem)) {
+        s.Ui().ShowErrorLine(problem + kBreak + kBreak + CannotStart() + kCentre);
         return false;
     }
     s.MutableContext().currentDirectory = s.ProgramDirectory();

@@ -79,6 +79,8 @@ void PutDamagedVaultAside(tTrezor& vault) {
     if (probe != TableProbe::Unreadable && probe != TableProbe::Foreign)
         return;
     const std::shared_ptr<storage::Engine> engine = storage::DefaultEngine();
+    if (!engine->KeepsFiles())
+        return;  // a server's table is no file to put aside
     std::unique_ptr<storage::TableReservation> reservation;
     try {
         reservation = engine->Reserve(dataFile);

@@ -207,10 +207,28 @@ class Engine {
     /// Holds the table's name against every other opener until the result is destroyed. A
     /// refusal throws a message containing "File is locked.".
     virtual std::unique_ptr<TableReservation> Reserve(const std::filesystem::path& dataFile) = 0;
+
+    /// Whether the engine keeps its tables in the data files themselves (SQLite), so that the
+    /// layer may move, rename and inspect them as files. The base: yes.
+    virtual bool KeepsFiles() const { return true; }
+    /// Whether the table of a data file exists. The base: whether the data file does.
+    virtual bool Exists(const std::filesystem::path& dataFile);
+    /// Deletes the table of a data file, when there is one (the caller holds its reservation).
+    /// The base: deletes the files TableFiles names.
+    virtual void Drop(const std::filesystem::path& dataFile);
+    /// Gives the table of an engine that does not keep files (whose files the layer cannot
+    /// rename) the name of another data file, with its indexes, replacing a table of that name
+    /// in one step, as rename(2) does. The base: false.
+    virtual bool Rename(const std::filesystem::path&, const std::filesystem::path&) {
+        return false;
+    }
 };
 
-/// The engine of the program: SQLite with the default settings.
+/// The engine of the program: SQLite with the default settings, or the engine the
+/// installation's configuration named (UseEngine).
 std::shared_ptr<Engine> DefaultEngine();
+/// Makes `engine` the program's engine from now on (null: SQLite again).
+void UseEngine(std::shared_ptr<Engine> engine);
 
 /// The longest full path (in bytes of its UTF-8 form) under which the program's engine can
 /// open a table file.

@@ -55,14 +55,13 @@ bool tSoubor::BtOpenFileBlock(int mode, int wait) {
         if (!reservation)
             return errorCode_ == kErrOpenedElsewhere ? false : Fatal("OpenFile"_t);
         for (const fs::path& table : {dataPath_, RebuildCopyPath(*this)})
-            for (const fs::path& file : engine_->TableFiles(table))
-                DeleteFileQuiet(file);
+            engine_->Drop(table);
     }
     // A table whose data an interrupted rebuild moved aside is restored before anything else,
     // so that it is never taken for missing and created empty.
-    if (!reservation && !FileExists(dataPath_) && FileExists(RebuildCopyPath(*this)))
+    if (!reservation && !engine_->Exists(dataPath_) && engine_->Exists(RebuildCopyPath(*this)))
         RebuildIndexes(*this, true);
-    if (FileExists(dataPath_)) {
+    if (engine_->Exists(dataPath_)) {
         ClearReadOnly(dataPath_);
         if (Confidential())
             for (const fs::path& file : engine_->TableFiles(dataPath_))
@@ -301,8 +300,7 @@ void tSoubor::DeleteFile() {
     const std::unique_ptr<TableReservation> reservation = ReserveAll(_NoWait);
     if (!reservation)
         return;
-    for (const fs::path& file : engine_->TableFiles(dataPath_))
-        DeleteFileQuiet(file);
+    engine_->Drop(dataPath_);
     fs::path stem = dataPath_;
     stem.replace_extension();
     DeleteTableFiles(stem);

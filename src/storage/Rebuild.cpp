@@ -50,10 +50,23 @@ void KeepOwnership(const fs::path& from, const fs::path& to, bool confidential) 
     (void)::chmod(to.c_str(), old.st_mode & (confidential ? 07770 : 07777));
 }
 
-void DeleteTable(const fs::path& dataFile) {
+void DeleteTable(Engine& engine, const fs::path& dataFile) {
+    if (!engine.KeepsFiles()) {
+        engine.Drop(dataFile);
+        return;
+    }
     fs::path stem = dataFile;
     stem.replace_extension();
     DeleteTableFiles(stem);
+}
+
+bool TableExists(Engine& engine, const fs::path& dataFile) {
+    return engine.KeepsFiles() ? FileExists(dataFile) : engine.Exists(dataFile);
+}
+
+/// Gives a table another name; false when it cannot (the new name is taken).
+bool MoveTable(Engine& engine, const fs::path& from, const fs::path& to) {
+    return engine.KeepsFiles() ? RenameFileSafe(from, to) : engine.Rename(from, to);
 }
 
 /// What the copy needs to know of the file kind.
@@ -93,7 +106,7 @@ class RebuildProgress {
 /// with the lock flags cleared and the keys built anew. All rows are committed at once.
 void CopyTable(Engine& engine, const CopyPlan& plan, const fs::path& source,
                const fs::path& target) {
-    DeleteTable(target);
+    DeleteTable(engine, target);
     engine.Create(target, plan.def);
     std::unique_ptr<EngineTable> to = engine.Open(target, true);
     std::unique_ptr<EngineTable> from = engine.Open(source, true);
@@ -171,13 +184,13 @@ bool RebuildIndexes(tSoubor& file, bool showProgress) {
     const fs::path dataFile = file.DataFilePath();
     const fs::path moved = RebuildCopyPath(file);
     const fs::path building = SiblingTable(dataFile, "!RN_", file.FileName());
-    if (!FileExists(dataFile) && !FileExists(moved))
+    Engine& engine = file.GetEngine();
+    if (!TableExists(engine, dataFile) && !TableExists(engine, moved))
         return true;
     const Text label = "Rekonstrukce indexů"_t;
     if (!file.CheckDescription())
         return file.Fatal(label);
 
-    Engine& engine = file.GetEngine();
     auto reservation = ReserveTable(ctx, engine, dataFile, d);
     if (!reservation) {
         file.SetStatus(kErrOpenedElsewhere, {});
@@ -188,12 +201,12 @@ bool RebuildIndexes(tSoubor& file, bool showProgress) {
                   "Rekonstrukce indexů "_t + d, showProgress};
     plan.def.confidential = file.Confidential();
     try {
-        if (FileExists(dataFile)) {
+        if (TableExists(engine, dataFile)) {
             // With the data file in place a copy left beside it is from a rebuild that finished
             // all but deleting it: the data file is the newer one.
-            DeleteTable(moved);
+            DeleteTable(engine, moved);
             engine.Settle(dataFile);
-            if (!RenameFileSafe(dataFile, moved))
+            if (!MoveTable(engine, dataFile, moved))
                 throw EngineError(std::string(engine_text::kCannotAccessDirectory) +
                                   " (the table cannot be moved aside)");
         }
@@ -214,13 +227,19 @@ bool RebuildIndexes(tSoubor& file, bool showProgress) {
     }
     KeepOwnership(moved, building, plan.def.confidential);
     // The new table takes the data file's name in one step; only then do the moved data go.
-    if (std::rename(building.c_str(), dataFile.c_str()) != 0) {
+    bool renamed = false;
+    try {
+        renamed = engine.KeepsFiles() ? std::rename(building.c_str(), dataFile.c_str()) == 0
+                                      : engine.Rename(building, dataFile);
+    } catch (const EngineError&) {
+    }
+    if (!renamed) {
         file.SetStatus(kErrEngine, Text::FromBytes(engine_text::kCannotAccessDirectory));
         return file.Fatal(label);
     }
     SyncDirectory(dataFile.parent_path());
-    DeleteTable(building);
-    DeleteTable(moved);
+    DeleteTable(engine, building);
+    DeleteTable(engine, moved);
     file.ResetStatus();
     return true;
 }

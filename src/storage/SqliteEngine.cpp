@@ -6,7 +6,9 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "storage/FileLocks.h"
@@ -185,12 +187,93 @@ class SqliteEngine : public Engine {
 
 }  // namespace
 
+TableDef SqliteDefinition(const fs::path& dataFile) {
+    Db db = OpenDb(dataFile, false, SqliteOptions{}.busyTimeoutMs);
+    TableDef def;
+    auto text = [](sqlite3_stmt* s, int c) {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+        return std::string(t ? t : "");
+    };
+    Statement columns(db.get(), std::string("PRAGMA table_info(") + kSqliteTableName + ")");
+    while (columns.Step()) {
+        const std::string name = text(columns.Get(), 1);
+        std::string type = text(columns.Get(), 2);
+        for (char& c : type)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const std::size_t open = type.find('(');
+        const int length = open == std::string::npos ? 0 : std::atoi(type.c_str() + open + 1);
+        ColumnKind kind = ColumnKind::Memo;
+        if (sqlite3_column_int(columns.Get(), 5) != 0)
+            kind = ColumnKind::RecordNumber;
+        else if (name == "W_LOCKREC")
+            kind = ColumnKind::LockFlag;
+        else if (type.rfind("SMALLINT", 0) == 0)
+            kind = ColumnKind::SmallInt;
+        else if (type.rfind("INTEGER", 0) == 0)
+            kind = ColumnKind::Integer;
+        else if (type.rfind("REAL", 0) == 0)
+            kind = ColumnKind::Float;
+        else if (type.rfind("BOOLEAN", 0) == 0)
+            kind = ColumnKind::Boolean;
+        else if (type.rfind("VARCHAR", 0) == 0)
+            kind = ColumnKind::String;
+        def.columns.push_back({FromUtf8(name), kind, length});
+    }
+    // A key column is one a collated index lies on.
+    Statement indexes(db.get(), std::string("SELECT name, sql FROM sqlite_master WHERE type = "
+                                            "'index' AND tbl_name = '") +
+                                    kSqliteTableName + "' ORDER BY name");
+    while (indexes.Step()) {
+        const std::string name = text(indexes.Get(), 0);
+        const std::string sql = text(indexes.Get(), 1);
+        const std::size_t open = sql.rfind('(');
+        std::string column = open == std::string::npos ? "" : sql.substr(open + 1);
+        column = column.substr(0, column.find(')'));
+        if (column.size() > 1 && column.front() == '"')
+            column = column.substr(1, column.size() - 2);
+        const bool primary = column == "W_INDEX_PR";
+        def.indexes.push_back({FromUtf8(name), FromUtf8(column), primary,
+                               primary || sql.rfind("CREATE UNIQUE", 0) == 0});
+    }
+    for (ColumnDef& c : def.columns)
+        for (const IndexDef& i : def.indexes)
+            if (c.kind == ColumnKind::String && i.column == c.name)
+                c.kind = ColumnKind::Key;
+    return def;
+}
+
 std::shared_ptr<Engine> MakeSqliteEngine(const SqliteOptions& options) {
     return std::make_shared<SqliteEngine>(options);
 }
 
+namespace {
+
+std::shared_ptr<Engine>& ChosenEngine() {
+    static std::shared_ptr<Engine> engine;
+    return engine;
+}
+
+}  // namespace
+
 std::shared_ptr<Engine> DefaultEngine() {
+    if (const std::shared_ptr<Engine>& chosen = ChosenEngine())
+        return chosen;
     return MakeSqliteEngine();
+}
+
+void UseEngine(std::shared_ptr<Engine> engine) {
+    ChosenEngine() = std::move(engine);
+}
+
+bool Engine::Exists(const fs::path& dataFile) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(dataFile, ec);
+    return fs::exists(status) && !fs::is_directory(status);
+}
+
+void Engine::Drop(const fs::path& dataFile) {
+    for (const fs::path& file : TableFiles(dataFile))
+        RemoveQuiet(file);
 }
 
 std::size_t EnginePathLimit() {

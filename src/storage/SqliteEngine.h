@@ -26,6 +26,9 @@ struct SqliteOptions {
 /// The name of the table inside every table file.
 inline constexpr const char* kSqliteTableName = "DATA";
 
+/// The definition of the table in a table file, as it was created.
+TableDef SqliteDefinition(const std::filesystem::path& dataFile);
+
 /// A SQLite engine with the given settings.
 std::shared_ptr<Engine> MakeSqliteEngine(const SqliteOptions& options = {});
 

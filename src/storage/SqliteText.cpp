@@ -150,6 +150,10 @@ int CompareKeys(std::string_view a, std::string_view b) {
     return 0;
 }
 
+unsigned KeyWeight(unsigned char code) {
+    return Weights().weight[code];
+}
+
 int RegisterKeyCollation(sqlite3* db) {
     return sqlite3_create_collation(db, kKeyCollation, SQLITE_UTF8, nullptr, &Collate);
 }

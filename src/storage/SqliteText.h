@@ -25,6 +25,10 @@ std::size_t Utf8ToCp1250(std::string_view utf8, char* out, std::size_t capacity)
 /// with blanks). Returns <0, 0 or >0.
 int CompareKeys(std::string_view a, std::string_view b);
 
+/// The sorting weight of a Windows-1250 character in the key collation: characters of equal
+/// weight compare equal, the blank's weight pads the shorter key.
+unsigned KeyWeight(unsigned char code);
+
 /// Registers the key collation on a connection; returns the SQLite result code.
 int RegisterKeyCollation(sqlite3* db);
 

@@ -49,6 +49,7 @@ class FaultsTest : public TableTest {
 };
 
 TEST_F(FaultsTest, NotATableFileIsReportedAfterRetries) {
+    AXO_SQLITE_FILES_ONLY();
     WriteBytes(DataFile(), std::string(4096, 'x'));
     ui_.QueueOk();
     EXPECT_THROW(Open(1), ProgramEnded);
@@ -58,6 +59,7 @@ TEST_F(FaultsTest, NotATableFileIsReportedAfterRetries) {
 }
 
 TEST_F(FaultsTest, EmptyFileHasNoIndexes) {
+    AXO_SQLITE_FILES_ONLY();
     WriteBytes(DataFile(), "");
     ui_.QueueOk();
     EXPECT_THROW(Open(1), ProgramEnded);
@@ -65,6 +67,7 @@ TEST_F(FaultsTest, EmptyFileHasNoIndexes) {
 }
 
 TEST_F(FaultsTest, TruncatedTableNeverReadsAsShort) {
+    AXO_SQLITE_FILES_ONLY();
     FillItems(1000);
     const auto size = std::filesystem::file_size(DataFile());
     std::filesystem::resize_file(DataFile(), size / 2);
@@ -173,7 +176,7 @@ TEST_F(FaultsTest, FailedCreationWarnsThenTheOpenIsReported) {
                       "[Tisk]\nanswer: ok\n",
                   reports[0]);
         EXPECT_NE(std::string::npos, reports[1].find("Procedura: OpenFile"));
-        EXPECT_FALSE(FileExists(DataFile()));
+        EXPECT_FALSE(TableExists(DataFile()));
     }
 }
 

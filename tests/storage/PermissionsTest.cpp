@@ -46,6 +46,7 @@ KindShape Shape(bool confidential) {
 class PermissionsTest : public TableTest {};
 
 TEST_F(PermissionsTest, NewTableFilesFollowTheUmaskAndConfidentialOnesKeepOthersOut) {
+    AXO_SQLITE_FILES_ONLY();
     struct Case {
         mode_t umask;
         mode_t table;
@@ -81,6 +82,7 @@ TEST_F(PermissionsTest, NewTableFilesFollowTheUmaskAndConfidentialOnesKeepOthers
 }
 
 TEST_F(PermissionsTest, AnOpenedConfidentialTableLosesTheAccessOfOthers) {
+    AXO_SQLITE_FILES_ONLY();
     const ScopedUmask mask(002);
     for (const bool confidential : {false, true}) {
         Open(3, Shape(confidential))->CloseFile();
@@ -93,6 +95,7 @@ TEST_F(PermissionsTest, AnOpenedConfidentialTableLosesTheAccessOfOthers) {
 }
 
 TEST_F(PermissionsTest, ARebuildKeepsTheOwnerGroupAndPermissionsOfTheTable) {
+    AXO_SQLITE_FILES_ONLY();
     const bool root = ::geteuid() == 0;
     for (const bool confidential : {false, true}) {
         SCOPED_TRACE(confidential ? "confidential" : "plain");

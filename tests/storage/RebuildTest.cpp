@@ -53,7 +53,7 @@ TEST_F(RebuildTest, RenumbersAndClearsLockFlags) {
     EXPECT_EQ((std::vector<Row>{{1, "A", 0}, {2, "B", 0}, {3, "C", 0}}), Rows());
     EXPECT_EQ((std::vector<Text>{"INDEX_PRIM"_t, "INDEX_01"_t, "INDEX_02"_t}),
               DefaultEngine()->IndexNames(DataFile()));
-    EXPECT_FALSE(FileExists(dir_ / "!RE_ITEMS.DB"));
+    EXPECT_FALSE(TableExists(dir_ / "!RE_ITEMS.DB"));
     const auto progress = Entries("progress");
     ASSERT_EQ(1u, progress.size());
     EXPECT_EQ("[progress]\n| Rekonstrukce indexů " + DataFile().string() + "\n", progress[0]);
@@ -62,7 +62,7 @@ TEST_F(RebuildTest, RenumbersAndClearsLockFlags) {
 
 TEST_F(RebuildTest, MissingTableIsNothingToDo) {
     EXPECT_TRUE(Rebuild());
-    EXPECT_FALSE(FileExists(DataFile()));
+    EXPECT_FALSE(TableExists(DataFile()));
     EXPECT_TRUE(ui_.Transcript().empty());
 }
 
@@ -106,6 +106,7 @@ TEST_F(RebuildTest, RecordLengthLimit) {
 }
 
 TEST_F(RebuildTest, DataMovedAsideAreRestoredByTheNextRebuildAndByOpening) {
+    AXO_SQLITE_FILES_ONLY();
     for (bool byOpening : {false, true}) {
         SparseTable(4);
         // An interrupted rebuild: the data moved aside, the new table never finished.
@@ -117,19 +118,21 @@ TEST_F(RebuildTest, DataMovedAsideAreRestoredByTheNextRebuildAndByOpening) {
             EXPECT_TRUE(Rebuild());
         }
         EXPECT_EQ(4u, Rows().size()) << byOpening;
-        EXPECT_FALSE(FileExists(dir_ / "!RE_ITEMS.DB"));
-        EXPECT_FALSE(FileExists(dir_ / "!RN_ITEMS.DB"));
+        EXPECT_FALSE(TableExists(dir_ / "!RE_ITEMS.DB"));
+        EXPECT_FALSE(TableExists(dir_ / "!RN_ITEMS.DB"));
     }
 }
 
 TEST_F(RebuildTest, RecreatedTableIgnoresDataMovedAside) {
+    AXO_SQLITE_FILES_ONLY();
     SparseTable(3);
     ASSERT_TRUE(RenameFileSafe(DataFile(), dir_ / "!RE_ITEMS.DB"));
     EXPECT_EQ(0, Open(3)->BtUsedRecs());
-    EXPECT_FALSE(FileExists(dir_ / "!RE_ITEMS.DB"));
+    EXPECT_FALSE(TableExists(dir_ / "!RE_ITEMS.DB"));
 }
 
 TEST_F(RebuildTest, CopyLeftBesideACompleteTableIsStale) {
+    AXO_SQLITE_FILES_ONLY();
     SparseTable(2);
     std::filesystem::copy_file(DataFile(), dir_ / "!RE_ITEMS.DB");
     {

@@ -8,6 +8,7 @@
 
 #include <stdlib.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,6 +19,7 @@
 #include "storage/DataContext.h"
 #include "storage/Errors.h"
 #include "storage/Files.h"
+#include "storage/PgSupport.h"
 #include "storage/SqliteEngine.h"
 #include "storage/WorkFiles.h"
 #include "ui/ScriptedUi.h"
@@ -183,8 +185,59 @@ inline std::string DataErrorTitleUtf8() {
     return ToUtf8(DataErrorTitle());
 }
 
-/// Runs SQL on a table file outside the layer (with the key collation registered).
+/// The connection string of the tests' server while they run on it (empty on SQLite).
+inline std::string& ServerConninfo() {
+    static std::string conninfo;
+    return conninfo;
+}
+
+/// Whether the tests run on the server engine (no table files to look at).
+inline bool OnServer() {
+    return !ServerConninfo().empty();
+}
+
+/// Whether the table of a data file exists, on the engine the tests run on.
+inline bool TableExists(const std::filesystem::path& dataFile) {
+    return DefaultEngine()->Exists(dataFile);
+}
+
+/// Skips a test of what only table files have.
+#define AXO_SQLITE_FILES_ONLY()                                              \
+    do {                                                                     \
+        if (OnServer())                                                      \
+            GTEST_SKIP() << "looks at the table files of the SQLite engine"; \
+    } while (0)
+
+/// SQL for a table file made SQL for the server table: the table DATA is the file's table.
+inline std::string OnServerTable(const std::filesystem::path& file, std::string sql) {
+    const std::string name = pg::TableName(file, {});
+    const std::string table = pg::Name(name);
+    // The index of key k is the table's index "#k".
+    if (sql.rfind("DROP INDEX INDEX_", 0) == 0)
+        return "DROP INDEX " + pg::Name(name + "#" + std::to_string(std::stoi(sql.substr(17))));
+    // SQLite's spellings of what the server spells otherwise.
+    const std::pair<const char*, const char*> dialect[] = {
+        {"W_LOCKREC = 1", "W_LOCKREC = true"},
+        {"SELECT W_LOCKREC", "SELECT W_LOCKREC::int"},
+        {"unicode(", "ascii("}};
+    for (const auto& [from, to] : dialect)
+        if (const std::size_t at = sql.find(from); at != std::string::npos)
+            sql.replace(at, std::strlen(from), to);
+    for (std::size_t at = 0; (at = sql.find("DATA", at)) != std::string::npos;) {
+        sql.replace(at, 4, table);
+        at += table.size();
+    }
+    return sql;
+}
+
+/// Runs SQL on a table file outside the layer (with the key collation registered); on the
+/// server, on the file's table.
 inline void RunSql(const std::filesystem::path& file, const std::string& sql) {
+    if (OnServer()) {
+        pg::Connection c(ServerConninfo());
+        c.Exec(OnServerTable(file, sql));
+        return;
+    }
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open(file.c_str(), &db));
     ConfigureConnection(db, 1000);
@@ -198,6 +251,11 @@ inline void RunSql(const std::filesystem::path& file, const std::string& sql) {
 
 /// One integer from a query on a table file.
 inline long long QueryInt(const std::filesystem::path& file, const std::string& sql) {
+    if (OnServer()) {
+        pg::Connection c(ServerConninfo());
+        const pg::Result r = c.Try(OnServerTable(file, sql), {});
+        return pg::Succeeded(r) && r.Rows() > 0 ? std::atoll(PQgetvalue(r.Get(), 0, 0)) : -1;
+    }
     sqlite3* db = nullptr;
     sqlite3_open(file.c_str(), &db);
     ConfigureConnection(db, 1000);
@@ -249,6 +307,12 @@ class FaultyEngine : public Engine {
     void Settle(const std::filesystem::path& f) override { real_->Settle(f); }
     std::unique_ptr<TableReservation> Reserve(const std::filesystem::path& f) override {
         return real_->Reserve(f);
+    }
+    bool KeepsFiles() const override { return real_->KeepsFiles(); }
+    bool Exists(const std::filesystem::path& f) override { return real_->Exists(f); }
+    void Drop(const std::filesystem::path& f) override { real_->Drop(f); }
+    bool Rename(const std::filesystem::path& f, const std::filesystem::path& t) override {
+        return real_->Rename(f, t);
     }
     /// The faults with the calls counted so far.
     const Faults& Counted() const { return *faults_; }
