@@ -15,6 +15,7 @@
 #include "RegistryCommands.h"
 #include "StartupCommands.h"
 #include "StatementCommands.h"
+#include "StatementSetCommands.h"
 #include "TemplateCommands.h"
 #include "XmlCommands.h"
 #include "util/Text.h"
@@ -65,6 +66,13 @@ const Command kCommands[] = {
      "ANALYTIKA/PARTNER=MARŽE, opakovatelně; sestava předlohou F do --pdf, --png, --svg, "
      "--html, --rtf, --emf, --wmf, --txt, --layout, --print)",
      RunStatement},
+    {"statements", "statements",
+     "sestaví všechny výkazy roku v jednom průchodu doklady (--from M, --to M, --csv-dir "
+     "ADRESÁŘ: výkazN.csv)",
+     RunStatements},
+    {"crosscheck", "crosscheck",
+     "kontrolní vazby mezi částmi PAP (--from M, --to M; při rozdílu končí kódem 1)",
+     RunCrosscheck},
     {"check", "check", "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA)",
      RunCheck},
     {"control-statement", "control-statement",

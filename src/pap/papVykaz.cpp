@@ -111,7 +111,9 @@ tPAP_Vykaz::tPAP_Vykaz(StatementContext& ctx, int cisloVykazu, const VolaniVykaz
       templateName_(volani.templateName),
       oCisloVykazu(cisloVykazu),
       processName_(Trim(volani.caption)),
-      batch_(volani.batch) {
+      batch_(volani.batch),
+      danyOd_(volani.odMesic),
+      danyDo_(volani.doMesic) {
     if (volani.batch && volani.batchParams)
         batchParams_ = *volani.batchParams;
 }

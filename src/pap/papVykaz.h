@@ -29,6 +29,9 @@ struct VolaniVykazu {
     ui::ProgressPanel* externalProgress = nullptr;  ///< a caller's panel: no printing
     const XmlExportParams* batchParams = nullptr;   ///< the batch run's parameter block
     bool batch = false;
+    /// Months of the fiscal year the caller gives (first, last): no period dialog, no XML.
+    int odMesic = 0;
+    int doMesic = 0;
 };
 
 /// A document line of the accumulation pass with its place in the account order: lines are
@@ -184,6 +187,8 @@ class tPAP_Vykaz {
     bool editRequested_ = false;
     XmlExportParams batchParams_{};
     bool editButton_ = false;  ///< the period dialog offers "Editovat" (XI from 2014)
+    int danyOd_ = 0;           ///< the caller's period (0: none)
+    int danyDo_ = 0;
 
   private:
     /// What the first counted line of an account decided about the account.

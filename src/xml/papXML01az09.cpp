@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "pap/KontrolniVazby.h"
 #include "pap/StatementTitles.h"
 #include "pap/Statements.h"
 #include "storage/WorkFiles.h"
@@ -242,6 +243,11 @@ std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
                                     static_cast<int>(TextToInt(Trim(date.substr(6, 4))))};
         ShowUntransmitted(ctx, untransmitted, period, "Zpracování výkazů I až IX do XML"_t);
     }
+    // What the central system would find between the parts, before the files go out.
+    if (summary)
+        pap::KontrolaVazeb(
+            statements, 1,
+            static_cast<int>(TextToInt(Trim(params.statementDate.Get().substr(3, 2)))));
     return summary;
 }
 
