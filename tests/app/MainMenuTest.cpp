@@ -17,7 +17,7 @@ TEST(MainMenu, TopLevelEntriesInOrder) {
     };
     const Row rows[] = {{"itemVykazy", " Výkazy ", 17},
                         {"itemXML", "Exporty", 2},
-                        {"itemKontroly", " Kontrolní chody ", 4},
+                        {"itemKontroly", " Kontrolní chody ", 5},
                         {"itemCiselniky", " Číselníky ", 4},
                         {"Konec", "  Konec  ", 0}};
     const auto& table = MainMenuTable();
