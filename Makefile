@@ -70,7 +70,10 @@ demo: build
 	  $(DEMO_RUN) statement $$n --from 1 --to 12 --csv $$f.csv --pdf $$f.pdf > $$f.txt || exit 1; \
 	  echo "Výkaz $$n: $$f.txt, $$f.csv, $$f.pdf"; \
 	done
+	$(DEMO_RUN) statements --from 1 --to 12 --csv-dir $(DEMO_OUT)/vse
 	$(DEMO_RUN) batch --month 12 $(DEMO_XML_OPTS)
+	@# The demo's faulty documents break the checks between the parts on purpose.
+	$(DEMO_RUN) crosscheck --from 1 --to 12 || echo "Kontrolní vazby: rozdíly dané chybnými doklady ukázky"
 	@for n in 10 11 12 13 15 16; do $(DEMO_RUN) xml $$n $(DEMO_XML_OPTS) || exit 1; done
 	cp data/demo/PAP_CastXIV.csv $(DEMO_XML)/
 	$(DEMO_RUN) xml14 $(DEMO_XML_OPTS)

@@ -15,6 +15,7 @@
 #include "RegistryCommands.h"
 #include "StartupCommands.h"
 #include "StatementCommands.h"
+#include "StatementSetCommands.h"
 #include "TemplateCommands.h"
 #include "XmlCommands.h"
 #include "util/Text.h"
@@ -77,6 +78,13 @@ const Command kCommands[] = {
      "--html, --rtf, --emf, --wmf, --txt, --layout, --print; řádky a protokoly do --odt, "
      "--xlsx, e-mailem --mail ADRESA [--subject, --message])",
      RunStatement},
+    {"statements", "statements",
+     "sestaví všechny výkazy roku v jednom průchodu doklady (--from M, --to M, --csv-dir "
+     "ADRESÁŘ: výkazN.csv)",
+     RunStatements},
+    {"crosscheck", "crosscheck",
+     "kontrolní vazby mezi částmi PAP (--from M, --to M; při rozdílu končí kódem 1)",
+     RunCrosscheck},
     {"check", "check",
      "kontrola účetních záznamů (--from M, --to M, --kind MASKA, --number MASKA, --odt, --xlsx, "
      "--mail)",

@@ -9,6 +9,7 @@
 #include "control/papKontrola04az09.h"
 #include "control/papVypis.h"
 #include "pap/FillChart.h"
+#include "pap/KontrolniVazby.h"
 #include "pap/a_FiKody.h"
 #include "pap/a_Fi_PAP.h"
 #include "pap/papVykaz01.h"
@@ -138,6 +139,14 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
         case Routine::KontrolaUcetnichZaznamu:
             control::CheckAccountingRecords(control::RecordCheckEnvironmentFor(s));
             return;
+        case Routine::KontrolniVazby: {
+            // The period the statements offer: from January to the last full quarter.
+            pap::StatementContext statements = StatementContextFor(s);
+            pap::KontrolaVazeb(statements, 1,
+                               pap::VychoziDoMesic(statements.dialogs.ProgramDate().month,
+                                                   statements.currentMonth));
+            return;
+        }
         case Routine::KontrolniVypis:
         case Routine::KontrolniRozklad:
             RunControlPrintout(s, call.routine);

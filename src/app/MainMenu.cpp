@@ -43,6 +43,8 @@ std::vector<Menu> BuildTable() {
          {Item(CommandId::Vypis, "itemVypis", "Kontrolní výpis z účtu"_t),
           Item(CommandId::Rozklad, "itemRozklad", "Kontrolní rozklad pro výkazy IV až XI"_t),
           Item(CommandId::KontrolaUR, "itemKontrolaUR", "Kontrola účetních záznamů"_t),
+          Item(CommandId::KontrolniVazby, "itemKontrolniVazby",
+               "Kontrolní vazby mezi částmi PAP"_t),
           Item(CommandId::PAP_do_RozV, "itemPAP_do_RozV",
                "Doplnění údajů pro PAP do účtového rozvrhu"_t, true)},
          std::nullopt});

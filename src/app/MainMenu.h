@@ -35,6 +35,7 @@ enum class CommandId {
     Vypis,
     Rozklad,
     KontrolaUR,
+    KontrolniVazby,  ///< the checks between the parts of PAP
     PAP_do_RozV,
     Ciselniky_UctRozvrh,
     Ciselniky_KodyTr,

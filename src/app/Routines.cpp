@@ -65,6 +65,8 @@ RoutineCall RoutineFor(CommandId command, int fiscalYear) {
             return Plain(Routine::KontrolniRozklad);
         case CommandId::KontrolaUR:
             return Plain(Routine::KontrolaUcetnichZaznamu);
+        case CommandId::KontrolniVazby:
+            return Plain(Routine::KontrolniVazby);
         case CommandId::PAP_do_RozV:
             return Plain(Routine::DoplneniRozvrhu);
         case CommandId::Ciselniky_UctRozvrh:
@@ -116,6 +118,8 @@ const char* RoutineName(Routine routine) {
             return "KontrolniRozklad";
         case Routine::KontrolaUcetnichZaznamu:
             return "KontrolaUcetnichZaznamu";
+        case Routine::KontrolniVazby:
+            return "KontrolniVazby";
         case Routine::DoplneniRozvrhu:
             return "DoplneniRozvrhu";
         case Routine::UctovyRozvrh:

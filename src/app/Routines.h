@@ -26,6 +26,7 @@ enum class Routine {
     KontrolniVypis,
     KontrolniRozklad,
     KontrolaUcetnichZaznamu,
+    KontrolniVazby,   ///< the checks between the parts of PAP
     DoplneniRozvrhu,  ///< filling the PAP data into the chart of accounts
     UctovyRozvrh,
     KodyTransakce,

@@ -45,6 +45,10 @@ struct StatementContext {
     bool modalPrint = true;
     /// The directory of the report templates ("CA_T_Cesta").
     std::filesystem::path templateDirectory;
+    /// The accumulation reads the document lines through their account index instead of in
+    /// storage order: slower, with the same results; the reference the faster order is
+    /// checked against.
+    bool accountOrderPass = false;
     /// The template used when no picker is given (the layout of IV-IX depends on it).
     Text defaultTemplate;
 

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "pap/papVykaz.h"
+#include "storage/SqliteText.h"
 #include "util/Retezce.h"
 
 namespace axo::pap {
@@ -114,119 +115,137 @@ bool JePevnyKod(int vykaz, int n) {
     return n != 0 && (n == k.md[0] || n == k.md[1] || n == k.dal[0] || n == k.dal[1]);
 }
 
-// ---- The work records in memory -------------------------------------------------------------
+// ---- Order of the lines ------------------------------------------------------------------------
 
-/// Work records kept in memory between the look-up and the write: one key look-up per line
-/// and one write per record and pass instead of one per line. Bounded, so that memory does
-/// not grow with the number of lines: when full, every record is written and memory cleared.
-class tPAP_Vykaz::WorkCache {
-  public:
-    WorkCache(tFileWork& file, std::size_t limit) : file_(file), limit_(limit) {}
+const std::string& RadekPruchodu::Klic() const {
+    if (klic_.empty())
+        storage::AppendCp1250AsUtf8(klic_, file_.MakeKey(2, &radek_).View());
+    return klic_;
+}
 
-    /// The accumulator of the key, from memory or the file; none when it does not exist yet.
-    tVetaWork* Find(const Text& key) {
-        if (auto it = entries_.find(key); it != entries_.end())
-            return &it->second.veta;
-        std::int32_t n = 0;
-        if (!file_.BtFindKey(1, n, key))
-            return nullptr;
-        MakeRoom();
-        Entry& e = entries_[key];
-        e.n = n;
-        file_.GetRec(n, &e.veta);
-        return &e.veta;
-    }
-    /// A new accumulator of the key.
-    tVetaWork* Add(const Text& key, const tVetaWork& veta) {
-        MakeRoom();
-        Entry& e = entries_[key];
-        e = Entry{0, veta};
-        return &e.veta;
-    }
-    /// Writes every accumulator back: updated when it existed, added otherwise.
-    void Flush() {
-        for (auto& [key, e] : entries_) {
-            if (e.n != 0)
-                file_.PutRec(e.n, &e.veta);
-            else
-                file_.AddRec(e.n, &e.veta);
-        }
-    }
+bool PoradiRadku::Za(const RadekPruchodu& r) const {
+    const int c = storage::CompareKeys(r.Klic(), klic);
+    return c < 0 || (c == 0 && r.Cislo() < n);
+}
 
-  private:
-    struct Entry {
-        std::int32_t n = 0;
-        tVetaWork veta;
-    };
-    void MakeRoom() {
-        if (entries_.size() < limit_)
-            return;
-        Flush();
-        entries_.clear();
-    }
+namespace {
 
-    tFileWork& file_;
-    std::size_t limit_;
-    std::unordered_map<Text, Entry> entries_;
-};
+PoradiRadku PoradiOf(const RadekPruchodu& r) {
+    return {r.Klic(), r.Cislo()};
+}
+
+/// The account of a line: what the first six characters of its account key identify.
+std::uint32_t UcetRadku(const tVetaUDPO& r) {
+    return (static_cast<std::uint32_t>(r.SU) << 16) | r.AE;
+}
+
+}  // namespace
 
 // ---- The pass ---------------------------------------------------------------------------------
 
-/// What the first counted line of an account decided about the account.
-struct tPAP_Vykaz::UcetStav {
-    Text klic;  ///< the first 6 characters of the line key: the account
-    bool prijat = false;
-    bool protokolovat = false;  ///< a rejected account's lines go to the protocol
-    DuvodChyby duvod = DuvodChyby::UcetChybi;
-    bool soucet = false;
-    Text saKlic;  ///< the analytics as a key text
-};
-
-bool tPAP_Vykaz::KumulujUcetniZaznamy() {
-    tFileUDPO& radky = doklady_->Lines();
+bool KumulujSpolecne(std::span<tPAP_Vykaz* const> vykazy, bool poradiUctu) {
+    if (vykazy.empty())
+        return true;
+    tPAP_Vykaz& prvni = *vykazy.front();
+    // The lines are read through the first statement's tables; every statement has opened
+    // the same ones.
+    tFileUDPO& radky = prvni.doklady_->Lines();
+    for (tPAP_Vykaz* v : vykazy)
+        v->ZacniKumulaci();
     bool ok = true;
     {
-        Postup postup(*this, radky.BtUsedRecs(), "kumulace účetních záznamů"_t);
-        WorkCache cache(*work_, workCacheLimit_);
-        UcetStav stav;
+        tPAP_Vykaz::Postup postup(prvni, radky.BtUsedRecs(), "kumulace účetních záznamů"_t);
+        const int order = poradiUctu ? 2 : 0;
+        tVetaUDPO radek;
         std::int32_t n = 0;
         Text key;
-        radky.BtClearKey(2);
-        while (radky.BtNextKey(2, n, key)) {
+        radky.BtClearKey(order);
+        while (radky.BtNextKey(order, n, key)) {
             if (!postup.Step()) {
                 ok = false;
                 break;
             }
-            const bool stejnyUcet =
-                !stav.klic.empty() && key.View().substr(0, 6) == stav.klic.View();
-            if (stejnyUcet && !stav.prijat && !stav.protokolovat)
-                continue;
-            radky.GetRec(n, &oVetaUD);
-            DoplnPartnera(oVetaUD.PARTNER);
-            DoplnPartnera(oVetaUD.PARTNER2);
-            if (!Zapocitat(oVetaUD, oCisloVykazu))
-                continue;
-            if (!stejnyUcet)
-                PripravStavUctu(stav, key.substr(0, 6));
-            if (stav.prijat)
-                KumulujRadek(stav, cache);
-            else if (stav.protokolovat)
-                ZapisChybu(stav.duvod, stav.soucet);
+            radky.GetRec(n, &radek);
+            DoplnPartnera(radek.PARTNER);
+            DoplnPartnera(radek.PARTNER2);
+            const RadekPruchodu r(radky, radek, n);
+            for (tPAP_Vykaz* v : vykazy)
+                v->KumulujRadekPruchodu(r);
         }
+    }
+    for (tPAP_Vykaz* v : vykazy) {
         if (ok)
-            cache.Flush();
+            v->DokonciKumulaci();
+        else
+            v->ZrusKumulaci();
     }
-    if (!ok) {
-        protokol_.reset();
-        return false;
-    }
-    UkazProtokol();
-    return true;
+    return ok;
 }
 
-void tPAP_Vykaz::PripravStavUctu(UcetStav& stav, const Text& klic) {
+void tPAP_Vykaz::ZacniKumulaci() {
+    ucty_.clear();
+    akumulatory_.clear();
+    odlozene_.clear();
+}
+
+void tPAP_Vykaz::KumulujRadekPruchodu(const RadekPruchodu& r) {
+    const tVetaUDPO& radek = r.Radek();
+    if (!Zapocitat(radek, oCisloVykazu))
+        return;
+    std::unique_ptr<UcetKumulace>& ucet = ucty_[UcetRadku(radek)];
+    if (ucet && !ucet->stav.prijat && !ucet->stav.protokolovat)
+        return;
+    oVetaUD = radek;
+    radekPruchodu_ = &r;
+    if (!ucet) {
+        ucet = std::make_unique<UcetKumulace>();
+        PripravStavUctu(ucet->stav);
+        ucet->rozvrh = oVetaRozvrh;
+        ucet->pap = oVetaPAP;
+    } else {
+        oVetaRozvrh = ucet->rozvrh;
+        oVetaPAP = ucet->pap;
+    }
+    if (ucet->stav.prijat)
+        KumulujRadek(ucet->stav);
+    else if (ucet->stav.protokolovat)
+        ZapisChybu(ucet->stav.duvod, ucet->stav.soucet);
+    radekPruchodu_ = nullptr;
+}
+
+void tPAP_Vykaz::DokonciKumulaci() {
+    std::vector<std::pair<Text, const tVetaWork*>> poradi;
+    poradi.reserve(akumulatory_.size());
+    for (const auto& [key, a] : akumulatory_)
+        poradi.emplace_back(key, &a.veta);
+    std::sort(poradi.begin(), poradi.end());
+    for (const auto& [key, veta] : poradi) {
+        std::int32_t n = 0;
+        work_->AddRec(n, veta);
+    }
+    std::stable_sort(odlozene_.begin(), odlozene_.end(),
+                     [](const OdlozenyRadek& a, const OdlozenyRadek& b) {
+                         const int c = storage::CompareKeys(a.poradi.klic, b.poradi.klic);
+                         if (c != 0)
+                             return c < 0;
+                         if (a.poradi.n != b.poradi.n)
+                             return a.poradi.n < b.poradi.n;
+                         return a.poradiZapisu < b.poradiZapisu;
+                     });
+    for (const OdlozenyRadek& o : odlozene_)
+        if (tChybovyProtokol* protokol = Protokol())
+            protokol->ZapisRadek(o.radek);
+    ZrusKumulaci();
+}
+
+void tPAP_Vykaz::ZrusKumulaci() {
+    ucty_.clear();
+    akumulatory_.clear();
+    odlozene_.clear();
+}
+
+void tPAP_Vykaz::PripravStavUctu(UcetStav& stav) {
     stav = UcetStav{};
-    stav.klic = klic;
     oVetaPAP = tVetaUAPV{};
     const int nalezen = ciselniky_->FindAccount(oVetaUD.SU, oVetaUD.AE, oVetaRozvrh);
     stav.protokolovat = true;
@@ -251,7 +270,7 @@ void tPAP_Vykaz::PripravStavUctu(UcetStav& stav, const Text& klic) {
     stav.saKlic = KeyText(sa, 10);
 }
 
-void tPAP_Vykaz::KumulujRadek(const UcetStav& stav, WorkCache& cache) {
+void tPAP_Vykaz::KumulujRadek(const UcetStav& stav) {
     const std::int32_t obdobi = ObdobiRadku(oVetaUD.IDENTIFIKACE);
     oVetaWork = tVetaWork{};
     oVetaWork.Vykaz = static_cast<Byte>(oCisloVykazu);
@@ -260,22 +279,43 @@ void tPAP_Vykaz::KumulujRadek(const UcetStav& stav, WorkCache& cache) {
         return;
     const int delka = DelkaKliceWork(Kind());
     const Text key = delka == 10 ? stav.saKlic : DejKlicWorkFile(oVetaWork, Kind());
-    tVetaWork* veta = cache.Find(key);
-    if (!veta) {
+    auto [it, novy] = akumulatory_.try_emplace(key);
+    Akumulator& a = it->second;
+    if (novy) {
         oVetaWork.PARTNER = oVetaRozvrh.PARTNER;
         oVetaWork.CojePartner = oVetaRozvrh.CojePartner;
         oVetaWork.PARTNER2 = oVetaRozvrh.PARTNER2;
         oVetaWork.AKT_PAS = oVetaRozvrh.AKT_PAS;
         oVetaWork.AP_N_V = AP_N_V(oVetaRozvrh.AKT_PAS, oCisloVykazu);
-        veta = cache.Add(key, oVetaWork);
+        a.veta = oVetaWork;
+        if (JmenoPartnera())
+            a.prvni = PoradiOf(*radekPruchodu_);
+    } else if (JmenoPartnera() && a.prvni.Za(*radekPruchodu_)) {
+        // The record keeps the partner name of its first line in the account order.
+        a.veta.Partner_Nazev = oVetaWork.Partner_Nazev;
+        a.prvni = PoradiOf(*radekPruchodu_);
     }
     // A line after the period adds no amount, but its record stands (a partner booked only
     // later still gets its zero row).
     if (obdobi > obdobiDo_)
         return;
-    Zauctuj(*veta, obdobi);
+    Zauctuj(a.veta, obdobi);
     if (oCisloVykazu >= 4 && oCisloVykazu <= 9 && obdobi >= obdobiOd_)
         KontrolaKodu();
+}
+
+bool tPAP_Vykaz::JmenoPartnera() const {
+    switch (oCisloVykazu) {
+        case 10:
+        case 11:
+            return Od2014();
+        case 12:
+        case 13:
+        case 16:
+            return true;
+        default:
+            return false;
+    }
 }
 
 void tPAP_Vykaz::Zauctuj(tVetaWork& v, std::int32_t obdobi) const {
@@ -439,9 +479,6 @@ void tPAP_Vykaz::ZapisChybu(DuvodChyby duvod, bool soucet) {
     const bool otevreni = oVetaUD.IDENTIFIKACE.Get().substr(4, 2) == "00"_t;
     if (!otevreni && (obdobi < obdobiOd_ || obdobi > obdobiDo_))
         return;
-    tChybovyProtokol* protokol = Protokol();
-    if (!protokol)
-        return;
     RadekProtokolu r;
     r.identifikace = oVetaUD.IDENTIFIKACE;
     r.radek = oVetaUD.RADEK;
@@ -452,7 +489,8 @@ void tPAP_Vykaz::ZapisChybu(DuvodChyby duvod, bool soucet) {
     r.analytika = duvod == DuvodChyby::UcetChybi ? Text() : oVetaRozvrh.STAT_ANAL.Get();
     r.ucetChybi = duvod == DuvodChyby::UcetChybi;
     r.duvod = DuvodText(duvod, soucet);
-    protokol->ZapisRadek(r);
+    // The lines come in storage order; the protocol lists them in the account order.
+    odlozene_.push_back({PoradiOf(*radekPruchodu_), odlozene_.size(), std::move(r)});
 }
 
 }  // namespace axo::pap

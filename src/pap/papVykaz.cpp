@@ -111,7 +111,9 @@ tPAP_Vykaz::tPAP_Vykaz(StatementContext& ctx, int cisloVykazu, const VolaniVykaz
       templateName_(volani.templateName),
       oCisloVykazu(cisloVykazu),
       processName_(Trim(volani.caption)),
-      batch_(volani.batch) {
+      batch_(volani.batch),
+      danyOd_(volani.odMesic),
+      danyDo_(volani.doMesic) {
     if (volani.batch && volani.batchParams)
         batchParams_ = *volani.batchParams;
 }
@@ -127,6 +129,14 @@ tPAP_Vykaz::~tPAP_Vykaz() {
 bool SpustVykaz(tPAP_Vykaz& vykaz, Text& resultText) {
     JmenoProcesu jmeno(*vykaz.Context().data->ui, vykaz.ProcessName());
     const bool ok = vykaz.Zpracuj();
+    if (ok)
+        resultText = vykaz.ResultText();
+    return ok;
+}
+
+bool DokonciVykaz(tPAP_Vykaz& vykaz, Text& resultText) {
+    JmenoProcesu jmeno(*vykaz.Context().data->ui, vykaz.ProcessName());
+    const bool ok = vykaz.Dokonci();
     if (ok)
         resultText = vykaz.ResultText();
     return ok;
@@ -217,21 +227,39 @@ void tPAP_Vykaz::ZavriSoubory() {
 // ---- Run procedures -------------------------------------------------------------------------
 
 bool tPAP_Vykaz::Zpracuj() {
-    return ZpracujA();
+    if (!Priprav())
+        return false;
+    tPAP_Vykaz* const jen[] = {this};
+    if (!KumulujSpolecne(jen, ctx_.accountOrderPass)) {
+        ZavriSoubory();
+        return false;
+    }
+    return Dokonci();
 }
 
-bool tPAP_Vykaz::ZpracujA() {
+bool tPAP_Vykaz::Priprav() {
     if (!NactiObdobi())
         return false;
-    bool ok = false;
-    if (OtevriSoubory() && KumulujUcetniZaznamy()) {
-        VyplnHlavicku();
-        int skupina = oCisloVykazu == 10 ? 1 : oCisloVykazu == 11 ? 2 : oCisloVykazu;
-        ok = ProjdiSkupinu(skupina);
-        if (ok)
-            Vystup();
-    }
+    if (OtevriSoubory())
+        return true;
     ZavriSoubory();
+    return false;
+}
+
+bool tPAP_Vykaz::Dokonci() {
+    // The accumulation's protocol comes before anything of the statement itself.
+    UkazProtokol();
+    const bool ok = Sestav();
+    ZavriSoubory();
+    return ok;
+}
+
+bool tPAP_Vykaz::SestavA() {
+    VyplnHlavicku();
+    const int skupina = oCisloVykazu == 10 ? 1 : oCisloVykazu == 11 ? 2 : oCisloVykazu;
+    const bool ok = ProjdiSkupinu(skupina);
+    if (ok)
+        Vystup();
     return ok;
 }
 
@@ -304,20 +332,14 @@ void PevneSloupce363(int vykaz, tVetaUAPV& kod) {
 
 }  // namespace
 
-bool tPAP_Vykaz::ZpracujB() {
-    if (!NactiObdobi())
-        return false;
-    bool ok = false;
-    if (OtevriSoubory() && KumulujUcetniZaznamy()) {
-        VyplnHlavicku();
-        ok = ProjdiKodyB();
-        if (ok) {
-            if (!ExterniPostup())
-                UkazProtokol();
-            Vystup();
-        }
+bool tPAP_Vykaz::SestavB() {
+    VyplnHlavicku();
+    const bool ok = ProjdiKodyB();
+    if (ok) {
+        if (!ExterniPostup())
+            UkazProtokol();
+        Vystup();
     }
-    ZavriSoubory();
     return ok;
 }
 

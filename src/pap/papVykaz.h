@@ -6,8 +6,12 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <span>
+#include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "pap/PapData.h"
 #include "pap/StatementContext.h"
@@ -25,6 +29,36 @@ struct VolaniVykazu {
     ui::ProgressPanel* externalProgress = nullptr;  ///< a caller's panel: no printing
     const XmlExportParams* batchParams = nullptr;   ///< the batch run's parameter block
     bool batch = false;
+    /// Months of the fiscal year the caller gives (first, last): no period dialog, no XML.
+    int odMesic = 0;
+    int doMesic = 0;
+};
+
+/// A document line of the accumulation pass with its place in the account order: lines are
+/// read in storage order, and where the order matters (the first line of a work record, the
+/// order of the protocol lines) the account key decides, then the record number.
+class RadekPruchodu {
+  public:
+    RadekPruchodu(tFileUDPO& file, const tVetaUDPO& radek, std::int32_t n)
+        : file_(file), radek_(radek), n_(n) {}
+    const tVetaUDPO& Radek() const { return radek_; }
+    std::int32_t Cislo() const { return n_; }
+    /// The account key of the line as the index compares it (made on first use).
+    const std::string& Klic() const;
+
+  private:
+    tFileUDPO& file_;
+    const tVetaUDPO& radek_;
+    std::int32_t n_;
+    mutable std::string klic_;
+};
+
+/// The place of a line in the account order, kept with what it decided.
+struct PoradiRadku {
+    std::string klic;
+    std::int32_t n = 0;
+    /// Whether the line `r` comes before this place in the account order.
+    bool Za(const RadekPruchodu& r) const;
 };
 
 /// Why a document line goes into the error protocol.
@@ -43,8 +77,10 @@ class tPAP_Vykaz {
     tPAP_Vykaz(const tPAP_Vykaz&) = delete;
     tPAP_Vykaz& operator=(const tPAP_Vykaz&) = delete;
 
-    /// Runs the statement (run procedure A by default); true when it compiled to its end.
-    virtual bool Zpracuj();
+    /// Runs the statement: the period and the tables, the accumulation of the document lines
+    /// in a pass of its own, then the rows and the output (`Sestav`); true when it compiled
+    /// to its end.
+    bool Zpracuj();
     /// Fills the amount columns of `oVeta_Zorvi` for the current PAP code row.
     virtual void PodejSloupceDo_oVeta_Zorvi() {}
     /// The template-kind mask of the statement (filters the report templates).
@@ -61,15 +97,34 @@ class tPAP_Vykaz {
     /// The process name shown in the status bar and the result header.
     void SetProcessName(const Text& name) { processName_ = name; }
 
+    /// The run up to the accumulation: the period (dialog or batch block) and the tables;
+    /// false when cancelled or a table cannot be opened (what was opened is closed again).
+    bool Priprav();
+    /// The run after the accumulation: the accumulation's protocol, the rows of the result
+    /// (run procedure A by default) and the output; the tables are closed at the end.
+    bool Dokonci();
+    /// Closes the tables of a prepared run that goes no further.
+    void ZavriTabulky() { ZavriSoubory(); }
+
   protected:
+    friend bool KumulujSpolecne(std::span<tPAP_Vykaz* const> vykazy, bool poradiUctu);
+
+    /// The rows and the output after the accumulation: run procedure A, B or C.
+    virtual bool Sestav() { return SestavA(); }
+
     // ---- Run procedures and their steps -----------------------------------------------------
-    bool ZpracujA();
-    bool ZpracujB();
+    bool SestavA();
+    bool SestavB();
     /// The period dialog (or the batch block's date); false when cancelled.
     bool NactiObdobi();
     bool OtevriSoubory();
     void ZavriSoubory();
-    bool KumulujUcetniZaznamy();
+    /// The accumulation, fed line by line by the pass: started, one line, finished (the
+    /// work file written, the protocol lines in account order), or dropped after an abort.
+    void ZacniKumulaci();
+    void KumulujRadekPruchodu(const RadekPruchodu& radek);
+    void DokonciKumulaci();
+    void ZrusKumulaci();
     /// A protocol line about the current document line `oVetaUD` (only lines of the period
     /// or of the opening balances are reported).
     void ZapisChybu(DuvodChyby duvod, bool soucet = false);
@@ -132,12 +187,33 @@ class tPAP_Vykaz {
     bool editRequested_ = false;
     XmlExportParams batchParams_{};
     bool editButton_ = false;  ///< the period dialog offers "Editovat" (XI from 2014)
-    /// How many work records the accumulation keeps in memory at most.
-    std::size_t workCacheLimit_ = 16384;
+    int danyOd_ = 0;           ///< the caller's period (0: none)
+    int danyDo_ = 0;
 
   private:
-    struct UcetStav;
-    class WorkCache;
+    /// What the first counted line of an account decided about the account.
+    struct UcetStav {
+        bool prijat = false;
+        bool protokolovat = false;  ///< a rejected account's lines go to the protocol
+        DuvodChyby duvod = DuvodChyby::UcetChybi;
+        bool soucet = false;
+        Text saKlic;  ///< the analytics as a key text
+    };
+    /// An account met by the accumulation, with the chart record and PAP code its lines use.
+    struct UcetKumulace {
+        UcetStav stav;
+        tVetaRozvrh rozvrh;
+        tVetaUAPV pap;
+    };
+    struct Akumulator {
+        tVetaWork veta;
+        PoradiRadku prvni;  ///< the line that made the record (its partner name stands)
+    };
+    struct OdlozenyRadek {
+        PoradiRadku poradi;
+        std::size_t poradiZapisu = 0;
+        RadekProtokolu radek;
+    };
 
     bool DialogObdobi();
     bool OtevriCiselniky();
@@ -145,8 +221,10 @@ class tPAP_Vykaz {
     bool ProjdiSkupinu(int skupina);
     void ZpracujKodA(bool soucet);
     bool ProjdiKodyB();
-    void PripravStavUctu(UcetStav& stav, const Text& klic);
-    void KumulujRadek(const UcetStav& stav, WorkCache& cache);
+    void PripravStavUctu(UcetStav& stav);
+    void KumulujRadek(const UcetStav& stav);
+    /// Whether the work records carry the partner name of a line (set by their first line).
+    bool JmenoPartnera() const;
     bool PripravWork();
     bool PripravWork2014();
     bool PripravWorkXII();
@@ -160,6 +238,12 @@ class tPAP_Vykaz {
     void OdevzdejZorvi();
 
     std::unordered_map<Text, bool> kodySPartnerem_;
+    /// The accumulation: the accounts met, the work records by work key, the protocol lines
+    /// waiting for their place, and the line being accumulated.
+    std::unordered_map<std::uint32_t, std::unique_ptr<UcetKumulace>> ucty_;
+    std::unordered_map<Text, Akumulator> akumulatory_;
+    std::vector<OdlozenyRadek> odlozene_;
+    const RadekPruchodu* radekPruchodu_ = nullptr;
     bool zorviPredan_ = false;
     bool protokolSelhal_ = false;
 };
@@ -178,9 +262,20 @@ class tPAP_Vykaz::Postup {
     std::unique_ptr<ui::ProgressPanel> own_;
 };
 
+/// The accumulation of several prepared statements (`Priprav`) in one pass over the document
+/// lines: every line is read once, in storage order (with `poradiUctu` through the account
+/// index instead), and fed to each statement, which keeps its own rules and work file. The
+/// result does not depend on the order. False when the pass was aborted or the lines cannot
+/// be read; the statements are then left without accumulation.
+bool KumulujSpolecne(std::span<tPAP_Vykaz* const> vykazy, bool poradiUctu);
+
 /// Runs a statement object the way every entry routine does: renames the current process to
 /// the trimmed caption, runs it and copies its result text on success.
 bool SpustVykaz(tPAP_Vykaz& vykaz, Text& resultText);
+
+/// The end of a run prepared and accumulated with other statements (`Dokonci`), under the
+/// statement's caption as the process name; its result text on success.
+bool DokonciVykaz(tPAP_Vykaz& vykaz, Text& resultText);
 
 /// The result file a report receiver gets, opened again (record-number order); none when it
 /// cannot be opened.

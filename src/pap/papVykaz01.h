@@ -40,7 +40,7 @@ class tPAP_Vykaz15 : public tPAP_Vykaz01 {
   public:
     tPAP_Vykaz15(StatementContext& ctx, const VolaniVykazu& volani)
         : tPAP_Vykaz01(ctx, volani, 15) {}
-    bool Zpracuj() override { return ZpracujB(); }
+    bool Sestav() override { return SestavB(); }
     Word PodejDruhPts() override { return 512; }
 
   protected:

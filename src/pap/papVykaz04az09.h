@@ -14,7 +14,7 @@ class tPAP_Vykaz04_09 : public tPAP_Vykaz {
   public:
     tPAP_Vykaz04_09(StatementContext& ctx, int cislo, const VolaniVykazu& volani)
         : tPAP_Vykaz(ctx, cislo, volani) {}
-    bool Zpracuj() override { return ZpracujB(); }
+    bool Sestav() override { return SestavB(); }
     void PodejSloupceDo_oVeta_Zorvi() override;
     Word PodejDruhPts() override { return 24; }
     /// Template "IV-IX-KOMPLET": every row gets the same columns, one per code number;

@@ -117,18 +117,12 @@ Word tPAP_Vykaz12_13::PodejDruhPts() {
     return 0;
 }
 
-bool tPAP_Vykaz12_13::Zpracuj() {
-    if (!NactiObdobi())
-        return false;
-    bool ok = false;
-    if (OtevriSoubory() && KumulujUcetniZaznamy()) {
-        VyplnHlavicku();
-        const tVeta_Zorvi hlavicka = oVeta_Zorvi;
-        ok = ProjdiWorkC(hlavicka);
-        if (ok)
-            Vystup();
-    }
-    ZavriSoubory();
+bool tPAP_Vykaz12_13::Sestav() {
+    VyplnHlavicku();
+    const tVeta_Zorvi hlavicka = oVeta_Zorvi;
+    const bool ok = ProjdiWorkC(hlavicka);
+    if (ok)
+        Vystup();
     return ok;
 }
 

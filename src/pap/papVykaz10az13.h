@@ -50,7 +50,7 @@ class tPAP_Vykaz12_13 : public tPAP_Vykaz {
   public:
     tPAP_Vykaz12_13(StatementContext& ctx, int cislo, const VolaniVykazu& volani)
         : tPAP_Vykaz(ctx, cislo, volani) {}
-    bool Zpracuj() override;
+    bool Sestav() override;
     /// Not used by run procedure C; says so.
     void PodejSloupceDo_oVeta_Zorvi() override;
     /// 128 for XII, 256 for XIII; any other statement says so and gives 0.

@@ -11,7 +11,7 @@ class tPAP_Vykaz16 : public tPAP_VykazPartneru {
   public:
     tPAP_Vykaz16(StatementContext& ctx, const VolaniVykazu& volani)
         : tPAP_VykazPartneru(ctx, 16, volani) {}
-    bool Zpracuj() override { return ZpracujB(); }
+    bool Sestav() override { return SestavB(); }
     void PodejSloupceDo_oVeta_Zorvi() override;
     Word PodejDruhPts() override { return 1024; }
 };

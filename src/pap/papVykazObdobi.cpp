@@ -40,6 +40,11 @@ bool tPAP_Vykaz::NactiObdobi() {
         DoMesic = static_cast<Word>(TextToInt(Trim(date.substr(3, 2))));
         Rok = static_cast<Word>(TextToInt(Trim(date.substr(6, 4))));
         xmlRequested_ = true;
+    } else if (danyOd_ > 0) {
+        OdMesic = static_cast<Word>(danyOd_);
+        DoMesic = static_cast<Word>(danyDo_);
+        Rok = static_cast<Word>(ctx_.fiscalYear);
+        xmlRequested_ = false;
     } else {
         DoMesic =
             static_cast<Word>(VychoziDoMesic(ctx_.dialogs.ProgramDate().month, ctx_.currentMonth));

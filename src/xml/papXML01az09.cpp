@@ -7,10 +7,9 @@
 #include <algorithm>
 #include <functional>
 
+#include "pap/KontrolniVazby.h"
 #include "pap/StatementTitles.h"
-#include "pap/papVykaz01.h"
-#include "pap/papVykaz02a03.h"
-#include "pap/papVykaz04az09.h"
+#include "pap/Statements.h"
 #include "storage/WorkFiles.h"
 #include "util/AtomicFile.h"
 #include "util/Cisla.h"
@@ -103,18 +102,29 @@ void WriteSummaryHead(const XmlExportContext& ctx, XmlLines& out, const Transfer
     out.Line(std::string(5, '\t') + "<Komentar>" + XmlText("Komentář k PAPu"_t) + "</Komentar>");
 }
 
-/// Compiles part `cislo` in batch mode with the block of the batch run; false when it did not
-/// compile to its end.
-bool CompileInBatch(pap::StatementContext& statements, int cislo, const XmlExportParams& params) {
-    const Text caption = Trim(pap::StatementCaption(cislo));
-    Text result;
-    if (cislo == 1)
-        return pap::SestavVykazI(statements, caption, {}, nullptr, result, &params, true);
-    if (cislo <= 3)
-        return pap::SestavVykazII_III(statements, cislo, caption, {}, nullptr, result, &params,
-                                      true);
-    return pap::SestavVykazIV_IX(statements, cislo, caption, {}, nullptr, result, &params, true);
-}
+/// Parts I to `count` in batch mode with the block of the batch run, accumulated in one pass
+/// over the document lines; `count` when none fails, else the number of the first that does
+/// not compile to its end.
+class BatchParts {
+  public:
+    BatchParts(pap::StatementContext& statements, int count, const XmlExportParams& params)
+        : set_(statements) {
+        for (int cislo = 1; cislo <= count; ++cislo)
+            if (!set_.Pridej(cislo,
+                             {Trim(pap::StatementCaption(cislo)), {}, nullptr, &params, true}))
+                break;
+        accumulated_ = static_cast<int>(set_.Pocet()) == count && set_.Kumuluj();
+    }
+    /// Outputs part `cislo` (in order from 1); false when it did not compile to its end.
+    bool Compile(int cislo) {
+        Text result;
+        return accumulated_ && set_.Dokonci(static_cast<std::size_t>(cislo - 1), result);
+    }
+
+  private:
+    pap::SadaVykazu set_;
+    bool accumulated_ = false;
+};
 
 /// Keeps the statements' XML hook on this export for the batch run and gives the old one back.
 class BatchHook {
@@ -212,10 +222,11 @@ std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
     std::vector<fs::path> written;
     BatchHook hook(statements, batchCtx,
                    [&written](const fs::path& path) { written.push_back(path); });
+    BatchParts parts(statements, SummaryPartCount(ctx.fiscalYear), params);
     for (int i = 1; i <= SummaryPartCount(ctx.fiscalYear); ++i) {
         const std::size_t before = written.size();
         // A part that fails must not let the summary take an older fragment in its place.
-        if (!CompileInBatch(statements, i, params) || written.size() == before) {
+        if (!parts.Compile(i) || written.size() == before) {
             for (const fs::path& path : written)
                 storage::DeleteFileQuiet(path);
             ctx.Ui().ShowErrorLine("Výkaz "_t + Trim(RomanNumeral(i)) +
@@ -232,6 +243,11 @@ std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
                                     static_cast<int>(TextToInt(Trim(date.substr(6, 4))))};
         ShowUntransmitted(ctx, untransmitted, period, "Zpracování výkazů I až IX do XML"_t);
     }
+    // What the central system would find between the parts, before the files go out.
+    if (summary)
+        pap::KontrolaVazeb(
+            statements, 1,
+            static_cast<int>(TextToInt(Trim(params.statementDate.Get().substr(3, 2)))));
     return summary;
 }
 

@@ -17,7 +17,7 @@ TEST(MainMenu, TopLevelEntriesInOrder) {
     };
     const Row rows[] = {{"itemVykazy", " Výkazy ", 17},
                         {"itemXML", "Exporty", 2},
-                        {"itemKontroly", " Kontrolní chody ", 4},
+                        {"itemKontroly", " Kontrolní chody ", 5},
                         {"itemCiselniky", " Číselníky ", 4},
                         {"Konec", "  Konec  ", 0}};
     const auto& table = MainMenuTable();
@@ -63,6 +63,7 @@ TEST(MainMenu, OtherItemsAndTheSeparator) {
         {CommandId::Vypis, "itemVypis", "Kontrolní výpis z účtu", false},
         {CommandId::Rozklad, "itemRozklad", "Kontrolní rozklad pro výkazy IV až XI", false},
         {CommandId::KontrolaUR, "itemKontrolaUR", "Kontrola účetních záznamů", false},
+        {CommandId::KontrolniVazby, "itemKontrolniVazby", "Kontrolní vazby mezi částmi PAP", false},
         {CommandId::PAP_do_RozV, "itemPAP_do_RozV", "Doplnění údajů pro PAP do účtového rozvrhu",
          true},
         {CommandId::Ciselniky_UctRozvrh, "itemCiselniky_UctRozvrh", "Účtový rozvrh", false},
@@ -137,6 +138,7 @@ TEST(Routines, EachCommandCallsItsRoutineByFiscalYear) {
         {CommandId::Vypis, 2024, Routine::KontrolniVypis, 0, false, true},
         {CommandId::Rozklad, 2024, Routine::KontrolniRozklad, 0, false, true},
         {CommandId::KontrolaUR, 2024, Routine::KontrolaUcetnichZaznamu, 0, false, true},
+        {CommandId::KontrolniVazby, 2024, Routine::KontrolniVazby, 0, false, true},
         {CommandId::PAP_do_RozV, 2024, Routine::DoplneniRozvrhu, 0, false, true},
         {CommandId::Ciselniky_UctRozvrh, 2024, Routine::UctovyRozvrh, 0, false, true},
         {CommandId::Ciselniky_KodyTr, 2024, Routine::KodyTransakce, 0, false, true},
