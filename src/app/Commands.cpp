@@ -142,9 +142,11 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
         case Routine::KontrolniRozklad:
             RunControlPrintout(s, call.routine);
             return;
-        case Routine::DoplneniRozvrhu:
-            pap::FillChartFromPap(StatementContextFor(s).location, s.Context(), s.Ui());
+        case Routine::DoplneniRozvrhu: {
+            const pap::StatementContext statements = StatementContextFor(s);
+            pap::FillChartFromPap(statements.location, s.Context(), s.Ui(), &statements.listing);
             return;
+        }
         case Routine::ExterniAdresy:
             codelists::ExterniAdresy(s);
             return;
