@@ -80,7 +80,7 @@ TEST(PapForm, FailedStartUpClosesTheWindowWithoutAMessageOfItsOwn) {
     // The start-up's own refusal is the only window.
     const auto windows = inst.WindowsSince(before);
     ASSERT_EQ(1u, windows.size());
-    EXPECT_NE(std::string::npos, windows[0].ToString().find("neobsahuje zadané heslo"));
+    EXPECT_NE(std::string::npos, windows[0].ToString().find("Zadané heslo není správné."));
     inst.Form().FormClose();
 }
 
