@@ -115,6 +115,14 @@ TEST_F(FiscalYearDialogTest, PresetsAndTheDialog) {
          201312,
          "31.12.2013",
          "dialog"},
+        {"a year chosen in the list brings date and period along",
+         {},
+         "dialog rok=#1 key:F2\n",
+         true,
+         "2013",
+         201312,
+         "31.12.2013",
+         "dialog"},
         {"<F10> on the date",
          {},
          "dialog datum=15.03.2013 key:F10 key:F2\n",
@@ -183,6 +191,23 @@ TEST_F(FiscalYearDialogTest, PresetsAndTheDialog) {
         EXPECT_EQ(FromUtf8(c.code), session->FiscalYear().code);
         EXPECT_EQ(c.period, session->CurrentPeriod());
         EXPECT_EQ(FromUtf8(c.date), session->ProgramDate());
+        ShutDown(*session);
+    }
+}
+
+TEST_F(FiscalYearDialogTest, DateOutsideEveryYearPreselectsTheLatestYear) {
+    // After and before the table: confirming the dialog as it stands asks nothing more.
+    for (const DateTime today :
+         {DateTime{2026, 12, 9, 8, 0, 0, 0}, DateTime{2010, 2, 1, 8, 0, 0, 0}}) {
+        SCOPED_TRACE(today.year);
+        clock_.Set(today);
+        bool started = false;
+        auto session = Start({}, "dialog key:F2\n", started);
+        ASSERT_TRUE(started);
+        EXPECT_EQ("dialog", Windows());
+        EXPECT_EQ("2014"_t, session->FiscalYear().code);
+        EXPECT_EQ(201412, session->CurrentPeriod());
+        EXPECT_EQ("31.12.2014"_t, session->ProgramDate());
         ShutDown(*session);
     }
 }
