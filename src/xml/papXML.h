@@ -162,6 +162,9 @@ struct TransferIds {
     Text referenceId;  ///< optional
 };
 
+/// A fresh transfer identifier: 32 random lower-case hexadecimal characters, unique per message.
+Text NewTransactionId();
+
 /// The declaration and envelope lines before a message body. `stamp` is the creation stamp.
 void WriteEnvelopeHead(XmlLines& file, std::string_view recordType, const XmlExportParams& p,
                        const TransferIds& ids, const std::string& stamp);

@@ -338,7 +338,9 @@ bool tDialogPAP::MayConfirm(ui::TDialogAXO& d) {
 
 bool tDialogPAP::Run(XmlExportParams& params, TransferIds& ids) {
     LoadBlock();
+    // A new identifier is offered for every message; the user may type another.
     ids_ = {};
+    ids_.transactionId = NewTransactionId();
     Build();
     const bool accepted = ui::RunDialog(*dialog_);
     ui::FreeDialog(dialog_);

@@ -320,13 +320,18 @@ TEST_F(ExportDialogTest, DefaultsOfANewBlockAndWhatTheVaultKeeps) {
     EXPECT_EQ("15. 1.2024"_t, params_.statementDate.Get());
     EXPECT_EQ("AB12"_t, ids_.transactionId);
     EXPECT_EQ(" Zadaná cesta neexistuje ", ui_->Transcript()[1].lines.at(0));
-    // The identifiers are asked anew each time; the rest comes back from the vault.
+    // The rest comes back from the vault; each message is offered a new identifier of 32
+    // hexadecimal characters, accepted as it stands.
     EXPECT_TRUE(StoredParams().responsiblePerson == params_.responsiblePerson);
-    ui_->QueueDialog(Answer(""));
-    ui_->QueueOk();
-    ui_->QueueDialog("key:Esc");
-    EXPECT_FALSE(EditExportParams(ctx_, "888", params_, ids_));
-    EXPECT_EQ("Položka <Identifikátor přenosu> není vyplněná!", Messages().back());
+    std::vector<std::string> offered;
+    for (int i = 0; i < 2; ++i) {
+        ui_->QueueDialog(Answer(""));
+        ASSERT_TRUE(EditExportParams(ctx_, "888", params_, ids_));
+        offered.push_back(ToUtf8(ids_.transactionId));
+        EXPECT_EQ(32u, offered.back().size());
+        EXPECT_EQ(std::string::npos, offered.back().find_first_not_of("0123456789abcdef"));
+    }
+    EXPECT_NE(offered[0], offered[1]);
 }
 
 TEST_F(ExportDialogTest, ARelativeDirectoryIsStoredAsTypedAndHandedBackAbsolute) {
