@@ -123,7 +123,8 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
             xml::ExportStatementXml(xml::MakeXmlExportContext(s), nullptr, false, {}, call.number);
             return;
         case Routine::XmlSouhrnDavka: {
-            const xml::XmlExportContext xmlCtx = xml::MakeXmlExportContext(s);
+            xml::XmlExportContext xmlCtx = xml::MakeXmlExportContext(s);
+            ConnectBatchForms(xmlCtx, s);
             pap::StatementContext statements = StatementContextFor(s);
             // "Zobrazit výkazy k tisku": each statement is shown through its print form.
             ConnectStatementPrinting(statements, s);
