@@ -207,6 +207,11 @@ bool TPrvek::InsertMinus() {
 }
 
 bool TPrvek::KeyDown(const KeyEvent& key) {
+    if (key.ctrl && !key.alt && !key.shift && key.key == Key::Character &&
+        (key.ch == 'A' || key.ch == 'a')) {
+        SelectAll();
+        return true;
+    }
     if (key.ctrl || key.alt)
         return false;
     const int size = static_cast<int>(text_.size());

@@ -29,6 +29,7 @@ class DesktopTest : public QObject {
     void messageClosesWithEscapeAsLeave();
     void dialogFormTakesKeysThroughItsModel();
     void dialogFormKeepsAFieldThatFailsItsCheck();
+    void dialogFieldEntrySelectsItsContent();
     void promptHidesThePassword();
     void listWindowPicksALine();
     void printoutViewerShowsFrames();
