@@ -9,7 +9,7 @@ JOBS    ?= 2
 CONFIG  ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsqlite3-dev libxml2-dev libxml2-utils \
-            qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth \
+            qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation xvfb xauth \
             libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core \
             poppler-utils zbar-tools unrtf zlib1g-dev \
             libcurl4-openssl-dev nlohmann-json3-dev openssl

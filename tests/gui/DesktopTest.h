@@ -30,6 +30,7 @@ class DesktopTest : public QObject {
     void dialogFormTakesKeysThroughItsModel();
     void dialogFormKeepsAFieldThatFailsItsCheck();
     void dialogFieldEntrySelectsItsContent();
+    void qtsOwnButtonsSpeakCzech();
     void promptHidesThePassword();
     void listWindowPicksALine();
     void printoutViewerShowsFrames();

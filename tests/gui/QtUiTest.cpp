@@ -1,6 +1,8 @@
 // The Qt windows of the UI services, fed by key presses as a user would.
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 #include <fstream>
@@ -141,6 +143,12 @@ void DesktopTest::dialogFieldEntrySelectsItsContent() {
     QCOMPARE(first, FromUtf8(" 1. 1.2024"));
     QCOMPARE(second, FromUtf8("31.12.2024"));
     QCOMPARE(third, FromUtf8("nova"));
+}
+
+void DesktopTest::qtsOwnButtonsSpeakCzech() {
+    QVERIFY(axo::gui::InstallQtCzech());
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove('&'), QString("Zrušit"));
 }
 
 void DesktopTest::dialogFormKeepsAFieldThatFailsItsCheck() {
