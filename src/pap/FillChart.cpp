@@ -205,7 +205,7 @@ FillChartOutcome FillChartFromPap(const PapLocation& where, const storage::DataC
     tFileUAPV codes(ctx, where);
     if (!codes.InitFile(1, storage::_NoWait)) {
         chart.CloseFile();
-        ui.ShowError("Číselník pomocný analytický přehled pro výkazy nelze otevřít!"_t);
+        ui.ShowError("Číselník pomocného analytického přehledu pro výkazy nelze otevřít!"_t);
         return outcome;
     }
     const std::vector<ChartChange> planned = PlannedChartChanges(chart, codes);

@@ -36,7 +36,7 @@ struct FillChartOutcome {
 /// the PAP code of each account's analytics into the account, or clears them all (the analytics
 /// included) when the analytics is empty or not in the list; every other field stays. Opens the
 /// chart exclusively and the code list shared; reports "Účtový rozvrh nelze EXCLUSIVNĚ
-/// otevřít!" or "Číselník pomocný analytický přehled pro výkazy nelze otevřít!" when either
+/// otevřít!" or "Číselník pomocného analytického přehledu pro výkazy nelze otevřít!" when either
 /// cannot be opened. Before writing it asks whether the counted accounts may change (declined:
 /// nothing is written); afterwards the protocol of the changes is shown (when `listing` is
 /// given) and "HOTOVO!" with their number. The caller closes any chart it holds open itself.

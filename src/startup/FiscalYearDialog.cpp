@@ -61,7 +61,7 @@ bool ApplyYearChoice(Session& s, const StartUpOptions::YearChoice& choice) {
             const DateParts p = ParseDate(date);
             const int index = FiscalYearOf(st.fiscalYears, p.month, p.year);
             if (index == 0) {
-                s.Ui().ShowInfo("Datum je mimo rozsah tabulky přípustných hospodářských roků !"_t);
+                s.Ui().ShowInfo("Datum je mimo rozsah tabulky přípustných hospodářských roků!"_t);
                 return false;
             }
             code = Trim(st.fiscalYears[index - 1].code);
@@ -254,11 +254,11 @@ bool YearDialog::PresetFromDate() {
     const DateParts p = ParseDate(dateField_->EditText());
     const int index = FiscalYearOf(s_.FiscalYears(), p.month, p.year);
     if (!list_->Enabled() && index != ChosenYear()) {
-        s_.Ui().ShowInfo("Datum je mimo rozsah \raktuálního hospodářského roku !"_t);
+        s_.Ui().ShowInfo("Datum je mimo rozsah \raktuálního hospodářského roku!"_t);
         return false;
     }
     if (index == 0) {
-        s_.Ui().ShowInfo("Datum je mimo rozsah tabulky přípustných hospodářských roků !"_t);
+        s_.Ui().ShowInfo("Datum je mimo rozsah tabulky přípustných hospodářských roků!"_t);
         return false;
     }
     ChooseYear(index);
@@ -283,11 +283,11 @@ bool YearDialog::PresetFromPeriod() {
     const int year = static_cast<int>(yearField_->Number());
     const int index = FiscalYearOf(s_.FiscalYears(), month, year);
     if (!list_->Enabled() && index != ChosenYear()) {
-        s_.Ui().ShowInfo("Účetní období je mimo rozsah zadaného hospodářského roku !"_t);
+        s_.Ui().ShowInfo("Účetní období je mimo rozsah zadaného hospodářského roku!"_t);
         return false;
     }
     if (index == 0) {
-        s_.Ui().ShowInfo("Účetní období je mimo rozsah tabulky přípustných hospodářských roků !"_t);
+        s_.Ui().ShowInfo("Účetní období je mimo rozsah tabulky přípustných hospodářských roků!"_t);
         return false;
     }
     ChooseYear(index);

@@ -265,7 +265,7 @@ void tDialogPAP::Build() {
     const int rows = (ShowsOrganisation() ? 9 : 0) + (IsBatch() ? 4 : 0) +
                      (ShowsDate() || IsBatch() ? 2 : 0) + 4;
     dialog_ = ui::CreateDialog(ctx_.Ui(), ctx_.dialogs, 0, 0, kColumns, {},
-                               "Zadání paramerů pro vytvoření souboru XML"_t, rows);
+                               "Zadání parametrů pro vytvoření souboru XML"_t, rows);
     int row = InsertDirectory(InsertPeriod());
     if (ShowsOrganisation())
         row = InsertOrganisation(row);

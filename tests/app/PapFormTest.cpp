@@ -198,7 +198,7 @@ TEST(PapForm, ClosingWhileAProcessRunsAsksFirst) {
     const std::vector<std::string> lines{
         "Před ukončením aplikace je nutno ukončit všechny procesy. ",
         "Násilné ukončení může mít za následek havárii programu či dat.", "",
-        "Jste si jisti, že žádný proces není aktívní ?"};
+        "Jste si jisti, že žádný proces není aktivní?"};
     EXPECT_EQ(lines, asked[0].lines);
     ASSERT_EQ(2u, asked[0].buttons.size());
     EXPECT_EQ("button 2", asked[0].answer);

@@ -211,7 +211,7 @@ TEST_F(StartupCommandsTest, RefusedStartUpsExitNonZeroAndWriteNothing) {
         {"fiscal year outside the table", [] {}, "--year 2030",
          "Zadaný hospodářský rok není definován v programovém instalačním souboru [2030]."},
         {"date outside the table", [] {}, "--date 1.1.2019",
-         "Datum je mimo rozsah tabulky přípustných hospodářských roků !"},
+         "Datum je mimo rozsah tabulky přípustných hospodářských roků!"},
         {"wrong password", [] {}, "--year 2024 --password jine", "Zadané heslo není správné."},
         {"unknown station",
          [this] { Tables(Home()).EditProgram([](startup::tVetaAXO& p) { p.Prodejce = 90; }); },

@@ -156,7 +156,7 @@ TEST_F(FillChartTest, ChartInUseOrMissingCodeListChangesNothing) {
 
     ui_.QueueOk();
     EXPECT_FALSE(FillChartFromPap(where_, ctx_, ui_, &listing_).done);
-    EXPECT_EQ(std::vector<std::string>{"message 2: Číselník pomocný analytický přehled pro výkazy "
+    EXPECT_EQ(std::vector<std::string>{"message 2: Číselník pomocného analytického přehledu pro výkazy "
                                        "nelze otevřít!"},
               Shown());
 

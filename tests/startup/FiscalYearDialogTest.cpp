@@ -224,10 +224,10 @@ TEST_F(FiscalYearDialogTest, MessagesOfTheChecks) {
     EXPECT_EQ("Zadaný hospodářský rok není definován v programovém instalačním souboru [20XX].",
               FlatLines(ui_.Transcript().at(0)));
     Start({}, "dialog datum=15.03.2016 key:F10 key:Esc\nok\n", started);
-    EXPECT_EQ("Datum je mimo rozsah tabulky přípustných hospodářských roků !",
+    EXPECT_EQ("Datum je mimo rozsah tabulky přípustných hospodářských roků!",
               FlatLines(ui_.Transcript().at(0)));
     Start({}, "dialog mesic=3 rokObdobi=2016 key:F10 key:Esc\nok\n", started);
-    EXPECT_EQ("Účetní období je mimo rozsah tabulky přípustných hospodářských roků !",
+    EXPECT_EQ("Účetní období je mimo rozsah tabulky přípustných hospodářských roků!",
               FlatLines(ui_.Transcript().at(0)));
     Start({}, "dialog datum=15.01.2015 key:F2\nbutton 2\ndialog key:Esc\n", started);
     const ui::TranscriptEntry& question = ui_.Transcript().at(1);
@@ -270,7 +270,7 @@ TEST_F(FiscalYearDialogTest, ChangeOfDateAndPeriodKeepsTheYear) {
     ui_.LoadScript("dialog datum=15.03.2013 key:F10 key:Esc\nok\nok\n");
     EXPECT_FALSE(ChangeProgramDate(*session));
     ASSERT_EQ(3u, ui_.Transcript().size());
-    EXPECT_EQ("Datum je mimo rozsah aktuálního hospodářského roku !",
+    EXPECT_EQ("Datum je mimo rozsah aktuálního hospodářského roku!",
               FlatLines(ui_.Transcript()[0]));
     EXPECT_EQ(
         "I nadále bude jako datum pro program akceptováno datum 15. 3.2014 v účetním "
