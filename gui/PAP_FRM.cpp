@@ -34,9 +34,11 @@ QString MenuText(const Text& caption) {
 
 /// The access letter of each top-level menu (<Alt> with it opens the menu).
 QString WithAccessLetter(const std::string& menuName, QString text) {
-    static const std::map<std::string, QChar> kLetters = {
-        {"itemVykazy", u'V'}, {"itemXML", u'E'}, {"itemKontroly", u'K'},
-        {"itemCiselniky", u'Č'}, {"Konec", u'o'}};
+    static const std::map<std::string, QChar> kLetters = {{"itemVykazy", u'V'},
+                                                          {"itemXML", u'E'},
+                                                          {"itemKontroly", u'K'},
+                                                          {"itemCiselniky", u'Č'},
+                                                          {"Konec", u'o'}};
     const auto letter = kLetters.find(menuName);
     if (letter == kLetters.end())
         return text;

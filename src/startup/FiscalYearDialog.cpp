@@ -145,7 +145,7 @@ YearDialog::YearDialog(Session& s, const Text& title, bool changeDate)
             itemYear_.push_back(i);
     int preset = changeDate ? st.fiscalYear.index
                             : FiscalYearOf(st.fiscalYears, st.currentMonth, st.currentYear);
-    if (preset == 0 && !changeDate && !itemYear_.empty()) {
+    if (preset == 0 && !changeDate && !itemYear_.empty() && s.Options().offerLatestYear) {
         // The program date lies in none of the years: the latest year is offered, with its last
         // day and last month, so that confirming the dialog as it stands is accepted.
         preset = itemYear_.front();

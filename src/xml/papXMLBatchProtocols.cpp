@@ -19,8 +19,7 @@ Text LinesText(int n) {
 }  // namespace
 
 BatchProtocols::BatchProtocols(pap::StatementContext& statements) : statements_(statements) {
-    statements_.batchProtocol = [this](int statement, const ui::ListingView& protocol,
-                                       int lines) {
+    statements_.batchProtocol = [this](int statement, const ui::ListingView& protocol, int lines) {
         kept_.push_back(protocol);
         lines_[statement] += lines;
     };
