@@ -10,7 +10,7 @@ JOBS    ?= 2
 CONFIG  ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsqlite3-dev libxml2-dev libxml2-utils \
-            qt6-base-dev qt6-svg-dev fonts-liberation xvfb xauth \
+            qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-liberation xvfb xauth \
             libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core \
             poppler-utils zbar-tools unrtf zlib1g-dev \
             libcurl4-openssl-dev nlohmann-json3-dev openssl libzip-dev libxlsxwriter-dev \
@@ -88,10 +88,11 @@ gui: build
 	AXO_PASSWORD=ucetni $(GUI) --home $(GUI_DIR) --year $(DEMO_YEAR)
 
 # The program shows its windows one after another on a virtual screen and writes a picture of
-# each: main window, statement menu, fiscal-year and period dialogs, printouts, the print
-# preview of statement I and its print dialog, message, system information, the code-list
-# windows, the address list and its editor; then the first pages of statements I and IV as the
-# report engine draws them (vykaz1-strana1.png, ...).
+# each: the fiscal-year dialog as it opens on a date outside every year and after <F10>, main
+# window, statement menu, period dialog, printouts, the print preview of statement I and its
+# print dialog, message, system information, the code-list windows, the address list and its
+# editor, the fill of the chart from the PAP list (its question and protocol); then the first
+# pages of statements I and IV as the report engine draws them (vykaz1-strana1.png, ...).
 screenshots: build
 	rm -rf $(SHOTS_DIR) $(BUILD)/screenshots-home
 	$(CLI) demo-install $(BUILD)/screenshots-home --year $(DEMO_YEAR) > /dev/null

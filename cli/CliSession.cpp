@@ -53,6 +53,7 @@ OpenedSession OpenSession(const Options& options, ui::UiServices& ui, std::ostre
     if (const auto station = options.Get("station"))
         start.station = FromUtf8(*station);
     start.userName = FromUtf8(options.GetOr("user", ""));
+    start.offerLatestYear = false;
     if (options.Has("year") || options.Has("date")) {
         start.yearChoice = startup::StartUpOptions::YearChoice{FromUtf8(options.GetOr("year", "")),
                                                                FromUtf8(options.GetOr("date", ""))};

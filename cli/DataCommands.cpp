@@ -151,11 +151,17 @@ int RunImportUkod(const Options& options, std::ostream& out, std::ostream& err) 
 int RunFillChart(const Options& options, std::ostream& out, std::ostream& err) {
     return InSession(options, 0, "fill-chart", {}, err, [&](startup::Session& s, CliUi& ui) {
         ui.PushProcess(pap::FillChartTitle());
-        const bool done = pap::FillChartFromPap(LocationOf(s), s.Context(), ui);
+        // The command itself is the order to change the accounts: its question is answered.
+        ui.QueueButton(1);
+        const pap::FillChartOutcome r =
+            pap::FillChartFromPap(LocationOf(s), s.Context(), ui, nullptr);
         ui.PopProcess();
-        if (done)
-            out << "Účtový rozvrh je doplněn z číselníku PAP.\n";
-        return done;
+        for (const pap::ChartChange& change : r.changes)
+            out << ToUtf8(pap::ChartChangeLine(change)) << "\n";
+        if (r.done)
+            out << "Účtový rozvrh je doplněn z číselníku PAP, změněných účtů: " << r.changes.size()
+                << ".\n";
+        return r.done;
     });
 }
 

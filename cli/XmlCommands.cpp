@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -103,23 +102,12 @@ int XmlCliUi::RunDialogWindow(ui::TDialogAXO& dialog) {
     return dialog.CloseCode();
 }
 
-std::string RandomTransactionId() {
-    std::random_device device;
-    static const char kHex[] = "0123456789abcdef";
-    std::string id;
-    for (int i = 0; i < 32; ++i)
-        id += kHex[device() % 16];
-    return id;
-}
-
-/// The dialog's answer: the options given (a relative directory against the current one) and
-/// a fresh transfer identifier when none is given.
+/// The dialog's answer: the options given (a relative directory against the current one); the
+/// dialog offers a fresh transfer identifier when none is given.
 std::vector<std::pair<std::string, Text>> DialogAnswer(const Options& options) {
     std::vector<std::pair<std::string, Text>> fields;
     for (const FieldOption& f : kFieldOptions) {
         std::optional<std::string> value = options.Get(f.option);
-        if (!value && std::string(f.option) == "transaction-id")
-            value = RandomTransactionId();
         if (value && std::string(f.option) == "dir" && !value->empty())
             value = (fs::absolute(*value) / "").string();
         if (value)

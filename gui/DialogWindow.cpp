@@ -51,6 +51,12 @@ class DialogWindow : public QDialog {
             setToolTip(HintText(model.Hint()));
         setFont(WindowFont());
         ApplyColours(*this, model.Colours());
+        // The element with the focus is always marked, whatever kind it is.
+        setStyleSheet(
+            "QCheckBox:focus, QRadioButton:focus { background: palette(highlight); "
+            "color: palette(highlighted-text); }"
+            "QComboBox:focus, QPushButton:focus { outline: none; border: 2px solid "
+            "palette(highlight); border-radius: 3px; padding: 1px 4px; }");
         const ui::Rect& f = model.Frame();
         setFixedSize(f.width + 2 * kMarginPx, model.Rows() * ui::kDialogRowPx + 2 * kMarginPx);
         move(f.x, f.y);
@@ -93,6 +99,8 @@ class DialogWindow : public QDialog {
     std::map<DialogElement*, QWidget*> widgets_;
     std::map<QObject*, DialogElement*> elements_;
     bool syncing_ = false;
+    /// The edit field a mouse press has just entered: its release keeps the selection.
+    DialogElement* enteredByClick_ = nullptr;
 
     void Build(DialogElement& e);
     QWidget* MakeWidget(DialogElement& e);
@@ -404,9 +412,16 @@ bool DialogWindow::Mouse(QMouseEvent* event, DialogElement& e) {
                 return true;
             }
             if (press && model_.Focused() != &e) {
-                const bool moved = model_.SetFocus(&e);
+                // Entering a field by a click selects its content, as entering it by <Tab>
+                // does: the click does not place the cursor.
+                if (model_.SetFocus(&e))
+                    enteredByClick_ = &e;
                 Sync();
-                return !moved;
+                return true;
+            }
+            if (!press && enteredByClick_ == &e) {
+                enteredByClick_ = nullptr;
+                return true;
             }
             if (!press) {
                 // The click placed the cursor (or dragged a selection): the model takes it.

@@ -7,10 +7,13 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <map>
+#include <string>
 
 #include "QtText.h"
 
@@ -27,6 +30,34 @@ constexpr int kAboutHeight = 150;
 /// A menu caption for Qt: "&" would mark an accelerator there.
 QString MenuText(const Text& caption) {
     return Q(caption).replace("&", "&&");
+}
+
+/// The access letter of each top-level menu (<Alt> with it opens the menu).
+QString WithAccessLetter(const std::string& menuName, QString text) {
+    static const std::map<std::string, QChar> kLetters = {{"itemVykazy", u'V'},
+                                                          {"itemXML", u'E'},
+                                                          {"itemKontroly", u'K'},
+                                                          {"itemCiselniky", u'Č'},
+                                                          {"Konec", u'o'}};
+    const auto letter = kLetters.find(menuName);
+    if (letter == kLetters.end())
+        return text;
+    const int at = text.indexOf(letter->second, 0, Qt::CaseInsensitive);
+    if (at >= 0)
+        text.insert(at, '&');
+    return text;
+}
+
+/// The shortcut of a statement's item: <Ctrl+1> ... <Ctrl+9> for I to IX, <Ctrl+0> for X,
+/// <Ctrl+Shift+1> ... <Ctrl+Shift+6> for XI to XVI; XVII has none.
+QKeySequence StatementShortcut(int statement) {
+    if (statement >= 1 && statement <= 9)
+        return QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + statement));
+    if (statement == 10)
+        return QKeySequence(Qt::CTRL | Qt::Key_0);
+    if (statement <= 16)
+        return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key(Qt::Key_0 + statement - 10));
+    return {};
 }
 
 }  // namespace
@@ -65,7 +96,8 @@ void TPAP_Form::BuildMenu() {
     bar->setObjectName("MainMenu");
     for (const app::Menu& menu : app::MainMenuTable()) {
         if (menu.command) {
-            QAction* action = bar->addAction(MenuText(menu.caption));
+            QAction* action =
+                bar->addAction(WithAccessLetter(menu.command->name, MenuText(menu.caption)));
             action->setObjectName(QString::fromStdString(menu.command->name));
             const app::CommandId command = menu.command->command;
             connect(action, &QAction::triggered, this,
@@ -74,7 +106,7 @@ void TPAP_Form::BuildMenu() {
             commands_[command] = action;
             continue;
         }
-        QMenu* qmenu = bar->addMenu(MenuText(menu.caption));
+        QMenu* qmenu = bar->addMenu(WithAccessLetter(menu.name, MenuText(menu.caption)));
         qmenu->setObjectName(QString::fromStdString(menu.name));
         qmenu->menuAction()->setObjectName(QString::fromStdString(menu.name));
         for (const app::MenuItem& item : menu.items) {
@@ -83,6 +115,9 @@ void TPAP_Form::BuildMenu() {
             QAction* action = qmenu->addAction(MenuText(item.caption));
             action->setObjectName(QString::fromStdString(item.name));
             const app::CommandId command = item.command;
+            for (int n = 1; n <= 16; ++n)
+                if (command == app::StatementCommand(n))
+                    action->setShortcut(StatementShortcut(n));
             // The command runs once the menu has closed, so that its windows are not drawn
             // over a menu still open.
             connect(action, &QAction::triggered, this, [this, command] {

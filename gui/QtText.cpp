@@ -1,6 +1,10 @@
 // The edge between the core and Qt.
 #include "QtText.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QWidget>
 
 namespace axo::gui {
@@ -178,6 +182,21 @@ namespace axo::gui {
 
 void InitResources() {
     InitIconResources();
+}
+
+bool InstallQtCzech() {
+    static QTranslator* translator = nullptr;
+    if (translator)
+        return true;
+    auto* loaded = new QTranslator(QCoreApplication::instance());
+    if (!loaded->load(QLocale(QLocale::Czech, QLocale::CzechRepublic), "qtbase", "_",
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete loaded;
+        return false;
+    }
+    QCoreApplication::installTranslator(loaded);
+    translator = loaded;
+    return true;
 }
 
 }  // namespace axo::gui

@@ -17,6 +17,10 @@ namespace axo::gui {
 
 /// Registers the program's icons (once, before the first window).
 void InitResources();
+/// Lets Qt's own windows and buttons (file dialogs, standard buttons) speak Czech: installs
+/// Qt's Czech translations when the system has them (Debian qt6-translations-l10n). False when
+/// they cannot be found; Qt then speaks English.
+bool InstallQtCzech();
 
 /// A Windows-1250 text as a QString.
 QString Q(const Text& text);

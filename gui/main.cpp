@@ -23,6 +23,7 @@ int main(int argc, char* argv[]) {
     SetRegionalSettings(RegionalSettings::FromEnvironment());
     QApplication application(argc, argv);
     gui::InitResources();
+    gui::InstallQtCzech();
     QApplication::setApplicationName("axo-pap");
     // No display name: Qt would append it to the title of every window.
     QApplication::setWindowIcon(QIcon(":/icons/axo.svg"));

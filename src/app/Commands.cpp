@@ -124,7 +124,8 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
             xml::ExportStatementXml(xml::MakeXmlExportContext(s), nullptr, false, {}, call.number);
             return;
         case Routine::XmlSouhrnDavka: {
-            const xml::XmlExportContext xmlCtx = xml::MakeXmlExportContext(s);
+            xml::XmlExportContext xmlCtx = xml::MakeXmlExportContext(s);
+            ConnectBatchForms(xmlCtx, s);
             pap::StatementContext statements = StatementContextFor(s);
             // "Zobrazit výkazy k tisku": each statement is shown through its print form.
             ConnectStatementPrinting(statements, s);
@@ -151,9 +152,11 @@ void RunRoutine(startup::Session& s, const RoutineCall& call, const Text& captio
         case Routine::KontrolniRozklad:
             RunControlPrintout(s, call.routine);
             return;
-        case Routine::DoplneniRozvrhu:
-            pap::FillChartFromPap(StatementContextFor(s).location, s.Context(), s.Ui());
+        case Routine::DoplneniRozvrhu: {
+            const pap::StatementContext statements = StatementContextFor(s);
+            pap::FillChartFromPap(statements.location, s.Context(), s.Ui(), &statements.listing);
             return;
+        }
         case Routine::ExterniAdresy:
             codelists::ExterniAdresy(s);
             return;

@@ -33,9 +33,9 @@ std::vector<Menu> BuildTable() {
         {"itemXML",
          "Exporty"_t,
          {Item(CommandId::XML01_09, "itemXML01_09",
-               "Dávkové generování  výkazu PAP_Souhrn (sehrání výkazů I až IX) do XML"_t),
+               "Dávkové generování výkazu PAP_Souhrn (sehrání výkazů I až IX) do XML"_t),
           Item(CommandId::Sehr01_09, "Sehr01_09",
-               "Sehrání výkazů I až IX do XML (výkaz PAP_Souhrn) nebylo-li  dávkové generování"_t)},
+               "Sehrání výkazů I až IX do XML (výkaz PAP_Souhrn), nebylo-li dávkové generování"_t)},
          std::nullopt});
     menus.push_back(
         {"itemKontroly",
@@ -54,7 +54,7 @@ std::vector<Menu> BuildTable() {
          {Item(CommandId::Ciselniky_UctRozvrh, "itemCiselniky_UctRozvrh", "Účtový rozvrh"_t),
           Item(CommandId::Ciselniky_KodyTr, "itemCiselniky_KodyTr", "Číselník kódů transakce"_t),
           Item(CommandId::Ciselniky_PAP, "itemCiselniky_PAP",
-               "Číselník pomocný analytický přehled pro výkazy"_t),
+               "Číselník pomocného analytického přehledu pro výkazy"_t),
           Item(CommandId::Ciselniky_ExtAdresy, "itemCiselniky_ExtAdresy",
                "Číselník externích adres"_t, true)},
          std::nullopt});

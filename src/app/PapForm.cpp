@@ -163,7 +163,7 @@ bool PapForm::FormKeyDown(const ui::KeyEvent& key) {
 Text PapForm::CloseQuestion() {
     return "Před ukončením aplikace je nutno ukončit všechny procesy. "_t + ui::kLineBreakMark +
            "Násilné ukončení může mít za následek havárii programu či dat."_t + ui::kLineBreakMark +
-           ui::kLineBreakMark + "Jste si jisti, že žádný proces není aktívní ?"_t;
+           ui::kLineBreakMark + "Jste si jisti, že žádný proces není aktivní?"_t;
 }
 
 bool PapForm::ProcessRunning() const {

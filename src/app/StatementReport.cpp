@@ -6,6 +6,7 @@
 #include "pap/papVykaz.h"
 #include "pap/papVysledek.h"
 #include "printforms/FormPicker.h"
+#include "printforms/FormTypes.h"
 #include "printforms/SessionForms.h"
 #include "report/data/HostParameters.h"
 #include "report/preview/Preview.h"
@@ -184,6 +185,23 @@ void ConnectStatementPrinting(pap::StatementContext& ctx, const startup::Session
         } else {
             Preview(session, handOver);
         }
+    };
+}
+
+void ConnectBatchForms(xml::XmlExportContext& ctx, const startup::Session& session) {
+    ctx.defaultForm = [&session](unsigned mask) {
+        printforms::SessionPrintForms forms(session);
+        return printforms::DefaultTemplate(forms.Catalogue(), printforms::kTypePapVykazy,
+                                           static_cast<std::uint16_t>(mask));
+    };
+    ctx.pickForm = [&session](unsigned mask, const Text& title) -> std::optional<Text> {
+        printforms::SessionPrintForms forms(session);
+        const printforms::FormChoice choice =
+            printforms::SelectForm(forms.Environment(), title, printforms::kTypePapVykazy,
+                                   static_cast<std::uint16_t>(mask));
+        if (!choice.Chosen())
+            return std::nullopt;
+        return choice.name;
     };
 }
 

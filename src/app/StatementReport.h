@@ -13,6 +13,7 @@
 #include "report/data/StatementSource.h"
 #include "report/output/FontFiles.h"
 #include "startup/Session.h"
+#include "xml/papXML.h"
 
 namespace axo::app {
 
@@ -37,6 +38,10 @@ bool PrepareStatementReport(const startup::Session& session, ui::UiServices& ui,
 /// the same mask, which the user's parameter vault keeps) and the report hook. A statement no
 /// template fits is listed as a text printout after a message saying so.
 void ConnectStatementPrinting(pap::StatementContext& ctx, const startup::Session& session);
+
+/// Connects the batch XML dialog's three print-form fields to the print-form picker (form type
+/// 58) and to the catalogue's default form of each field's mask.
+void ConnectBatchForms(xml::XmlExportContext& ctx, const startup::Session& session);
 
 /// The argument list of the print manager for a hand-over (Axo_Tisk, switch AXO_MODALNI_TISK
 /// off): "/N" + the data file, "/C", "/K" the caption and template quoted, "/Z" + the number,

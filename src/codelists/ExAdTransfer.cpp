@@ -213,8 +213,8 @@ Text TransferSkippedText(const TransferReport& report) {
 Text TransferReportText(const TransferReport& report) {
     const Text skipped = TransferSkippedText(report);
     if (skipped.empty())
-        return "\t\rHOTOVO !"_t;
-    return "\t\rHOTOVO !\r\rPřeneseno adres: "_t + IntToText(report.copied) + "\r"_t + skipped;
+        return "\t\rHOTOVO!"_t;
+    return "\t\rHOTOVO!\r\rPřeneseno adres: "_t + IntToText(report.copied) + "\r"_t + skipped;
 }
 
 // ---- The interactive transfers ------------------------------------------------------------------

@@ -59,7 +59,7 @@ TransferReport CopyAddresses(const storage::DataContext& ctx, ui::UiServices& ui
 /// none was.
 Text TransferSkippedText(const TransferReport& report);
 
-/// The closing message: "\t\rHOTOVO !" and, when addresses were skipped, how many and which.
+/// The closing message: "\t\rHOTOVO!" and, when addresses were skipped, how many and which.
 Text TransferReportText(const TransferReport& report);
 
 /// The interactive export ("Export externích adres") and import ("Import externích adres").

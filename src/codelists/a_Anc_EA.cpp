@@ -456,7 +456,7 @@ bool PickAddressByClassification(const AddressBook& book, Text& text, tVetaExtAd
 bool PickAddressField(const AddressBook& book, Text& text, int order, tVetaExtAdresa* record) {
     if (order < 1 || order > 9) {
         book.Ui().ShowErrorLine("Třídící údaj číslo "_t + IntToText(order) +
-                                " je v číselníku externích adres nereálné, prosím opravte !"_t);
+                                " je v číselníku externích adres nereálné, prosím opravte!"_t);
         return false;
     }
     return Picker(book, text, order, record);

@@ -49,7 +49,7 @@ std::optional<AresAddress> FillFromAres(LookupContext& ctx, const Text& icoGiven
     {
         const auto wait = ctx.Ui().ShowWait(
             "Čekejte, prosím, hledám údaje v\rREJSTŘÍKU EKONOMICKÝCH SUBJEKTŮ \"ARES\".\r\rIČO "_t +
-            ico + "\r\r  VYHLEDÁVÁNÍ NELZE PŘERUŠIT !"_t);
+            ico + "\r\r  VYHLEDÁVÁNÍ NELZE PŘERUŠIT!"_t);
         outcome = LookUpAres(ctx, ico);
     }
     switch (outcome.result) {

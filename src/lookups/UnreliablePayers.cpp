@@ -38,7 +38,7 @@ std::optional<VatAnswer> FetchList(LookupContext& ctx) {
                               "getSeznamNespolehlivyPlatce"};
     {
         const auto wait = ctx.Ui().ShowWait(
-            "Čekejte, stahuji seznam nespolehlivých plátců DPH\r\r  VYHLEDÁVÁNÍ NELZE PŘERUŠIT !"_t);
+            "Čekejte, stahuji seznam nespolehlivých plátců DPH\r\r  VYHLEDÁVÁNÍ NELZE PŘERUŠIT!"_t);
         response = ctx.transport->Send(request, ctx.settings.list);
     }
     if (!response.Ok()) {

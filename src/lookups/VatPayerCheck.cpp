@@ -33,7 +33,7 @@ std::optional<VatAnswer> QueryStatus(LookupContext& ctx, const std::vector<Text>
     {
         const auto wait =
             ctx.Ui().ShowWait("Čekejte, hledám údaje o případné nespolehlivosti\r\r"_t + waitText +
-                              "\r\r  VYHLEDÁVÁNÍ NELZE PŘERUŠIT !"_t);
+                              "\r\r  VYHLEDÁVÁNÍ NELZE PŘERUŠIT!"_t);
         for (std::size_t from = 0; from < dics.size(); from += kDicsPerQuery) {
             const std::vector<Text> part(dics.begin() + static_cast<std::ptrdiff_t>(from),
                                          dics.begin() + static_cast<std::ptrdiff_t>(std::min(

@@ -60,7 +60,7 @@ bool InputFileUsable(ui::UiServices& ui, const fs::path& file) {
 /// Asks whether to go on: `question` + line break + file name + " !", buttons "Pokračovat"
 /// (default) and "<Esc>zpět". True for "Pokračovat".
 bool ConfirmImport(ui::UiServices& ui, const Text& question, const fs::path& file) {
-    return ui.YesNo(question + "\r"_t + ImportFileName(file) + " !"_t, "Pokračovat"_t,
+    return ui.YesNo(question + "\r"_t + ImportFileName(file) + "!"_t, "Pokračovat"_t,
                     "<Esc>zpět"_t, 1);
 }
 

@@ -63,6 +63,9 @@ struct StatementContext {
     std::function<void(tFileZorvi& result, bool batch, const XmlExportParams& params)> exportXml;
     /// The report engine. Empty: the rows are shown as a text printout.
     std::function<void(const ReportHandOver& handOver)> runReport;
+    /// In batch: takes each error protocol a statement would have shown, with the number of its
+    /// lines; the file is the receiver's to show or delete. Empty: the protocols are dropped.
+    std::function<void(int statement, const ui::ListingView& protocol, int lines)> batchProtocol;
 
     ui::UiServices& Ui() const { return *data->ui; }
 };

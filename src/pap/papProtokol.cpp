@@ -142,6 +142,7 @@ void tChybovyProtokol::ZapisRadek(const RadekProtokolu& r) {
         r.duvod,
     };
     listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
+    ++radku_;
 }
 
 void tChybovyProtokol::ZapisNekorektniKod(const Text& analytika, const Text& transakce, double md,
@@ -149,6 +150,7 @@ void tChybovyProtokol::ZapisNekorektniKod(const Text& analytika, const Text& tra
     ZacniSekci(Sekce::Kody);
     const std::vector<Text> cells = {analytika, transakce, Castka(md), Castka(dal)};
     listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
+    ++radku_;
 }
 
 void tChybovyProtokol::ZapisNeprenesenou(const Text& vykaz, const Text& analytika,
@@ -156,6 +158,14 @@ void tChybovyProtokol::ZapisNeprenesenou(const Text& vykaz, const Text& analytik
     ZacniSekci(Sekce::Neprenesene);
     const std::vector<Text> cells = {vykaz, analytika, transakce, Castka(castka), duvod};
     listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
+    ++radku_;
+}
+
+std::optional<ui::ListingView> tChybovyProtokol::Odloz() {
+    if (Prazdny())
+        return std::nullopt;
+    listing_->WriteLine(listing_->bottomLine);
+    return listing_->Keep();
 }
 
 void tChybovyProtokol::Ukaz() {

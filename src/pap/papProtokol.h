@@ -44,6 +44,10 @@ class tChybovyProtokol {
     bool Prazdny() const { return sekce_ == Sekce::Zadna; }
     /// Ends the printout and hands it to the user.
     void Ukaz();
+    /// Ends the printout and keeps its file for the caller (a batch shows it at its end).
+    std::optional<ui::ListingView> Odloz();
+    /// The lines written about document lines, codes and amounts.
+    int Radku() const { return radku_; }
 
     /// The title of a period's protocol: "chybový protokol [od 1 do 6/2023]".
     static Text Titulek(int odMesic, int doMesic, int rok);
@@ -58,6 +62,7 @@ class tChybovyProtokol {
 
     std::unique_ptr<ui::TextListing> listing_;
     Sekce sekce_ = Sekce::Zadna;
+    int radku_ = 0;
 };
 
 }  // namespace axo::pap

@@ -194,7 +194,7 @@ bool tPAP_Vykaz::VytvorDocasne(std::unique_ptr<tFileWork>& work,
 
 bool tPAP_Vykaz::OtevriSoubory() {
     if (DelkaKliceWork(Kind()) == 0) {
-        ctx_.Ui().ShowError("Neznámý výkaz číslo "_t + IntToText(oCisloVykazu) + " !!!"_t);
+        ctx_.Ui().ShowError("Neznámý výkaz číslo "_t + IntToText(oCisloVykazu) + "!!!"_t);
         return false;
     }
     if (!OtevriCiselniky())
@@ -440,6 +440,10 @@ tChybovyProtokol* tPAP_Vykaz::Protokol() {
 void tPAP_Vykaz::UkazProtokol() {
     if (protokol_ && !batch_ && !ExterniPostup())
         protokol_->Ukaz();
+    // The batch shows no protocol on its way; it gathers them for its end.
+    if (protokol_ && batch_ && ctx_.batchProtocol && !protokol_->Prazdny())
+        if (const std::optional<ui::ListingView> kept = protokol_->Odloz())
+            ctx_.batchProtocol(oCisloVykazu, *kept, protokol_->Radku());
     protokol_.reset();
 }
 

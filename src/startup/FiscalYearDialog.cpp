@@ -61,7 +61,7 @@ bool ApplyYearChoice(Session& s, const StartUpOptions::YearChoice& choice) {
             const DateParts p = ParseDate(date);
             const int index = FiscalYearOf(st.fiscalYears, p.month, p.year);
             if (index == 0) {
-                s.Ui().ShowInfo("Datum je mimo rozsah tabulky přípustných hospodářských roků !"_t);
+                s.Ui().ShowInfo("Datum je mimo rozsah tabulky přípustných hospodářských roků!"_t);
                 return false;
             }
             code = Trim(st.fiscalYears[index - 1].code);
@@ -143,8 +143,21 @@ YearDialog::YearDialog(Session& s, const Text& title, bool changeDate)
     for (int i = kFiscalYearCount; i >= 1; --i)
         if (st.fiscalYears[i - 1].InUse())
             itemYear_.push_back(i);
-    const int preset = changeDate ? st.fiscalYear.index
-                                  : FiscalYearOf(st.fiscalYears, st.currentMonth, st.currentYear);
+    int preset = changeDate ? st.fiscalYear.index
+                            : FiscalYearOf(st.fiscalYears, st.currentMonth, st.currentYear);
+    if (preset == 0 && !changeDate && !itemYear_.empty() && s.Options().offerLatestYear) {
+        // The program date lies in none of the years: the latest year is offered, with its last
+        // day and last month, so that confirming the dialog as it stands is accepted.
+        preset = itemYear_.front();
+        for (int index : itemYear_)
+            if (st.fiscalYears[index - 1].LastPeriod() > st.fiscalYears[preset - 1].LastPeriod())
+                preset = index;
+        const FiscalYearEntry& latest = st.fiscalYears[preset - 1];
+        date_ = DateText(DaysInMonth(latest.lastMonth, latest.lastYear), latest.lastMonth,
+                         latest.lastYear);
+        month_ = static_cast<std::uint16_t>(latest.lastMonth);
+        year_ = static_cast<std::uint16_t>(latest.lastYear);
+    }
     for (std::size_t item = 0; item < itemYear_.size(); ++item)
         if (itemYear_[item] == preset)
             listIndex_ = static_cast<std::int32_t>(item);
@@ -188,6 +201,11 @@ void YearDialog::Build(const Text& title) {
             return false;
         Preset(d);
         return true;
+    });
+    // Choosing a year in the list brings the date and the period into it at once.
+    dialog_->SetChangeHandler([this](ui::TDialogAXO&, ui::DialogElement& element) {
+        if (&element == list_)
+            PresetFromList();
     });
     dialog_->SetMayClose(
         [this](ui::TDialogAXO&, int code) { return code != ui::kCloseConfirm || Confirm(); });
@@ -236,11 +254,11 @@ bool YearDialog::PresetFromDate() {
     const DateParts p = ParseDate(dateField_->EditText());
     const int index = FiscalYearOf(s_.FiscalYears(), p.month, p.year);
     if (!list_->Enabled() && index != ChosenYear()) {
-        s_.Ui().ShowInfo("Datum je mimo rozsah \raktuálního hospodářského roku !"_t);
+        s_.Ui().ShowInfo("Datum je mimo rozsah \raktuálního hospodářského roku!"_t);
         return false;
     }
     if (index == 0) {
-        s_.Ui().ShowInfo("Datum je mimo rozsah tabulky přípustných hospodářských roků !"_t);
+        s_.Ui().ShowInfo("Datum je mimo rozsah tabulky přípustných hospodářských roků!"_t);
         return false;
     }
     ChooseYear(index);
@@ -265,11 +283,11 @@ bool YearDialog::PresetFromPeriod() {
     const int year = static_cast<int>(yearField_->Number());
     const int index = FiscalYearOf(s_.FiscalYears(), month, year);
     if (!list_->Enabled() && index != ChosenYear()) {
-        s_.Ui().ShowInfo("Účetní období je mimo rozsah zadaného hospodářského roku !"_t);
+        s_.Ui().ShowInfo("Účetní období je mimo rozsah zadaného hospodářského roku!"_t);
         return false;
     }
     if (index == 0) {
-        s_.Ui().ShowInfo("Účetní období je mimo rozsah tabulky přípustných hospodářských roků !"_t);
+        s_.Ui().ShowInfo("Účetní období je mimo rozsah tabulky přípustných hospodářských roků!"_t);
         return false;
     }
     ChooseYear(index);

@@ -348,6 +348,35 @@ bool AskPassword(Session& s, bool keepPrevious) {
     return !st.password.empty();
 }
 
+std::optional<bool> PasswordOfAnyUser(Session& s) {
+    const SessionState& st = s.State();
+    std::optional<bool> known;
+    for (const FiscalYearEntry& year : st.fiscalYears) {
+        if (!year.InUse())
+            continue;
+        const fs::path directory =
+            st.areas[kAreaUcetnictvi].root / storage::PathFromText(Trim(year.code));
+        if (ProbeInstallationTable(directory / "AXO-USER.DB", kFieldsAXO_USER) !=
+            TableProbe::Usable)
+            continue;
+        auto file = storage::InitFilePath<tSouborAXO_USER>(s.Context(), DirectoryText(directory), 1,
+                                                           storage::_NoWait);
+        if (!file || !file->Ok())
+            continue;
+        known = false;
+        std::int32_t n = 0;
+        Text key;
+        tVetaAXO_USER r;
+        file->BtClearKey(0);
+        while (!*known && file->BtNextKey(0, n, key))
+            known = file->GetRec(n, &r) && SamePassword(r, st.password);
+        file->CloseFile();
+        if (*known)
+            break;
+    }
+    return known;
+}
+
 void SetAccessLevel(Session& s) {
     SessionState& st = s.State();
     st.accessLevel = kLevelUser;

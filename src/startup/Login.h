@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "startup/InstallationFiles.h"
 #include "startup/Session.h"
@@ -24,6 +25,11 @@ Text UnshiftPassword(const Text& stored);
 /// hesla" (the previous password offered when `keepPrevious`). Trimmed; false for an empty or
 /// cancelled password (which is then cleared).
 bool AskPassword(Session& session, bool keepPrevious);
+
+/// Whether the entered password belongs to a user of the accounting area in any fiscal year of
+/// the installation: the user files are only read, nothing is locked. Empty when no user file
+/// could be read (the login then says what is wrong with the installation).
+std::optional<bool> PasswordOfAnyUser(Session& session);
 
 /// The access level of the entered password: 2 when it is the supervisor password of the
 /// program installation, 3 when it is the service password, else 1; for 2 and 3 the user name

@@ -77,6 +77,10 @@ struct StartUpOptions {
         Text programDate;  ///< empty: preset from the year as <F10> on the list does
     };
     std::optional<YearChoice> yearChoice;
+    /// When the program date lies in none of the fiscal years, the dialog offers the latest
+    /// year with its last day and month. A front end that confirms the dialog unseen (the
+    /// command line) turns it off, so that no year is taken that nobody chose.
+    bool offerLatestYear = true;
     /// The author level's service password; empty (the default): no password gives the author
     /// level. The front ends leave it empty, the tests use it.
     Text servicePassword;

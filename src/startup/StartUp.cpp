@@ -220,6 +220,27 @@ void ReopenDataInstallation(Session& s, int area) {
     }
 }
 
+/// Asks for the password and sets its access level; a password no user of the installation has
+/// is refused at once, before the fiscal year is asked for, and the prompt comes again (three
+/// tries in all; one for a password given on the command line).
+bool AskCheckedPassword(Session& s) {
+    constexpr int kTries = 3;
+    for (int attempt = 1;; ++attempt) {
+        if (!AskPassword(s, false))
+            return false;
+        SetAccessLevel(s);
+        if (s.AccessLevel() != kLevelUser)
+            return true;
+        if (PasswordOfAnyUser(s).value_or(true))
+            return true;
+        const bool last = attempt == kTries || s.Options().password.has_value();
+        s.Ui().ShowErrorLine("Zadané heslo není správné."_t + kBreak +
+                             (last ? CannotStart() : "Zadejte heslo znovu."_t) + kCentre);
+        if (last)
+            return false;
+    }
+}
+
 }  // namespace
 
 bool StartUp(Session& s) {
@@ -258,11 +279,8 @@ bool StartUp(Session& s) {
         return false;
     s.Ui().SetColorScheme(st.program.NastaveniBarev != 0);
     ResolveAreaRoots(s);
-    bool ok = AskPassword(s, false);
-    if (ok) {
-        SetAccessLevel(s);
-        ok = SelectFiscalYear(s, StartUpYearTitle(), false, true) && LoginAreas(s);
-    }
+    const bool ok = AskCheckedPassword(s) && SelectFiscalYear(s, StartUpYearTitle(), false, true) &&
+                    LoginAreas(s);
     if (!ok) {
         st.programFile.reset();
         return false;

@@ -135,7 +135,7 @@ Text TooManyItemsText(int count) {
     return "Věta souboru smí obsahovat maximálně "_t + IntToText(kMaxItems) +
            " položek, včetně indexů."_t + "\r"_t + "Vaše struktura obsahuje "_t + IntToText(count) +
            " položek."_t + "\r\r"_t + "Počet prvků snižte o "_t + IntToText(count - kMaxItems) +
-           " !"_t;
+           "!"_t;
 }
 
 StructureCheck CheckStructure(FieldList& fields, int keyCount, const KeyTable& keys,

@@ -131,7 +131,7 @@ fs::path MakeTemporaryName(const DataContext& ctx, const fs::path& directory, co
     if (usedPrefix.empty()) {
         if (ctx.ui)
             ctx.ui->ShowError(
-                "Chyba programu - nutno zadat prefix funkce \"RandomNotExistKomplName\" !"_t);
+                "Chyba programu - nutno zadat prefix funkce \"RandomNotExistKomplName\"!"_t);
         usedPrefix = "XY"_t;
     }
     // Paths are case-sensitive here: the directory is used as given, only trimmed.
@@ -152,7 +152,7 @@ fs::path MakeTemporaryName(const DataContext& ctx, const fs::path& directory, co
 }
 
 Text ConfigMessage(const Text& path, const Text& problem) {
-    return "Chyba nastavení v konfiguračním souboru AXO.CFG !\rPracovní knihovna ["_t + path +
+    return "Chyba nastavení v konfiguračním souboru AXO.CFG!\rPracovní knihovna ["_t + path +
            "] "_t + "zadaná příkazem \"AXO_TEMP=\" "_t + problem +
            "Pracovní soubory budou ukládány do aktuálního adresáře."_t;
 }

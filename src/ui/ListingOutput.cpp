@@ -77,7 +77,7 @@ FileDialogRequest SaveDialog(const Text& title, const Text& fileName, const Text
 }
 
 Text ExistsQuestion(const Text& name) {
-    return "Výstupní soubor "_t + name + " existuje !"_t;
+    return "Výstupní soubor "_t + name + " existuje!"_t;
 }
 
 void TextFileOutput(UiServices& ui, const ListingView& listing, const OutputSettings& settings) {

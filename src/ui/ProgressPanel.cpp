@@ -21,7 +21,7 @@ ProgressPanel::~ProgressPanel() {
 }
 
 Text ProgressPanel::AbortQuestion() {
-    return "Opravdu chcete ukončit\rprobíhající proces ?"_t;
+    return "Opravdu chcete ukončit\rprobíhající proces?"_t;
 }
 
 bool ProgressPanel::Step() {

@@ -52,15 +52,15 @@ Text KeepAllowed(const Text& text, const Text& allowed) {
 }  // namespace
 
 Text MinimumMessage(const Text& limit) {
-    return "Minimální přípustná hodnota údaje je "_t + limit + " !"_t;
+    return "Minimální přípustná hodnota údaje je "_t + limit + "!"_t;
 }
 
 Text MaximumMessage(const Text& limit) {
-    return "Maximální přípustná hodnota údaje je "_t + kLineBreakMark + limit + " !"_t;
+    return "Maximální přípustná hodnota údaje je "_t + kLineBreakMark + limit + "!"_t;
 }
 
 Text DateMaximumMessage(const Text& date) {
-    return "Maximální přípustná hodnota údaje je "_t + date + " !"_t;
+    return "Maximální přípustná hodnota údaje je "_t + date + "!"_t;
 }
 
 Text NotPositiveMessage() {
@@ -72,7 +72,7 @@ Text InvalidDateMessage(const Text& typed) {
 }
 
 Text FarDateQuestion(const Text& date) {
-    return " Je Vámi zadaném datum ["_t + date + "] správné ? "_t;
+    return " Je Vámi zadané datum ["_t + date + "] správné? "_t;
 }
 
 Text PathEndMessage() {
@@ -207,6 +207,11 @@ bool TPrvek::InsertMinus() {
 }
 
 bool TPrvek::KeyDown(const KeyEvent& key) {
+    if (key.ctrl && !key.alt && !key.shift && key.key == Key::Character &&
+        (key.ch == 'A' || key.ch == 'a')) {
+        SelectAll();
+        return true;
+    }
     if (key.ctrl || key.alt)
         return false;
     const int size = static_cast<int>(text_.size());

@@ -121,8 +121,8 @@ class TPrvek : public DialogElement {
     int SelLength() const { return std::abs(cursor_ - anchor_); }
     /// Types one character through the field's filter; false when it was refused.
     bool TypeChar(char ch);
-    /// Cursor keys, <Home>, <End> (with Shift: selecting), <Backspace> and <Delete>; false for
-    /// any other key.
+    /// Cursor keys, <Home>, <End> (with Shift: selecting), <Backspace>, <Delete> and <Ctrl+A>
+    /// (selects all); false for any other key.
     bool KeyDown(const KeyEvent& key);
     void SelectAll();
     /// Selects `length` characters from `start` (clipped to the text).

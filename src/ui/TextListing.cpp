@@ -250,6 +250,14 @@ ListingView TextListing::View(const std::filesystem::path& file) const {
     return ListingView{printoutName, file, lineWidth, narrowLength, wideLength};
 }
 
+std::optional<ListingView> TextListing::Keep() {
+    CloseListingFile();
+    if (writeError_ != 0 || fileName_.empty() || !storage::FileExists(fileName_))
+        return std::nullopt;
+    handedOver_ = true;
+    return View(fileName_);
+}
+
 void TextListing::HandOver(const std::filesystem::path& file) {
     if (file == fileName_) {
         CloseListingFile();

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "storage/Files.h"
@@ -145,6 +146,9 @@ class TextListing {
     /// not shown: the user is told once (`UiServices::PrintoutFailed`) and the file stays with
     /// the object, which deletes it.
     virtual void HandOver(const std::filesystem::path& file);
+    /// Closes the listing file and keeps it past the object, for the caller to hand over (or
+    /// delete) later; none when it is missing or was cut short by a write error.
+    std::optional<ListingView> Keep();
     /// Opens the progress panel (when `maximum` > 0) with the progress caption and the printout
     /// name; it is redrawn every `step` steps.
     virtual void StartProgress(int maximum, int step);

@@ -4,6 +4,7 @@
 #include "xml/papXML.h"
 
 #include <cstdio>
+#include <random>
 
 #include "startup/Session.h"
 #include "startup/SessionListing.h"
@@ -168,6 +169,15 @@ std::optional<FragmentPeriod> ParseFragmentPeriod(std::string_view line) {
 Text PeriodText(const FragmentPeriod& p) {
     return "od "_t + IntToText(p.from) + " do "_t + IntToText(p.to) + "/"_t +
            IntToTextZeros(p.year, 4);
+}
+
+Text NewTransactionId() {
+    std::random_device device;
+    static const char kHex[] = "0123456789abcdef";
+    std::string id;
+    for (int i = 0; i < 32; ++i)
+        id += kHex[device() % 16];
+    return Text::FromBytes(id);
 }
 
 std::string LastDayIso(int month, int year) {

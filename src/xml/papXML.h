@@ -66,6 +66,9 @@ struct XmlExportContext {
     std::filesystem::path templateDirectory;
     /// The print-form picker: kind mask and title -> the chosen template. Empty: no picker.
     std::function<std::optional<Text>(unsigned kindMask, const Text& title)> pickForm;
+    /// The print form the catalogue offers first for a kind mask; none when no form fits.
+    /// Empty: no catalogue.
+    std::function<std::optional<Text>(unsigned kindMask)> defaultForm;
     /// Whether the drive of a directory is ready (reports free space). Empty: statvfs.
     std::function<bool(const std::filesystem::path& directory)> driveReady;
     /// Text printouts (the protocol of amounts not transmitted); without its `data` the one
@@ -161,6 +164,9 @@ struct TransferIds {
     Text transactionId;
     Text referenceId;  ///< optional
 };
+
+/// A fresh transfer identifier: 32 random lower-case hexadecimal characters, unique per message.
+Text NewTransactionId();
 
 /// The declaration and envelope lines before a message body. `stamp` is the creation stamp.
 void WriteEnvelopeHead(XmlLines& file, std::string_view recordType, const XmlExportParams& p,

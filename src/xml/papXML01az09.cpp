@@ -16,6 +16,7 @@
 #include "util/Datum.h"
 #include "util/Lines.h"
 #include "util/Retezce.h"
+#include "xml/papXMLBatchProtocols.h"
 
 namespace axo::xml {
 
@@ -219,6 +220,8 @@ std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
     std::vector<UntransmittedAmount> untransmitted;
     XmlExportContext batchCtx = ctx;
     batchCtx.untransmitted = &untransmitted;
+    // The statements' error protocols are counted and offered at the end.
+    BatchProtocols protocols(statements);
     std::vector<fs::path> written;
     BatchHook hook(statements, batchCtx,
                    [&written](const fs::path& path) { written.push_back(path); });
@@ -242,6 +245,7 @@ std::optional<fs::path> BatchSummaryXml(const XmlExportContext& ctx,
         const FragmentPeriod period{1, static_cast<int>(TextToInt(Trim(date.substr(3, 2)))),
                                     static_cast<int>(TextToInt(Trim(date.substr(6, 4))))};
         ShowUntransmitted(ctx, untransmitted, period, "Zpracování výkazů I až IX do XML"_t);
+        protocols.Report(ctx);
     }
     // What the central system would find between the parts, before the files go out.
     if (summary)

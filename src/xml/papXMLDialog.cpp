@@ -3,6 +3,7 @@
 #include <sys/statvfs.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "storage/WorkFiles.h"
@@ -77,6 +78,18 @@ class tDialogPAP {
     ui::TPrvek* Field(int row, const char* caption, int length, ui::PrvekVariable variable,
                       const char* name, int shown = 0);
 
+    struct FormField {
+        const char* caption;
+        StrN<250>* variable;
+        const char* name;
+        unsigned mask;  ///< the statements' template kinds
+    };
+    std::array<FormField, 3> FormFields();
+    bool FormExists(const Text& name) const;
+    /// Fills missing print forms with the catalogue's default and decides "Zobrazit výkazy k
+    /// tisku".
+    void PresetForms();
+
     bool MayConfirm(ui::TDialogAXO& d);
     bool CheckForms(ui::TDialogAXO& d);
     bool CheckOrganisation(ui::TDialogAXO& d);
@@ -89,6 +102,7 @@ class tDialogPAP {
     TransferIds ids_;
     std::uint16_t month_ = 12;
     std::uint8_t print_ = 1;
+    bool formsFound_ = false;
     XmlExportParams accepted_{};
     std::unique_ptr<ui::TDialogAXO> dialog_;
     ui::TPrvek* directory_ = nullptr;
@@ -197,24 +211,43 @@ int tDialogPAP::InsertOrganisation(int row) {
     return row;
 }
 
+std::array<tDialogPAP::FormField, 3> tDialogPAP::FormFields() {
+    return {{{"I.", &block_.formI, "formI", 2},
+             {"II. a III.", &block_.formII_III, "formII_III", 4},
+             {"IV. až IX.", &block_.formIV_IX, "formIV_IX", 24}}};
+}
+
+bool tDialogPAP::FormExists(const Text& name) const {
+    return !Trim(name).empty() &&
+           storage::FileExists(ctx_.templateDirectory / storage::PathFromText(Trim(name)));
+}
+
+void tDialogPAP::PresetForms() {
+    formsFound_ = false;
+    for (const FormField& f : FormFields()) {
+        if (!FormExists(*f.variable) && ctx_.defaultForm) {
+            if (const std::optional<Text> form = ctx_.defaultForm(f.mask);
+                form && FormExists(*form))
+                *f.variable = *form;
+        }
+        formsFound_ = formsFound_ || FormExists(*f.variable);
+    }
+    // Without any print form the statements cannot be shown for printing: the box starts
+    // unticked rather than failing the batch on a missing template.
+    print_ = formsFound_ ? 1 : 0;
+}
+
 int tDialogPAP::InsertForms(int row) {
-    struct FormField {
-        const char* caption;
-        StrN<250>* variable;
-        const char* name;
-        unsigned mask;
-    };
-    const FormField fields[] = {{"I.", &block_.formI, "formI", 2},
-                                {"II. a III.", &block_.formII_III, "formII_III", 4},
-                                {"IV. až IX.", &block_.formIV_IX, "formIV_IX", 24}};
+    const auto fields = FormFields();
     ui::InsertLabel(*dialog_, 3, row++, {}, "Tiskové formuláře pro výkazy"_t);
     for (int i = 0; i < 3; ++i) {
-        const FormField& f = fields[i];
+        const FormField& f = fields[static_cast<std::size_t>(i)];
         forms_[i] = ui::InsertPrvek(*dialog_, 3, row++, "implicitní tiskový formulář"_t,
                                     LeftJustify(FromUtf8(f.caption), 12), 250, *f.variable, {},
                                     ui::TPrvek::kText, 0, 62);
         dialog_->NameCurrent(f.name);
-        if (!ctx_.pickForm)
+        // The picker only where there is something to pick.
+        if (!ctx_.pickForm || !formsFound_)
             continue;
         const unsigned mask = f.mask;
         ui::Pripoj(*dialog_, ui::Ciselnik{[this, mask](Text& value) {
@@ -232,7 +265,7 @@ void tDialogPAP::Build() {
     const int rows = (ShowsOrganisation() ? 9 : 0) + (IsBatch() ? 4 : 0) +
                      (ShowsDate() || IsBatch() ? 2 : 0) + 4;
     dialog_ = ui::CreateDialog(ctx_.Ui(), ctx_.dialogs, 0, 0, kColumns, {},
-                               "Zadání paramerů pro vytvoření souboru XML"_t, rows);
+                               "Zadání parametrů pro vytvoření souboru XML"_t, rows);
     int row = InsertDirectory(InsertPeriod());
     if (ShowsOrganisation())
         row = InsertOrganisation(row);
@@ -253,18 +286,25 @@ bool tDialogPAP::Refuse(ui::TDialogAXO& d, ui::DialogElement* field, const Text&
 bool tDialogPAP::CheckForms(ui::TDialogAXO& d) {
     block_.statementDate = IntToTextZeros(DaysInMonth(month_, ctx_.fiscalYear), 2) + "."_t +
                            IntToTextZeros(month_, 2) + "."_t + IntToTextZeros(ctx_.fiscalYear, 4);
-    StrN<250>* forms[3] = {&block_.formI, &block_.formII_III, &block_.formIV_IX};
+    const auto fields = FormFields();
+    const Text directory =
+        storage::WithBackslash(storage::TextFromPath(ctx_.templateDirectory), true);
     for (int i = 0; i < 3; ++i) {
+        const FormField& f = fields[static_cast<std::size_t>(i)];
         if (!print_) {
-            *forms[i] = Text();
+            *f.variable = Text();
             continue;
         }
-        const Text name = *forms[i];
-        if (!storage::FileExists(ctx_.templateDirectory / storage::PathFromText(name))) {
-            const Text directory =
-                storage::WithBackslash(storage::TextFromPath(ctx_.templateDirectory), true);
+        const Text name = Trim(*f.variable);
+        std::error_code ec;
+        if (!fs::is_directory(ctx_.templateDirectory, ec))
+            return Refuse(d, forms_[i], "Adresář <"_t + directory + "> neexistuje!"_t);
+        if (name.empty())
+            return Refuse(d, forms_[i],
+                          "Položka <Tiskový formulář pro výkazy "_t + FromUtf8(f.caption) +
+                              "> není vyplněná!"_t);
+        if (!FormExists(name))
             return Refuse(d, forms_[i], "Soubor <"_t + directory + name + "> neexistuje!"_t);
-        }
     }
     return true;
 }
@@ -338,7 +378,11 @@ bool tDialogPAP::MayConfirm(ui::TDialogAXO& d) {
 
 bool tDialogPAP::Run(XmlExportParams& params, TransferIds& ids) {
     LoadBlock();
+    if (IsBatch())
+        PresetForms();
+    // A new identifier is offered for every message; the user may type another.
     ids_ = {};
+    ids_.transactionId = NewTransactionId();
     Build();
     const bool accepted = ui::RunDialog(*dialog_);
     ui::FreeDialog(dialog_);

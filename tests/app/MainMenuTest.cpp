@@ -57,9 +57,9 @@ TEST(MainMenu, OtherItemsAndTheSeparator) {
     };
     const Row rows[] = {
         {CommandId::XML01_09, "itemXML01_09",
-         "Dávkové generování  výkazu PAP_Souhrn (sehrání výkazů I až IX) do XML", false},
+         "Dávkové generování výkazu PAP_Souhrn (sehrání výkazů I až IX) do XML", false},
         {CommandId::Sehr01_09, "Sehr01_09",
-         "Sehrání výkazů I až IX do XML (výkaz PAP_Souhrn) nebylo-li  dávkové generování", false},
+         "Sehrání výkazů I až IX do XML (výkaz PAP_Souhrn), nebylo-li dávkové generování", false},
         {CommandId::Vypis, "itemVypis", "Kontrolní výpis z účtu", false},
         {CommandId::Rozklad, "itemRozklad", "Kontrolní rozklad pro výkazy IV až XI", false},
         {CommandId::KontrolaUR, "itemKontrolaUR", "Kontrola účetních záznamů", false},
@@ -69,7 +69,7 @@ TEST(MainMenu, OtherItemsAndTheSeparator) {
         {CommandId::Ciselniky_UctRozvrh, "itemCiselniky_UctRozvrh", "Účtový rozvrh", false},
         {CommandId::Ciselniky_KodyTr, "itemCiselniky_KodyTr", "Číselník kódů transakce", false},
         {CommandId::Ciselniky_PAP, "itemCiselniky_PAP",
-         "Číselník pomocný analytický přehled pro výkazy", false},
+         "Číselník pomocného analytického přehledu pro výkazy", false},
         {CommandId::Ciselniky_ExtAdresy, "itemCiselniky_ExtAdresy", "Číselník externích adres",
          true},
     };

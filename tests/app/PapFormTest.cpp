@@ -80,7 +80,7 @@ TEST(PapForm, FailedStartUpClosesTheWindowWithoutAMessageOfItsOwn) {
     // The start-up's own refusal is the only window.
     const auto windows = inst.WindowsSince(before);
     ASSERT_EQ(1u, windows.size());
-    EXPECT_NE(std::string::npos, windows[0].ToString().find("neobsahuje zadané heslo"));
+    EXPECT_NE(std::string::npos, windows[0].ToString().find("Zadané heslo není správné."));
     inst.Form().FormClose();
 }
 
@@ -198,7 +198,7 @@ TEST(PapForm, ClosingWhileAProcessRunsAsksFirst) {
     const std::vector<std::string> lines{
         "Před ukončením aplikace je nutno ukončit všechny procesy. ",
         "Násilné ukončení může mít za následek havárii programu či dat.", "",
-        "Jste si jisti, že žádný proces není aktívní ?"};
+        "Jste si jisti, že žádný proces není aktivní?"};
     EXPECT_EQ(lines, asked[0].lines);
     ASSERT_EQ(2u, asked[0].buttons.size());
     EXPECT_EQ("button 2", asked[0].answer);

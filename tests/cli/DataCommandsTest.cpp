@@ -236,7 +236,10 @@ TEST_F(DataCommandsTest, CodeListsChartAndFill) {
                                  "501;950;Test;N;1;5012\n")
                                .string(),
          0, "Účtový rozvrh: nových účtů 1, změněných 0. Údaje PAP doplní příkaz fill-chart.\n"},
-        {"fill-chart", 0, "Účtový rozvrh je doplněn z číselníku PAP.\n"},
+        // The changed accounts are listed, the account withdrawn from statement II too.
+        {"fill-chart", 0,
+         "501/950  5012 -> 5012 výk. 2\n518/900  - výk. 2 -> -\n"
+         "Účtový rozvrh je doplněn z číselníku PAP, změněných účtů: 2.\n"},
         {"import-upap " + (dir_ / "chybi.txt").string(), 1, ""},
         {"import-chart", 2, ""},
         {"fill-chart --bogus 1", 2, ""},

@@ -33,7 +33,7 @@ TEST_F(TransferTest, ExportWithNewClassificationsNumbersInTheOrderChosen) {
     const TransferReport r = Copy(ListDir(), OtherDir(), {"C3", "A1", "B2"}, o);
     ASSERT_TRUE(r.done) << ToUtf8(r.failure);
     EXPECT_EQ(3, r.copied);
-    EXPECT_EQ("\t\rHOTOVO !", ToUtf8(TransferReportText(r)));
+    EXPECT_EQ("\t\rHOTOVO!", ToUtf8(TransferReportText(r)));
     // By name: Alfa, Beta, Gama; their new numbers follow the order of choosing; notes travel.
     EXPECT_EQ((std::vector<std::string>{"0000000002", "0000000003*", "0000000001"}),
               Codes(OtherDir(), 2));
@@ -53,7 +53,7 @@ TEST_F(TransferTest, SkippedAddressesAreCountedAndListed) {
     ASSERT_TRUE(r.done);
     EXPECT_EQ(1, r.copied);
     EXPECT_EQ(
-        "\t\rHOTOVO !\r\rPřeneseno adres: 1\rPřeskočeno pro shodné zatřídění: 2 (1, 2)\r"
+        "\t\rHOTOVO!\r\rPřeneseno adres: 1\rPřeskočeno pro shodné zatřídění: 2 (1, 2)\r"
         "Nenalezeno ve zdroji: 1 (9)",
         ToUtf8(TransferReportText(r)));
     EXPECT_EQ((std::vector<std::string>{"1", "2", "3"}), Codes(ListDir()));

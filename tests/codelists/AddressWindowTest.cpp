@@ -71,7 +71,7 @@ TEST_F(WindowTest, PickersReturnTheFieldOfTheirOrder) {
     // An order the list does not have.
     ui_->QueueOk();
     EXPECT_FALSE(PickAddressField(book_, text, 10));
-    EXPECT_EQ("Třídící údaj číslo 10 je v číselníku externích adres nereálné, prosím opravte !",
+    EXPECT_EQ("Třídící údaj číslo 10 je v číselníku externích adres nereálné, prosím opravte!",
               ui::testing::MessageText(ui_->Transcript().back()));
 }
 

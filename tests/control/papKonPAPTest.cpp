@@ -194,7 +194,7 @@ TEST_F(ProtocolTest, StoppedRunShowsNothing) {
     GoldenLines();
     const RecordCheckOutcome outcome = Check("od=1 do=3 key:F2", [&] {
         ui_->StopProgressAtStep(3);
-        ui_->QueueEsc();  // <Esc> on "Opravdu chcete ukončit probíhající proces ?" aborts
+        ui_->QueueEsc();  // <Esc> on "Opravdu chcete ukončit probíhající proces?" aborts
     });
     EXPECT_EQ(RecordCheckEnd::Stopped, outcome.end);
     EXPECT_TRUE(ui_->listings.empty());

@@ -29,6 +29,8 @@ class DesktopTest : public QObject {
     void messageClosesWithEscapeAsLeave();
     void dialogFormTakesKeysThroughItsModel();
     void dialogFormKeepsAFieldThatFailsItsCheck();
+    void dialogFieldEntrySelectsItsContent();
+    void qtsOwnButtonsSpeakCzech();
     void promptHidesThePassword();
     void listWindowPicksALine();
     void printoutViewerShowsFrames();

@@ -1,6 +1,8 @@
 // The Qt windows of the UI services, fed by key presses as a user would.
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 #include <fstream>
@@ -98,6 +100,55 @@ void DesktopTest::dialogFormTakesKeysThroughItsModel() {
     QCOMPARE(shownDate, QString(" 5. 3.2023"));
     QCOMPARE(date, FromUtf8(" 5. 3.2023"));
     QCOMPARE(int(month), 7);
+}
+
+void DesktopTest::dialogFieldEntrySelectsItsContent() {
+    // Typing into a field entered by <Tab> or by a click replaces what it held; <Ctrl+A> selects
+    // all of it again after the cursor has moved.
+    axo::gui::QtUi ui;
+    axo::ui::DialogEnvironment env;
+    Text first = FromUtf8(" 9.12.2026");
+    Text second = FromUtf8(" 9.12.2026");
+    Text third = FromUtf8("staré");
+    auto dialog = axo::ui::CreateDialog(ui, env, 0, 0, 40, {}, FromUtf8("Vstup"), 5);
+    axo::ui::InsertPrvek(*dialog, 2, 1, {}, FromUtf8("Od "), 10, first, {}, axo::ui::TPrvek::kDate);
+    axo::ui::InsertPrvek(*dialog, 2, 2, {}, FromUtf8("Do "), 10, second, {},
+                         axo::ui::TPrvek::kDate);
+    axo::ui::InsertPrvek(*dialog, 2, 3, {}, FromUtf8("Text "), 10, third, {},
+                         axo::ui::TPrvek::kText);
+    axo::ui::InsertOkZpet(*dialog, 0, 5, {}, {}, 5);
+    ModalDriver driver(nullptr);
+    driver.OnModal("Vstup", [](QWidget* w) {
+        const QList<QLineEdit*> fields = w->findChildren<QLineEdit*>();
+        QCOMPARE(fields.size(), 3);
+        QTest::keyClick(FocusedEdit(w), Qt::Key_Tab);
+        QCOMPARE(FocusedEdit(w), fields[1]);
+        QCOMPARE(fields[1]->selectedText(), QString(" 9.12.2026"));
+        QTest::keyClicks(fields[1], "31.12.2024");
+        QCOMPARE(fields[1]->text(), QString("31.12.2024"));
+        // A click in the middle of a field enters it with everything selected.
+        QTest::mouseClick(fields[0], Qt::LeftButton, {}, QPoint(fields[0]->width() / 2, 5));
+        QCOMPARE(FocusedEdit(w), fields[0]);
+        QTest::keyClicks(fields[0], "1.1.2024");
+        QCOMPARE(fields[0]->text(), QString("1.1.2024"));
+        QTest::mouseClick(fields[2], Qt::LeftButton, {}, QPoint(fields[2]->width() / 2, 5));
+        QTest::keyClick(fields[2], Qt::Key_End);
+        QTest::keyClick(fields[2], Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(fields[2], "nova");
+        QCOMPARE(fields[2]->text(), QString("nova"));
+        QTest::keyClick(fields[2], Qt::Key_F2);
+    });
+    driver.Start();
+    QVERIFY(axo::ui::RunDialog(*dialog));
+    QCOMPARE(first, FromUtf8(" 1. 1.2024"));
+    QCOMPARE(second, FromUtf8("31.12.2024"));
+    QCOMPARE(third, FromUtf8("nova"));
+}
+
+void DesktopTest::qtsOwnButtonsSpeakCzech() {
+    QVERIFY(axo::gui::InstallQtCzech());
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove('&'), QString("Zrušit"));
 }
 
 void DesktopTest::dialogFormKeepsAFieldThatFailsItsCheck() {

@@ -1,9 +1,12 @@
-// The fill of the chart of accounts from the PAP code list: attributes copied from a known
-// analytics, cleared for an unknown or empty one, every other field kept; and a chart in use or a
-// missing code list that change nothing.
+// The fill of the chart of accounts from the PAP code list: the question with the number of
+// accounts (declined: nothing changes), attributes copied from a known analytics, cleared for an
+// unknown or empty one, every other field kept, the protocol of the changes; and a chart in use
+// or a missing code list that change nothing.
 #include "pap/FillChart.h"
 
 #include "ImportTestSupport.h"
+#include "ui/TextListing.h"
+#include "util/Lines.h"
 
 namespace axo::pap::test {
 namespace {
@@ -54,6 +57,13 @@ class FillChartTest : public ImportTest {
         code.MD[0] = 1;  // not an attribute of the account
         Add<tFileUAPV>(std::vector<tVetaUAPV>{code});
     }
+    void SetUp() override {
+        ImportTest::SetUp();
+        ctx_.workDirectory = dir_;
+        listing_.data = &ctx_;
+        ui_.SetPrintoutDirectory(dir_);
+    }
+    ui::ListingEnvironment listing_;
 };
 
 TEST_F(FillChartTest, CopiesKnownAnalyticsAndClearsTheRest) {
@@ -69,9 +79,49 @@ TEST_F(FillChartTest, CopiesKnownAnalyticsAndClearsTheRest) {
     AddAccount(empty, "jiná poznámka"_t);
     AddAccount(Account(22, 0, " 0211 "), {});
 
+    const auto before = Dump<tFileRozvrh>();
+    ui_.QueueEsc();
+    const FillChartOutcome declined = FillChartFromPap(where_, ctx_, ui_, &listing_);
+    EXPECT_FALSE(declined.done);
+    EXPECT_TRUE(declined.changes.empty());
+    EXPECT_EQ(before, Dump<tFileRozvrh>()) << "declined: nothing written";
+    ASSERT_EQ(1u, Shown().size());
+    EXPECT_THAT(Shown()[0], ::testing::HasSubstr("údaje PAP u 4 účtů účtového rozvrhu"));
+    EXPECT_THAT(Shown()[0], ::testing::HasSubstr("U 1 z nich bude vymazána"));
+
+    ui_.ClearTranscript();
+    ui_.QueueButton(1);
     ui_.QueueOk();
-    EXPECT_TRUE(FillChartFromPap(where_, ctx_, ui_));
-    EXPECT_EQ(std::vector<std::string>{"message 1: HOTOVO!"}, Shown());
+    const FillChartOutcome filledOutcome = FillChartFromPap(where_, ctx_, ui_, &listing_);
+    EXPECT_TRUE(filledOutcome.done);
+    std::vector<std::string> lines;
+    for (const ChartChange& c : filledOutcome.changes)
+        lines.push_back(ToUtf8(ChartChangeLine(c)));
+    EXPECT_EQ((std::vector<std::string>{
+                  "021/100  0211 -> 0211 KT P1-AP P2 výk. 1,4,10",
+                  "022/000  0211 -> 0211 KT P1-AP P2 výk. 1,4,10",
+                  "501/100  999 KT P1-AP P2 výk. 2 -> vymazáno (analytika není v číselníku PAP)",
+                  "518/000  - výk. 2 -> -",
+              }),
+              lines);
+    const auto shown = Shown();
+    ASSERT_EQ(3u, shown.size());
+    EXPECT_EQ("message 1: HOTOVO! Změněných účtů: 4.", shown[2]);
+    const auto printouts = ui_.PrintoutsSince(0);
+    ASSERT_EQ(1u, printouts.files.size());
+    std::ifstream in(printouts.files[0]);
+    const std::string protocol((std::istreambuf_iterator<char>(in)), {});
+    for (const char* expected : {"Protokol změn účtového rozvrhu", "501/100", "999",
+                                 "analytika není v číselníku PAP, vymazána", "Změněných účtů: 4"})
+        EXPECT_THAT(protocol, ::testing::HasSubstr(expected));
+
+    // Run again, the chart matches the list: nothing to ask.
+    ui_.ClearTranscript();
+    ui_.QueueOk();
+    EXPECT_TRUE(FillChartFromPap(where_, ctx_, ui_, &listing_).changes.empty());
+    EXPECT_EQ(std::vector<std::string>{"message 1: HOTOVO! Údaje PAP všech účtů již odpovídají "
+                                       "číselníku PAP, nic se nezměnilo."},
+              Shown());
 
     Text notes;
     const tVetaRozvrh filled = Read(21, 100, &notes);
@@ -105,8 +155,8 @@ TEST_F(FillChartTest, ChartInUseOrMissingCodeListChangesNothing) {
     const auto before = Dump<tFileRozvrh>();
 
     ui_.QueueOk();
-    EXPECT_FALSE(FillChartFromPap(where_, ctx_, ui_));
-    EXPECT_EQ(std::vector<std::string>{"message 2: Číselník pomocný analytický přehled pro výkazy "
+    EXPECT_FALSE(FillChartFromPap(where_, ctx_, ui_, &listing_).done);
+    EXPECT_EQ(std::vector<std::string>{"message 2: Číselník pomocného analytického přehledu pro výkazy "
                                        "nelze otevřít!"},
               Shown());
 
@@ -115,7 +165,7 @@ TEST_F(FillChartTest, ChartInUseOrMissingCodeListChangesNothing) {
     ASSERT_TRUE(other.InitFile(1, storage::_NoWait));
     ui_.ClearTranscript();
     ui_.QueueOk();
-    EXPECT_FALSE(FillChartFromPap(where_, ctx_, ui_));
+    EXPECT_FALSE(FillChartFromPap(where_, ctx_, ui_, &listing_).done);
     EXPECT_EQ(std::vector<std::string>{"message 2: Účtový rozvrh nelze EXCLUSIVNĚ otevřít!"},
               Shown());
     other.CloseFile();

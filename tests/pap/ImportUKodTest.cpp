@@ -61,7 +61,7 @@ TEST_F(ImportUKodTest, FillsCodesNamesAndPartnerDutiesFromEitherEncoding) {
         }
         EXPECT_EQ((std::vector<std::string>{
                       "decision: Číselník bude smazán a předplněn obsahem souboru " +
-                          file.string() + " !",
+                          file.string() + "!",
                       "message 1: HOTOVO!"}),
                   Shown());
     }

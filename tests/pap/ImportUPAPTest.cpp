@@ -127,7 +127,7 @@ TEST_F(ImportUPAPTest, ReplaceFillNumbersRowsPerFirstStatementAndSkipsTakenKeys)
     // "IV4" would be group 0 row 1, which "901" holds; the old code went with the replace
     EXPECT_EQ(6u, Dump<tFileUAPV>().size());
     EXPECT_THAT(Shown(), ElementsAre("decision: Číselník bude smazán a předplněn obsahem souboru " +
-                                         file.string() + " !",
+                                         file.string() + "!",
                                      "message 1: HOTOVO!"));
 }
 
@@ -166,7 +166,7 @@ TEST_F(ImportUPAPTest, UpdateLineWithOnlyTheFirstCellsCrossedSetsAllOtherFlags) 
     EXPECT_EQ(1, c.RADEK);
     EXPECT_TRUE(Code("0212").MdFlag(5)) << "a code the file does not name stays";
     EXPECT_EQ(2u, Dump<tFileUAPV>().size());
-    EXPECT_EQ("decision: Číselník bude předplněn obsahem souboru " + file.string() + " !",
+    EXPECT_EQ("decision: Číselník bude předplněn obsahem souboru " + file.string() + "!",
               Shown().front());
 }
 
@@ -197,7 +197,7 @@ TEST_F(ImportUPAPTest, RefusalsLeaveTheListAsItWas) {
         {"declined",
          good,
          [&] { ui_.QueueButton(2); },
-         {"decision: Číselník bude smazán a předplněn obsahem souboru " + good.string() + " !"}},
+         {"decision: Číselník bude smazán a předplněn obsahem souboru " + good.string() + "!"}},
         {"not a regular file",
          socketPath,
          [&] { ui_.QueueOk(); },

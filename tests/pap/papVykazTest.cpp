@@ -342,7 +342,7 @@ TEST_F(VykazTest, UnknownStatementNumberIsRefused) {
     ui_->QueueDialog("key:F2");
     ui_->QueueOk();
     EXPECT_FALSE(vykaz.Zpracuj());
-    EXPECT_EQ("Neznámý výkaz číslo 14 !!!", ui_->Transcript().back().lines.at(0));
+    EXPECT_EQ("Neznámý výkaz číslo 14!!!", ui_->Transcript().back().lines.at(0));
 }
 
 TEST_F(VykazTest, ProcessIsNamedAfterTheTrimmedCaption) {

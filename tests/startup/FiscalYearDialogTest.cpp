@@ -115,6 +115,14 @@ TEST_F(FiscalYearDialogTest, PresetsAndTheDialog) {
          201312,
          "31.12.2013",
          "dialog"},
+        {"a year chosen in the list brings date and period along",
+         {},
+         "dialog rok=#1 key:F2\n",
+         true,
+         "2013",
+         201312,
+         "31.12.2013",
+         "dialog"},
         {"<F10> on the date",
          {},
          "dialog datum=15.03.2013 key:F10 key:F2\n",
@@ -187,6 +195,23 @@ TEST_F(FiscalYearDialogTest, PresetsAndTheDialog) {
     }
 }
 
+TEST_F(FiscalYearDialogTest, DateOutsideEveryYearPreselectsTheLatestYear) {
+    // After and before the table: confirming the dialog as it stands asks nothing more.
+    for (const DateTime today :
+         {DateTime{2026, 12, 9, 8, 0, 0, 0}, DateTime{2010, 2, 1, 8, 0, 0, 0}}) {
+        SCOPED_TRACE(today.year);
+        clock_.Set(today);
+        bool started = false;
+        auto session = Start({}, "dialog key:F2\n", started);
+        ASSERT_TRUE(started);
+        EXPECT_EQ("dialog", Windows());
+        EXPECT_EQ("2014"_t, session->FiscalYear().code);
+        EXPECT_EQ(201412, session->CurrentPeriod());
+        EXPECT_EQ("31.12.2014"_t, session->ProgramDate());
+        ShutDown(*session);
+    }
+}
+
 TEST_F(FiscalYearDialogTest, MessagesOfTheChecks) {
     bool started = false;
     Start({"/U2014132014"}, "ok\ndialog key:Esc\n", started);
@@ -199,10 +224,10 @@ TEST_F(FiscalYearDialogTest, MessagesOfTheChecks) {
     EXPECT_EQ("Zadaný hospodářský rok není definován v programovém instalačním souboru [20XX].",
               FlatLines(ui_.Transcript().at(0)));
     Start({}, "dialog datum=15.03.2016 key:F10 key:Esc\nok\n", started);
-    EXPECT_EQ("Datum je mimo rozsah tabulky přípustných hospodářských roků !",
+    EXPECT_EQ("Datum je mimo rozsah tabulky přípustných hospodářských roků!",
               FlatLines(ui_.Transcript().at(0)));
     Start({}, "dialog mesic=3 rokObdobi=2016 key:F10 key:Esc\nok\n", started);
-    EXPECT_EQ("Účetní období je mimo rozsah tabulky přípustných hospodářských roků !",
+    EXPECT_EQ("Účetní období je mimo rozsah tabulky přípustných hospodářských roků!",
               FlatLines(ui_.Transcript().at(0)));
     Start({}, "dialog datum=15.01.2015 key:F2\nbutton 2\ndialog key:Esc\n", started);
     const ui::TranscriptEntry& question = ui_.Transcript().at(1);
@@ -245,7 +270,7 @@ TEST_F(FiscalYearDialogTest, ChangeOfDateAndPeriodKeepsTheYear) {
     ui_.LoadScript("dialog datum=15.03.2013 key:F10 key:Esc\nok\nok\n");
     EXPECT_FALSE(ChangeProgramDate(*session));
     ASSERT_EQ(3u, ui_.Transcript().size());
-    EXPECT_EQ("Datum je mimo rozsah aktuálního hospodářského roku !",
+    EXPECT_EQ("Datum je mimo rozsah aktuálního hospodářského roku!",
               FlatLines(ui_.Transcript()[0]));
     EXPECT_EQ(
         "I nadále bude jako datum pro program akceptováno datum 15. 3.2014 v účetním "

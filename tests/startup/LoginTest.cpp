@@ -288,6 +288,37 @@ TEST_F(LoginTest, PasswordPromptAndItsCancellation) {
     EXPECT_EQ(2u, ui_.Transcript().size());  // no message of its own
 }
 
+TEST_F(LoginTest, WrongPasswordIsRefusedWhenTypedAndMayBeTypedAgain) {
+    StartUpOptions options = Quiet();
+    options.password.reset();
+    const auto before = tables_.Users(DataDir());
+    // Wrong, then right: the second prompt comes before anything else is asked.
+    auto session = NewSession(options);
+    ui_.QueueValue("spatne");
+    ui_.QueueOk();
+    ui_.QueueValue("heslo1");
+    ASSERT_TRUE(StartUp(*session));
+    std::vector<std::string> kinds;
+    for (const ui::TranscriptEntry& e : ui_.Transcript())
+        kinds.push_back(e.kind);
+    EXPECT_EQ((std::vector<std::string>{"prompt", "message 2", "prompt"}), kinds);
+    EXPECT_EQ("Zadané heslo není správné. Zadejte heslo znovu.", FlatLines(ui_.Transcript()[1]));
+    ShutDown(*session);
+
+    // Three wrong tries end the start-up; no login is written anywhere.
+    ui_.ClearTranscript();
+    auto refused = NewSession(options);
+    for (int i = 0; i < 3; ++i) {
+        ui_.QueueValue("jine");
+        ui_.QueueOk();
+    }
+    EXPECT_FALSE(StartUp(*refused));
+    EXPECT_EQ(6u, ui_.Transcript().size());
+    EXPECT_EQ("Zadané heslo není správné. Program nelze spustit.", LastMessage());
+    EXPECT_EQ(before.at(0).Prihl_UzivatelPrihlasen,
+              tables_.Users(DataDir()).at(0).Prihl_UzivatelPrihlasen);
+}
+
 TEST_F(LoginTest, LogoutWithoutItsLoginRecordIsReported) {
     auto session = NewSession();
     ASSERT_TRUE(StartUp(*session));

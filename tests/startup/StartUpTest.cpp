@@ -353,9 +353,8 @@ std::vector<Refusal> Refusals() {
                  "instalačním souboru [2020].");
          }},
         {"unknown password", none, [](StartUpOptions& o) { o.password = "nic"_t; },
-         [=](const fs::path& h) {
-             return "UŽIVATELSKÝ instalační soubor neobsahuje zadané heslo (" + Dir(data(h)) +
-                    "AXO-USER.DB) Pro doplnění nutno použít modul \"SPRÁVCE SYSTÉMU\".";
+         [](const fs::path&) {
+             return std::string("Zadané heslo není správné. Program nelze spustit.");
          }},
         {"VAT payer differs between areas",
          [=](Tables& t, const fs::path& h) {

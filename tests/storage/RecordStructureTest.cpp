@@ -139,13 +139,13 @@ TEST(RecordStructureTest, TooManyItemsWarnAndPass) {
     EXPECT_EQ("message 0", ui.Transcript()[0].kind);
     EXPECT_EQ(
         "Věta souboru smí obsahovat maximálně 253 položek, včetně indexů.\rVaše struktura "
-        "obsahuje 255 položek.\r\rPočet prvků snižte o 2 !",
+        "obsahuje 255 položek.\r\rPočet prvků snižte o 2!",
         ToUtf8(TooManyItemsText(255)));
     std::string shown;
     for (const std::string& line : ui.Transcript()[0].lines)
         shown += line + "|";
     EXPECT_NE(std::string::npos, shown.find("obsahuje 255 položek")) << shown;
-    EXPECT_NE(std::string::npos, shown.find("snižte o 2 !")) << shown;
+    EXPECT_NE(std::string::npos, shown.find("snižte o 2!")) << shown;
 }
 
 TEST(RecordStructureTest, ColumnsAndIndexes) {

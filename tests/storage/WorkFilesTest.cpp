@@ -79,7 +79,7 @@ TEST(WorkFilesTest, EmptyPrefixIsReportedAndXYUsed) {
     ASSERT_EQ(1u, ui.Transcript().size());
     EXPECT_EQ(" CHYBA", ui.Transcript()[0].title);
     EXPECT_EQ(
-        MessageLines("Chyba programu - nutno zadat prefix funkce \"RandomNotExistKomplName\" !"_t),
+        MessageLines("Chyba programu - nutno zadat prefix funkce \"RandomNotExistKomplName\"!"_t),
         ui.Transcript()[0].lines);
 }
 
@@ -262,7 +262,7 @@ TEST(WorkFilesTest, MissingWorkDirectoryIsReported) {
     ASSERT_EQ(1u, ui.Transcript().size());
     EXPECT_EQ("message 0", ui.Transcript()[0].kind);
     const Text shown = TextFromPath(scratch.Path()) + "/chybí/"_t;
-    EXPECT_EQ(MessageLines("Chyba nastavení v konfiguračním souboru AXO.CFG !\r"
+    EXPECT_EQ(MessageLines("Chyba nastavení v konfiguračním souboru AXO.CFG!\r"
                            "Pracovní knihovna ["_t +
                            shown +
                            "] zadaná příkazem \"AXO_TEMP=\" neexistuje. \r"
@@ -297,7 +297,7 @@ TEST(WorkFilesTest, WorkDirectoryOfSeventyFiveCharactersIsTheLongestAccepted) {
             if (configured.back() != '/')
                 configured += '/';
             ASSERT_EQ(1u, ui.Transcript().size()) << c.value;
-            EXPECT_EQ(MessageLines("Chyba nastavení v konfiguračním souboru AXO.CFG !\r"
+            EXPECT_EQ(MessageLines("Chyba nastavení v konfiguračním souboru AXO.CFG!\r"
                                    "Pracovní knihovna ["_t +
                                    FromUtf8(configured) +
                                    "] zadaná příkazem \"AXO_TEMP=\" je delší než 75 znaků.\r"

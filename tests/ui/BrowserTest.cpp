@@ -149,7 +149,7 @@ TEST_F(BrowseTest, PageShrinksWhenAnotherStationDeletesRows) {
     ui_->QueueOk();
     Steps(*b, "key:Ctrl+PageUp key:Ctrl+PageDown key:Down");
     EXPECT_EQ("001-004@004", Span(*b));
-    EXPECT_EQ(std::vector<std::string>{"Nebyla nalezena následující věta souboru !"}, Messages());
+    EXPECT_EQ(std::vector<std::string>{"Nebyla nalezena následující věta souboru!"}, Messages());
     Steps(*b, "click:ButtonRefresh key:PageDown key:Up");
     EXPECT_EQ("001-004@003", Span(*b));
 }

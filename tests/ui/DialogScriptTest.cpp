@@ -92,7 +92,7 @@ TEST(DialogScriptTest, CheckMessagesOfScriptedValuesAreRecorded) {
     EXPECT_EQ(4, p.from);
     EXPECT_EQ(3, p.to);  // the refused fill of "mesicDo" was skipped with the rest
     ASSERT_EQ(2u, ui.Transcript().size());
-    EXPECT_EQ((std::vector<std::string>{"Maximální přípustná hodnota údaje je ", "12 !"}),
+    EXPECT_EQ((std::vector<std::string>{"Maximální přípustná hodnota údaje je ", "12!"}),
               ui.Transcript()[0].lines);
     EXPECT_EQ("answer: close 1\n",
               ui.Transcript()[1].ToString().substr(ui.Transcript()[1].ToString().rfind("answer")));

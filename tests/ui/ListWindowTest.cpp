@@ -324,7 +324,7 @@ TEST_F(ListWindowTest, SearchDialogSetsTheSearch) {
     EXPECT_EQ("dialog", t[0].kind);
     EXPECT_EQ(" Hledání zadaného textu", t[0].title);
     EXPECT_EQ((std::vector<std::string>{"start hledání", "zpět"}), t[0].buttons);
-    EXPECT_EQ(std::vector<std::string>{"Nezadali jste hledaný text !"}, t[1].lines);
+    EXPECT_EQ(std::vector<std::string>{"Nezadali jste hledaný text!"}, t[1].lines);
     EXPECT_EQ("| [ od akt.pozice dolů]", "| " + t[2].lines.back());
 }
 

@@ -341,7 +341,7 @@ TEST_F(ListingOutputTest, ExistingFileQuestion) {
     const TranscriptEntry& q = ui_->Transcript().at(1);
     EXPECT_EQ("decision", q.kind);
     EXPECT_EQ(
-        std::vector<std::string>{"Výstupní soubor " + (work_ / "v.txt").string() + " existuje !"},
+        std::vector<std::string>{"Výstupní soubor " + (work_ / "v.txt").string() + " existuje!"},
         q.lines);
     EXPECT_EQ((std::vector<std::string>{" &Přepsat ", " Př&ipojit ", " &Nové zadání ", " &Zpět "}),
               q.buttons);

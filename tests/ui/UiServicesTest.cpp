@@ -184,7 +184,7 @@ TEST(UiServicesTest, StopAsksAndOnlyNoContinuesThePass) {
             ++steps;
         EXPECT_EQ(c.continues ? 10 : 2, steps) << c.answer;
         const TranscriptEntry& question = ui.Transcript().back();
-        EXPECT_EQ((std::vector<std::string>{"Opravdu chcete ukončit", "probíhající proces ?"}),
+        EXPECT_EQ((std::vector<std::string>{"Opravdu chcete ukončit", "probíhající proces?"}),
                   question.lines);
         EXPECT_EQ((std::vector<std::string>{"&NE", "<Esc>ano"}), question.buttons);
     }

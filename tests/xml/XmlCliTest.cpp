@@ -97,6 +97,9 @@ TEST_F(XmlCliTest, TheBatchRunKeepsTheStoredPrintForms) {
 TEST_F(XmlCliTest, TheBatchRunWritesAValidSummaryAndConsumesTheFragments) {
     const CliRun run = InHome("batch --month 12");
     ASSERT_EQ(0, run.code) << run.err;
+    // The statements' protocols are not passed over in silence: their lines are counted.
+    EXPECT_NE(std::string::npos, run.err.find("Chybové protokoly zpracovaných výkazů obsahují:"))
+        << run.err;
     const fs::path summary = dir_ / "out" / "PAP_souhrn.xml";
     EXPECT_EQ(summary.string() + "\n", run.out);
     EXPECT_EQ(std::vector<std::string>{"PAP_souhrn.xml"}, Entries(dir_ / "out"));

@@ -320,13 +320,18 @@ TEST_F(ExportDialogTest, DefaultsOfANewBlockAndWhatTheVaultKeeps) {
     EXPECT_EQ("15. 1.2024"_t, params_.statementDate.Get());
     EXPECT_EQ("AB12"_t, ids_.transactionId);
     EXPECT_EQ(" Zadaná cesta neexistuje ", ui_->Transcript()[1].lines.at(0));
-    // The identifiers are asked anew each time; the rest comes back from the vault.
+    // The rest comes back from the vault; each message is offered a new identifier of 32
+    // hexadecimal characters, accepted as it stands.
     EXPECT_TRUE(StoredParams().responsiblePerson == params_.responsiblePerson);
-    ui_->QueueDialog(Answer(""));
-    ui_->QueueOk();
-    ui_->QueueDialog("key:Esc");
-    EXPECT_FALSE(EditExportParams(ctx_, "888", params_, ids_));
-    EXPECT_EQ("Položka <Identifikátor přenosu> není vyplněná!", Messages().back());
+    std::vector<std::string> offered;
+    for (int i = 0; i < 2; ++i) {
+        ui_->QueueDialog(Answer(""));
+        ASSERT_TRUE(EditExportParams(ctx_, "888", params_, ids_));
+        offered.push_back(ToUtf8(ids_.transactionId));
+        EXPECT_EQ(32u, offered.back().size());
+        EXPECT_EQ(std::string::npos, offered.back().find_first_not_of("0123456789abcdef"));
+    }
+    EXPECT_NE(offered[0], offered[1]);
 }
 
 TEST_F(ExportDialogTest, ARelativeDirectoryIsStoredAsTypedAndHandedBackAbsolute) {
@@ -394,6 +399,41 @@ TEST_F(ExportDialogTest, TheBatchDialogSetsTheDateAndChecksThePrintForms) {
     EXPECT_EQ(std::vector<std::string>{"Soubor <" + missing + "> neexistuje!"}, Messages());
     EXPECT_EQ("28.02.2023"_t, params_.statementDate.Get());
     EXPECT_EQ("vykaz4.pts"_t, params_.formII_III.Get());
+}
+
+TEST_F(ExportDialogTest, TheBatchShowsStatementsForPrintingOnlyWhenAFormCanBeFound) {
+    // No form stored, no template directory: unticked, and the dialog is accepted as it stands.
+    StoreParams(Params());
+    ASSERT_TRUE(Edit("999", {Answer("")}));
+    EXPECT_TRUE(params_.formI.Get().empty() && params_.formIV_IX.Get().empty());
+    // Ticked by the user without a template directory: the directory is named as one.
+    ui_->ClearTranscript();
+    ui_->QueueDialog(Answer("tisk=1"));
+    ui_->QueueOk();
+    ui_->QueueDialog(Answer("tisk=0"));
+    ASSERT_TRUE(EditExportParams(ctx_, "999", params_, ids_));
+    const std::string directory = (dir_ / "sablony").string() + "/";
+    EXPECT_EQ(std::vector<std::string>{"Adresář <" + directory + "> neexistuje!"}, Messages());
+    // The catalogue's default forms fill the empty fields, and the box starts ticked.
+    fs::create_directories(dir_ / "sablony");
+    WriteBytes(dir_ / "sablony" / "pap.pts", "");
+    std::vector<unsigned> masks;
+    ctx_.defaultForm = [&masks](unsigned mask) -> std::optional<Text> {
+        masks.push_back(mask);
+        return mask == 24 ? std::optional<Text>() : std::optional<Text>("pap.pts"_t);
+    };
+    ui_->ClearTranscript();
+    ui_->QueueDialog(Answer(""));
+    ui_->QueueOk();
+    ui_->QueueDialog(Answer("formIV_IX=pap.pts"));
+    ASSERT_TRUE(EditExportParams(ctx_, "999", params_, ids_));
+    EXPECT_EQ((std::vector<unsigned>{2, 4, 24}), masks);
+    EXPECT_EQ(std::vector<std::string>{"Položka <Tiskový formulář pro výkazy IV. až IX.> není "
+                                       "vyplněná!"},
+              Messages());
+    EXPECT_EQ("pap.pts"_t, params_.formI.Get());
+    EXPECT_EQ("pap.pts"_t, params_.formII_III.Get());
+    EXPECT_EQ("pap.pts"_t, params_.formIV_IX.Get());
 }
 
 // ---- The export procedure ------------------------------------------------------------------

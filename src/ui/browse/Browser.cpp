@@ -107,7 +107,7 @@ bool TBrowser::OtevriData() {
 }
 
 bool TBrowser::SetLength_BufferOfRecord_BufferOfHash() {
-    ui_.ShowErrorLine("Chybí definice metody SetLength_BufferOfRecord_BufferOfHash !\r\r"_t +
+    ui_.ShowErrorLine("Chybí definice metody SetLength_BufferOfRecord_BufferOfHash!\r\r"_t +
                       caption_);
     return false;
 }
@@ -374,7 +374,7 @@ void TBrowser::Close(int result) {
 }
 
 bool TBrowser::PotvrdZruseni() {
-    return ui_.YesNo("Opravdu chcete tuto větu zrušit ?"_t, " ~A~no "_t, " <Esc> ~z~pět "_t, 1);
+    return ui_.YesNo("Opravdu chcete tuto větu zrušit?"_t, " ~A~no "_t, " <Esc> ~z~pět "_t, 1);
 }
 
 void TBrowser::PovolOvladani(bool enabled) {

@@ -231,7 +231,7 @@ class TBrowser {
     /// start at end. False when the window would not open (the result is then set). For
     /// callers that drive the page themselves (tests).
     bool Zahaj();
-    /// Asks "Opravdu chcete tuto větu zrušit ?"; true for " ~A~no ".
+    /// Asks "Opravdu chcete tuto větu zrušit?"; true for " ~A~no ".
     bool PotvrdZruseni();
     bool IsClosed() const { return closed_; }
     int Result() const { return result_; }

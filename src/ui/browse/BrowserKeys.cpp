@@ -127,7 +127,7 @@ int TBrowser::TranslateKey(const KeyEvent& key) {
 bool TBrowser::BuffersFit() {
     if (static_cast<int>(BufferOfHash.size()) - 1 >= pageSize_)
         return true;
-    ui_.ShowErrorLine("Problém v rozsahu bufferu objectu !\r\r"_t + caption_);
+    ui_.ShowErrorLine("Problém v rozsahu bufferu objectu!\r\r"_t + caption_);
     Close(kResultLeave);
     return false;
 }

@@ -394,8 +394,8 @@ bool TBrowser::PositionOnBorder(bool top) {
         ReadPageEndingAtLast();
         currentRow_ = std::max(rowsFilled_, 1);
     }
-    ui_.ShowError(top ? "Nebyla nalezena předcházející věta souboru !"_t
-                      : "Nebyla nalezena následující věta souboru !"_t);
+    ui_.ShowError(top ? "Nebyla nalezena předcházející věta souboru!"_t
+                      : "Nebyla nalezena následující věta souboru!"_t);
     return false;
 }
 

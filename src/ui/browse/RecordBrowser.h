@@ -53,7 +53,7 @@ class TRecordBrowser : public Base {
         return this->ZamkniVetuRadku(row, n, &record);
     }
 
-    /// Deletes the row's record after "Opravdu chcete tuto větu zrušit ?", found by its unique
+    /// Deletes the row's record after "Opravdu chcete tuto větu zrušit?", found by its unique
     /// key under its record lock (never by the number the page holds, which another station's
     /// deletion and a new record may have given to another record). False, the action then not
     /// handled, when the user declines or the record is gone or locked.

@@ -254,7 +254,7 @@ void TSelector::Confirm() {
 bool TSelector::SelectionMissing() {
     if (selection_ && selection_->Opened())
         return false;
-    Ui().ShowError("Pracovní soubor selekce není dispozici !"_t);
+    Ui().ShowError("Pracovní soubor selekce není k dispozici!"_t);
     return true;
 }
 

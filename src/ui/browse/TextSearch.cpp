@@ -53,7 +53,7 @@ bool RunTextSearchDialog(UiServices& ui, const DialogEnvironment& env, TextSearc
     InsertOkZpet(*dialog, 0, 0, "zpět"_t, "zpět"_t, 12, 0, "start hledání"_t, "start hledání"_t);
     dialog->SetMayClose([field](TDialogAXO& d, int code) {
         if (code == kCloseConfirm && field && field->EditText().empty()) {
-            d.Ui().ShowErrorLine("Nezadali jste hledaný text !"_t);
+            d.Ui().ShowErrorLine("Nezadali jste hledaný text!"_t);
             return false;
         }
         return true;

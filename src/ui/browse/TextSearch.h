@@ -19,7 +19,7 @@ struct TextSearchOptions {
 };
 
 /// Runs the dialog preset with `options`; true, with the options as entered, when the search
-/// was started. An empty text is refused with "Nezadali jste hledaný text !" and the dialog
+/// was started. An empty text is refused with "Nezadali jste hledaný text!" and the dialog
 /// stays. `fixedPitch` shows the text field in the fixed-pitch font (option "/C").
 bool RunTextSearchDialog(UiServices& ui, const DialogEnvironment& env, TextSearchOptions& options,
                          bool fixedPitch);
