@@ -7,6 +7,8 @@
 // Usage: bench_statement [lines of the small set, default 250000] [of the large, 1000000]
 //        bench_statement --generate DIR N          (a data set kept for profiling)
 //        bench_statement --measure DIR time|1|batch   (the measurements of a generated set)
+//        bench_statement --server N   (statement I over N lines on a PostgreSQL server of its
+//                                      own against the same statement on SQLite, in one run)
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,11 +22,15 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "PgBulkCopy.h"
 #include "pap/StatementTitles.h"
 #include "pap/Statements.h"
 #include "pap/papVykaz.h"
+#include "startup/Migration.h"
+#include "storage/PgEngine.h"
 #include "storage/SqliteEngine.h"
 #include "storage/SqliteText.h"
+#include "support/PgServer.h"
 #include "ui/ScriptedUi.h"
 #include "util/Cisla.h"
 
@@ -333,6 +339,55 @@ long RunSize(const fs::path& dir, std::int32_t lines) {
     return std::max(peakI, peakBatch);
 }
 
+/// Statement I over `lines` document lines on SQLite and on a server of its own: the data set
+/// is generated in SQLite files and copied table by table to the server (the document lines
+/// with COPY, the code lists through the engine), where the tables keep their names relative to the
+/// data set's directory; then the statement runs on each engine in turns, two rounds, the best time
+/// of each.
+int RunServer(std::int32_t lines) {
+    axo::test::PgServer server;
+    if (!server.Running()) {
+        std::printf("No PostgreSQL server: %s\n", server.Problem().c_str());
+        return server.Missing() ? 0 : 1;
+    }
+    const fs::path dir =
+        fs::temp_directory_path() / ("axo-bench-server-" + std::to_string(::getpid()));
+    Generate(dir, lines);
+    const std::shared_ptr<storage::Engine> pg = storage::MakePgEngine({server.Conninfo(), dir});
+    std::printf("Copying the tables to the server ... ");
+    std::fflush(stdout);
+    const double copy = Seconds([&] {
+        const std::shared_ptr<storage::Engine> sqlite = storage::MakeSqliteEngine();
+        long long done = 0;
+        for (const auto& entry : fs::directory_iterator(dir))
+            if (entry.path().filename() == "UDPO2024.DB")
+                storage::CopyInBulk(server.Conninfo(), *pg, entry.path(), dir);
+            else if (entry.path().extension() == ".DB")
+                startup::CopyTable(*sqlite->Open(entry.path(), true), *pg, entry.path(),
+                                   storage::SqliteDefinition(entry.path()), nullptr, done);
+    });
+    std::printf("%.1f s\n", copy);
+    double best[2] = {1e9, 1e9};
+    long long rows[2] = {0, 0};
+    {
+        Bench b(dir);
+        for (int round = 0; round < 2; ++round)
+            for (int engine = 0; engine < 2; ++engine) {
+                storage::UseEngine(engine == 0 ? nullptr : pg);
+                best[engine] =
+                    std::min(best[engine], Seconds([&] { rows[engine] = Compile(b, 1); }));
+            }
+        storage::UseEngine(nullptr);
+    }
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+    std::printf("  statement I over %d lines\n", lines);
+    std::printf("    SQLite      (%5lld rows)  %8.3f s\n", rows[0], best[0]);
+    std::printf("    PostgreSQL  (%5lld rows)  %8.3f s\n", rows[1], best[1]);
+    std::printf("    ratio PostgreSQL / SQLite   %8.2f   (target <= 2)\n", best[1] / best[0]);
+    return rows[0] == rows[1] ? 0 : 1;
+}
+
 }  // namespace
 }  // namespace axo::pap::bench
 
@@ -340,6 +395,8 @@ int main(int argc, char** argv) {
     using namespace axo::pap::bench;
     if (argc == 4 && std::string(argv[1]) == "--measure")
         return Measure(argv[2], argv[3]);
+    if (argc == 3 && std::string(argv[1]) == "--server")
+        return RunServer(std::atoi(argv[2]));
     if (argc == 4 && std::string(argv[1]) == "--generate") {
         Generate(argv[2], std::atoi(argv[3]));
         return 0;

@@ -43,8 +43,35 @@ std::vector<fs::path> TableFilesBelow(const fs::path& home) {
     return files;
 }
 
-/// Copies one table into a new table of the target engine, in one transaction; the number of
-/// records copied. Throws EngineError when anything fails or the counts differ.
+/// AXO.CFG with the engine keys of the target (none for SQLite) instead of the old ones.
+bool RewriteConfig(const fs::path& home, const MigrationRequest& request) {
+    const fs::path file = home / "AXO.CFG";
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    AtomicFile out;
+    if (!out.Create(file))
+        return false;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        end = end == std::string::npos ? bytes.size() : end + 1;
+        const std::string line = bytes.substr(start, end - start);
+        const Text key = NationalUpperCase(Trim(Text::FromBytes(line.substr(0, line.find('=')))));
+        if (key != Text::FromBytes(kEngineKey) && key != Text::FromBytes(kConnectionKey))
+            out.Write(line);
+        start = end;
+    }
+    if (!bytes.empty() && bytes.back() != '\n')
+        out.Write("\r\n");
+    if (request.toPostgresql) {
+        out.Line(std::string(kEngineKey) + "=" + kPostgresqlName);
+        out.Line(std::string(kConnectionKey) + "=" + request.connection);
+    }
+    return out.Commit();
+}
+
+}  // namespace
+
 long long CopyTable(EngineTable& from, Engine& target, const fs::path& file, const TableDef& def,
                     ui::ProgressPanel* progress, long long& done) {
     target.Create(file, def);
@@ -98,35 +125,6 @@ long long CopyTable(EngineTable& from, Engine& target, const fs::path& file, con
                           std::to_string(from.RecordCount()));
     return copied;
 }
-
-/// AXO.CFG with the engine keys of the target (none for SQLite) instead of the old ones.
-bool RewriteConfig(const fs::path& home, const MigrationRequest& request) {
-    const fs::path file = home / "AXO.CFG";
-    std::ifstream in(file, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    AtomicFile out;
-    if (!out.Create(file))
-        return false;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        end = end == std::string::npos ? bytes.size() : end + 1;
-        const std::string line = bytes.substr(start, end - start);
-        const Text key = NationalUpperCase(Trim(Text::FromBytes(line.substr(0, line.find('=')))));
-        if (key != Text::FromBytes(kEngineKey) && key != Text::FromBytes(kConnectionKey))
-            out.Write(line);
-        start = end;
-    }
-    if (!bytes.empty() && bytes.back() != '\n')
-        out.Write("\r\n");
-    if (request.toPostgresql) {
-        out.Line(std::string(kEngineKey) + "=" + kPostgresqlName);
-        out.Line(std::string(kConnectionKey) + "=" + request.connection);
-    }
-    return out.Commit();
-}
-
-}  // namespace
 
 bool MigrateInstallation(const MigrationRequest& request, ui::UiServices& ui, const Clock&,
                          MigrationResult& result) {

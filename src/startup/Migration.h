@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+#include "storage/Engine.h"
+#include "ui/ProgressPanel.h"
 #include "ui/UiServices.h"
 #include "util/Clock.h"
 #include "util/Text.h"
@@ -27,6 +29,13 @@ struct MigrationResult {
     int tables = 0;
     long long records = 0;
 };
+
+/// Copies one table into a new table `file` of the engine `target` in one transaction, with the
+/// definition `def`; the number of records copied (`done` counts them on, `progress` shows
+/// them in thousands when given). Throws EngineError when anything fails or the counts differ.
+long long CopyTable(storage::EngineTable& from, storage::Engine& target,
+                    const std::filesystem::path& file, const storage::TableDef& def,
+                    ui::ProgressPanel* progress, long long& done);
 
 /// Moves the installation's tables; false after a message.
 bool MigrateInstallation(const MigrationRequest& request, ui::UiServices& ui, const Clock& clock,

@@ -2,6 +2,7 @@
 #include "startup/NewInstallation.h"
 
 #include <fstream>
+#include <memory>
 #include <set>
 #include <system_error>
 #include <vector>
@@ -232,6 +233,21 @@ bool CreateInEmpty(const fs::path& target, bool existed, const NewInstallation& 
     return false;
 }
 
+/// Takes away the server tables of the installation that were not there before its creation
+/// began: a creation that failed leaves the server as it found it (CreateInEmpty clears the
+/// directory).
+void DropTablesMadeSince(const storage::PgOptions& server, const std::vector<fs::path>& before) {
+    try {
+        const std::set<fs::path> old(before.begin(), before.end());
+        const std::shared_ptr<storage::Engine> engine = storage::MakePgEngine(server);
+        for (const fs::path& table : storage::PgTables(server))
+            if (!old.count(table))
+                engine->Drop(table);
+    } catch (const storage::EngineError&) {
+        // The server is gone: what it keeps is no worse than what the failure left.
+    }
+}
+
 }  // namespace
 
 Text DefaultUserName() {
@@ -277,23 +293,37 @@ bool CreateInstallation(const NewInstallation& request, ui::UiServices& ui, cons
     const bool exists = fs::exists(target, ec);
     if (exists && !fs::is_directory(target, ec))
         return Refuse(ui, "["_t + storage::TextFromPath(target) + "] není adresář."_t);
+    const storage::PgOptions server{request.connection, target};
+    std::vector<fs::path> before;
     if (request.postgresql) {
         if (const Text refusal = CheckConnection(request.connection); !refusal.empty())
             return Refuse(ui, refusal);
-        storage::UseEngine(storage::MakePgEngine({request.connection, target}));
+        try {
+            before = storage::PgTables(server);
+        } catch (const storage::EngineError& e) {
+            return Refuse(ui, FromUtf8(e.what()));
+        }
+        storage::UseEngine(storage::MakePgEngine(server));
     } else {
         storage::UseEngine(nullptr);
     }
-    if (!exists || fs::is_empty(target, ec))
-        return CreateInEmpty(target, exists, request, ui, clock);
-    if (storage::DefaultEngine()->Exists(target / "AXO.DB")) {
-        if (!request.force)
-            return Refuse(ui, "V adresáři ["_t + Shown(target) + "] již instalace existuje."_t +
-                                  kBreak + "Přepsat ji lze jen výslovným povolením."_t);
-        if (InstallationInUse(target, ui, clock))
-            return Refuse(ui, "Instalace v adresáři ["_t + Shown(target) + "] se právě používá."_t);
+    bool made = false;
+    if (!exists || fs::is_empty(target, ec)) {
+        made = CreateInEmpty(target, exists, request, ui, clock);
+    } else {
+        if (storage::DefaultEngine()->Exists(target / "AXO.DB")) {
+            if (!request.force)
+                return Refuse(ui, "V adresáři ["_t + Shown(target) + "] již instalace existuje."_t +
+                                      kBreak + "Přepsat ji lze jen výslovným povolením."_t);
+            if (InstallationInUse(target, ui, clock))
+                return Refuse(ui,
+                              "Instalace v adresáři ["_t + Shown(target) + "] se právě používá."_t);
+        }
+        made = Populate(target, request, ui, clock);
     }
-    return Populate(target, request, ui, clock);
+    if (!made && request.postgresql)
+        DropTablesMadeSince(server, before);
+    return made;
 }
 
 }  // namespace axo::startup

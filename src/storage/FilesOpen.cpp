@@ -54,8 +54,15 @@ bool tSoubor::BtOpenFileBlock(int mode, int wait) {
         reservation = ReserveAll(wait);
         if (!reservation)
             return errorCode_ == kErrOpenedElsewhere ? false : Fatal("OpenFile"_t);
-        for (const fs::path& table : {dataPath_, RebuildCopyPath(*this)})
-            engine_->Drop(table);
+        try {
+            for (const fs::path& table : {dataPath_, RebuildCopyPath(*this)})
+                engine_->Drop(table);
+        } catch (const EngineError& e) {
+            // A server may refuse (a table of another owner): the old table stays, and the
+            // caller hears that the new one could not be made.
+            SetEngineFailure(e);
+            return false;
+        }
     }
     // A table whose data an interrupted rebuild moved aside is restored before anything else,
     // so that it is never taken for missing and created empty.
@@ -300,7 +307,12 @@ void tSoubor::DeleteFile() {
     const std::unique_ptr<TableReservation> reservation = ReserveAll(_NoWait);
     if (!reservation)
         return;
-    engine_->Drop(dataPath_);
+    try {
+        engine_->Drop(dataPath_);
+    } catch (const EngineError& e) {
+        SetEngineFailure(e);
+        return;
+    }
     fs::path stem = dataPath_;
     stem.replace_extension();
     DeleteTableFiles(stem);
