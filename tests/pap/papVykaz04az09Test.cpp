@@ -114,10 +114,12 @@ TEST_F(Vykaz04Test, ColumnsAmountsAndMarks) {
     EXPECT_NE(all.end(), std::find_if(all.begin(), all.end(), [](const std::string& l) {
                   return l.find("nekorektní kódy transakce") != std::string::npos;
               }));
-    // The legend at the end explains the code marks and the marks of the statement's cells.
+    // Each printout ends with a legend of its marks, those of the statement's cells with them.
     const std::vector<std::string> legend = {
         "  kt ---    řádek dokladu nemá kód transakce",
         "  kód x     kód transakce, který analytika PAP nepovoluje nebo do výkazu nepatří",
+        "  x         ve výkazu: sloupec s kódem, který analytika PAP nepovoluje",
+        "  !         ve výkazu: částka s kódem, který analytika PAP nepovoluje",
         "  nekorektní kódy transakce:",
         "            obraty s kódem, pro který výkaz nemá sloupec; nezapočetly se",
         "  x         ve výkazu: sloupec s kódem, který analytika PAP nepovoluje",
@@ -154,8 +156,8 @@ TEST_F(Vykaz04Test, SumRowListsTheCodesOfAChildWithoutARowOfItsOwn) {
     Add(WithKod(Line("202302", 21, 2, 8, 0), "405"));
     ASSERT_TRUE(CompileRaw(4));
     const std::vector<std::string> expected = {
-        "│02/23 FA01/00001│    1│021/003│          7,00│          0,00│0213      │405 x  │",
         "│02/23 FA01/00002│    1│021/002│          8,00│          0,00│0212      │405 x  │",
+        "│02/23 FA01/00001│    1│021/003│          7,00│          0,00│0213      │405 x  │",
         "│0213        │405      │          7,00│          0,00│",
         "│0212        │405      │          8,00│          0,00│",
     };
