@@ -16,6 +16,7 @@
 #include <string>
 
 #include "QtText.h"
+#include "WindowGeometry.h"
 
 namespace axo::gui {
 
@@ -62,7 +63,8 @@ QKeySequence StatementShortcut(int statement) {
 
 }  // namespace
 
-TPAP_Form::TPAP_Form(startup::Session& session, QtUi& ui) : ui_(ui), form_(session, *this) {
+TPAP_Form::TPAP_Form(startup::Session& session, QtUi& ui)
+    : ui_(ui), session_(session), form_(session, *this) {
     onForcedEnd = [&ui] { ui.Terminate(0); };
     setObjectName("PAP_Form");
     setWindowTitle(Q(app::DesignCaption()));
@@ -89,6 +91,15 @@ void TPAP_Form::FormCreate() {
     setWindowTitle(Q(p.caption));
     resize(p.width, p.height);
     move(p.left, p.top);
+    // The size of the last run's window, and its place for the first instance: further
+    // instances keep the place of their slot, so that they do not cover one another.
+    if (const auto remembered = RememberedWindowGeometry(session_.ProgramDirectory())) {
+        const QRect fitted = FitOnScreen(
+            *remembered, screen ? screen->availableGeometry() : QRect(), minimumSizeHint());
+        resize(fitted.size());
+        if (session_.WindowSlotNumber() <= 1)
+            move(fitted.topLeft());
+    }
 }
 
 void TPAP_Form::BuildMenu() {
@@ -266,6 +277,10 @@ void TPAP_Form::closeEvent(QCloseEvent* event) {
         return;
     }
     const bool running = form_.ProcessRunning();
+    // A maximised or minimised window keeps the size and place it had before.
+    if (isVisible() &&
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        RememberWindowGeometry(session_.ProgramDirectory(), QRect(pos(), size()));
     form_.FormClose();
     event->accept();
     if (running && onForcedEnd)

@@ -52,6 +52,7 @@ class TPAP_Form : public QMainWindow, public app::FormView, public MainWindowSur
 
   private:
     QtUi& ui_;
+    startup::Session& session_;
     app::PapForm form_;
     std::map<std::string, QAction*> items_;
     std::map<app::CommandId, QAction*> commands_;

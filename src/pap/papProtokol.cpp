@@ -1,6 +1,8 @@
 // The error protocol of a statement run.
 #include "pap/papProtokol.h"
 
+#include <array>
+
 #include "pap/PapData.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
@@ -73,6 +75,50 @@ Text Castka(double x) {
     return AmountText(x, 14, 2);
 }
 
+/// The marks of the legend, in the order of its lines.
+enum Znacka : std::size_t {
+    kUcetChybi,
+    kNezadana,
+    kNeexistuje,
+    kSoucet,
+    kBezKodu,
+    kKodNepovolen,
+    kBezPartnera1,
+    kBezPartnera2,
+    kNekorektniKody,
+    kNeprenesene,
+    kSkrtnuto,
+    kNepovoleno,
+    kZnacek
+};
+
+struct PolozkaLegendy {
+    const char* znacka;
+    const char* popis;
+};
+
+/// The legend's lines; a mark of the statement's cells is explained where the protocol speaks
+/// of codes of statements IV to IX.
+const std::array<PolozkaLegendy, kZnacek>& Polozky() {
+    static const std::array<PolozkaLegendy, kZnacek> kPolozky = {{
+        {"???", "účet v účtovém rozvrhu neexistuje, nezapočítal se"},
+        {"nezad.", "účet nemá v účtovém rozvrhu zadanou analytiku PAP, nezapočítal se"},
+        {"neex.", "analytika PAP účtu není v číselníku PAP, účet se nezapočítal"},
+        {"součet", "analytika PAP účtu je součtový řádek, účet se nezapočítal"},
+        {"kt ---", "řádek dokladu nemá kód transakce"},
+        {"kód x", "kód transakce, který analytika PAP nepovoluje nebo do výkazu nepatří"},
+        {"P1 ---", "chybí partner (partner 1) nebo není platný"},
+        {"P2 ---", "chybí partner 2"},
+        {"nekorektní kódy transakce",
+         "obraty s kódem, pro který výkaz nemá sloupec; nezapočetly se"},
+        {"částky nepřenesené do XML",
+         "částky výkazu, které XML části nenese; důvod je v posledním sloupci"},
+        {"x", "ve výkazu: sloupec s kódem, který analytika PAP nepovoluje"},
+        {"!", "ve výkazu: částka s kódem, který analytika PAP nepovoluje"},
+    }};
+    return kPolozky;
+}
+
 }  // namespace
 
 tChybovyProtokol::tChybovyProtokol(std::unique_ptr<ui::TextListing> listing)
@@ -143,6 +189,69 @@ void tChybovyProtokol::ZapisRadek(const RadekProtokolu& r) {
     };
     listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
     ++radku_;
+    PoznamenejZnacku(r);
+}
+
+void tChybovyProtokol::PoznamenejZnacku(const RadekProtokolu& r) {
+    const Text duvod = TrimRight(r.duvod);
+    if (r.ucetChybi)
+        znacky_.set(kUcetChybi);
+    else if (duvod == "nezad."_t)
+        znacky_.set(kNezadana);
+    else if (duvod == "neex."_t)
+        znacky_.set(kNeexistuje);
+    else if (duvod == "součet"_t)
+        znacky_.set(kSoucet);
+    else if (duvod == "kt ---"_t)
+        znacky_.set(kBezKodu);
+    else if (duvod == "P1 ---"_t)
+        znacky_.set(kBezPartnera1);
+    else if (duvod == "P2 ---"_t)
+        znacky_.set(kBezPartnera2);
+    else if (duvod.size() > 2 && duvod.substr(duvod.size() - 2) == " x"_t)
+        znacky_.set(kKodNepovolen);
+}
+
+std::vector<Text> tChybovyProtokol::Legenda() const {
+    std::bitset<16> znacky = znacky_;
+    // Codes a row does not allow show in the statement with the marks of its cells.
+    if (znacky[kKodNepovolen] || znacky[kNekorektniKody] || znacky[kNeprenesene]) {
+        znacky.set(kSkrtnuto);
+        znacky.set(kNepovoleno);
+    }
+    std::vector<Text> lines;
+    for (std::size_t i = 0; i < kZnacek; ++i) {
+        if (!znacky[i])
+            continue;
+        const PolozkaLegendy& p = Polozky()[i];
+        const Text znacka = FromUtf8(p.znacka);
+        // The section headings stand on a line of their own above their explanation.
+        if (znacka.size() > 8) {
+            lines.push_back(Blanks(2) + znacka + ":"_t);
+            lines.push_back(Blanks(12) + FromUtf8(p.popis));
+        } else {
+            lines.push_back(Blanks(2) + JustifyWithChar(znacka, 8, ' ', Alignment::kLeft) +
+                            Blanks(2) + FromUtf8(p.popis));
+        }
+    }
+    return lines;
+}
+
+void tChybovyProtokol::Zakonci() {
+    ui::TextListing& l = *listing_;
+    l.WriteLine(l.bottomLine);
+    const std::vector<Text> lines = Legenda();
+    if (lines.empty())
+        return;
+    l.WriteLine({});
+    // Should the legend need a new page, it gets no frame line, column header or section
+    // heading of lines that are not there.
+    l.bottomLine.clear();
+    l.framedHeader = {};
+    l.titles[2].clear();
+    l.WriteLineWithRoom("Vysvětlivky značek:"_t, static_cast<int>(lines.size()) + 1);
+    for (const Text& line : lines)
+        l.WriteLine(line);
 }
 
 void tChybovyProtokol::ZapisNekorektniKod(const Text& analytika, const Text& transakce, double md,
@@ -151,6 +260,7 @@ void tChybovyProtokol::ZapisNekorektniKod(const Text& analytika, const Text& tra
     const std::vector<Text> cells = {analytika, transakce, Castka(md), Castka(dal)};
     listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
     ++radku_;
+    znacky_.set(kNekorektniKody);
 }
 
 void tChybovyProtokol::ZapisNeprenesenou(const Text& vykaz, const Text& analytika,
@@ -159,19 +269,20 @@ void tChybovyProtokol::ZapisNeprenesenou(const Text& vykaz, const Text& analytik
     const std::vector<Text> cells = {vykaz, analytika, transakce, Castka(castka), duvod};
     listing_->WriteLineWithRoom(listing_->FramedLine(cells), 2);
     ++radku_;
+    znacky_.set(kNeprenesene);
 }
 
 std::optional<ui::ListingView> tChybovyProtokol::Odloz() {
     if (Prazdny())
         return std::nullopt;
-    listing_->WriteLine(listing_->bottomLine);
+    Zakonci();
     return listing_->Keep();
 }
 
 void tChybovyProtokol::Ukaz() {
     if (Prazdny())
         return;
-    listing_->WriteLine(listing_->bottomLine);
+    Zakonci();
     listing_->CloseListingFile();
     listing_->HandOver(listing_->FileName());
 }

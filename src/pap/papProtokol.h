@@ -1,9 +1,11 @@
 // The error protocol of a statement run: a text printout listing the document lines that could
 // not be assigned (with the reason), the work records whose transaction code has no place in
 // statements IV to IX ("nekorektní kódy transakce"), and the amounts of statements IV to IX that
-// their XML does not carry ("částky nepřenesené do XML").
+// their XML does not carry ("částky nepřenesené do XML"); at its end a legend of the marks it
+// used.
 #pragma once
 
+#include <bitset>
 #include <memory>
 
 #include "ui/TextListing.h"
@@ -54,15 +56,23 @@ class tChybovyProtokol {
     /// The identification column: the short display form, a blank in character 7 shown "_".
     static Text IdentifikaceText(const Text& identifikace);
 
+    /// The legend lines of the marks used so far (without the heading), in a fixed order.
+    std::vector<Text> Legenda() const;
+
   private:
     enum class Sekce { Zadna, Radky, Kody, Neprenesene };
 
     explicit tChybovyProtokol(std::unique_ptr<ui::TextListing> listing);
     void ZacniSekci(Sekce sekce);
+    /// Notes the mark of a document line's reason for the legend.
+    void PoznamenejZnacku(const RadekProtokolu& radek);
+    /// The bottom frame line and the legend after it.
+    void Zakonci();
 
     std::unique_ptr<ui::TextListing> listing_;
     Sekce sekce_ = Sekce::Zadna;
     int radku_ = 0;
+    std::bitset<16> znacky_;  ///< the marks used, indexed as the legend's lines
 };
 
 }  // namespace axo::pap

@@ -36,6 +36,26 @@ const std::vector<Text>& tPAP_Vykaz04_09::KodySloupcu() {
     return kody_;
 }
 
+bool tPAP_Vykaz04_09::Sestav() {
+    NactiKodyRadku();
+    return SestavB();
+}
+
+void tPAP_Vykaz04_09::NactiKodyRadku() {
+    // Read before the rows are walked: the walk keeps its place in the same code list.
+    kodyRadku_.clear();
+    tFileUAPV& file = ciselniky_->PapCodes();
+    file.BtClearKey(1);
+    std::int32_t n = 0;
+    Text key;
+    while (file.BtNextKey(1, n, key)) {
+        tVetaUAPV veta;
+        file.GetRec(n, &veta);
+        if (veta.VYKAZY[oCisloVykazu - 1])
+            kodyRadku_.insert(Trim(veta.STAT_ANAL));
+    }
+}
+
 void tPAP_Vykaz04_09::PodejSloupceDo_oVeta_Zorvi() {
     const std::vector<Text>& kody = KodySloupcu();
     for (std::size_t i = 0; i < kody.size(); ++i) {
@@ -80,6 +100,10 @@ void tPAP_Vykaz04_09::PrictiWork(const tVetaWork& w) {
         PrictiPevny(kod, n, md, dal);
         return;
     }
+    // A sum row meets the work records of its child rows: they are listed under the most
+    // specific row, the sum row lists only those of codes without a row of their own.
+    if (oVeta_Zorvi.Soucet && kodyRadku_.count(Trim(w.SA)))
+        return;
     if (!ExterniPostup())
         if (tChybovyProtokol* protokol = Protokol())
             protokol->ZapisNekorektniKod(w.SA, w.TRANSAKCE, md, dal);

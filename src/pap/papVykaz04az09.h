@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <set>
 
 #include "pap/papVykaz.h"
 
@@ -14,7 +15,7 @@ class tPAP_Vykaz04_09 : public tPAP_Vykaz {
   public:
     tPAP_Vykaz04_09(StatementContext& ctx, int cislo, const VolaniVykazu& volani)
         : tPAP_Vykaz(ctx, cislo, volani) {}
-    bool Sestav() override { return SestavB(); }
+    bool Sestav() override;
     void PodejSloupceDo_oVeta_Zorvi() override;
     Word PodejDruhPts() override { return 24; }
     /// Template "IV-IX-KOMPLET": every row gets the same columns, one per code number;
@@ -29,6 +30,8 @@ class tPAP_Vykaz04_09 : public tPAP_Vykaz {
     /// The statement's codes 01-20 and 51-70 in code order (at most 40), read once.
     const std::vector<Text>& KodySloupcu();
     void PrictiWork(const tVetaWork& veta);
+    /// Notes the PAP codes that get a row of their own in this statement.
+    void NactiKodyRadku();
     bool PrictiDoSloupce(const Text& kod, int n, double md, double dal);
     void PrictiPevny(const Text& kod, int n, double md, double dal);
     Text Stitek(int kod) const;
@@ -37,6 +40,7 @@ class tPAP_Vykaz04_09 : public tPAP_Vykaz {
 
     std::vector<Text> kody_;
     bool kodyNacteny_ = false;
+    std::set<Text> kodyRadku_;  ///< the trimmed PAP codes with a row in this statement
 };
 
 /// Statement IV ... IX (`cislo` 4-9); IX from fiscal year 2022 only says that it is no longer

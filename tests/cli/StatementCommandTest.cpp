@@ -104,6 +104,26 @@ TEST_F(StatementCommandTest, ProtocolsAreNamedByStatementAndPeriodAndNeverWritte
     EXPECT_NE(lines.end(), std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
                   return l.find("chybový protokol [od 1 do 6/2023]") != std::string::npos;
               }));
+    // The protocol ends with the legend of the marks it uses.
+    const auto legend = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.find("Vysvětlivky značek:") != std::string::npos;
+    });
+    ASSERT_NE(lines.end(), legend);
+    EXPECT_EQ(lines.end(), std::find_if(legend, lines.end(),
+                                        [](const std::string& l) { return l.rfind("│", 0) == 0; }));
+    // Every mark the lines use is explained.
+    int marks = 0;
+    for (const std::string mark : {"???", "nezad.", "neex.", "součet"}) {
+        const bool used = std::any_of(lines.begin(), legend, [&](const std::string& l) {
+            return l.rfind("│", 0) == 0 && l.find(mark) != std::string::npos;
+        });
+        const bool explained = std::any_of(legend, lines.end(), [&](const std::string& l) {
+            return l.rfind("  " + mark + " ", 0) == 0;
+        });
+        EXPECT_EQ(used, explained) << mark;
+        marks += used;
+    }
+    EXPECT_GT(marks, 0);
     fs::remove_all(out);
 }
 

@@ -14,6 +14,7 @@ class DesktopTest : public QObject {
 
     // The main window (MainWindowTest.cpp)
     void mainWindowOpensOnTheInstallation();
+    void mainWindowKeepsItsSizeAndPlaceBetweenRuns();
     void menusCarryTheExactCaptions();
     void frameDisablesTheMenuAroundACommand();
     void statementFromTheMenuShowsItsProtocol();

@@ -2,12 +2,14 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QtTest>
@@ -105,6 +107,39 @@ void DesktopTest::mainWindowOpensOnTheInstallation() {
     // The organisation's name after one blank.
     QVERIFY2(texts.contains(" " + Q(axo::TrimRight(p.FirmDescription()))),
              qPrintable(texts.join('|')));
+}
+
+void DesktopTest::mainWindowKeepsItsSizeAndPlaceBetweenRuns() {
+    // An installation of its own, so that the other tests open the window at its first size.
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcess cli;
+    cli.start(AXO_CLI_PATH, {"demo-install", home.path(), "--year", "2024", "--lines", "10"});
+    QVERIFY(cli.waitForFinished(60000));
+    QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        QPoint place;
+        QSize size;
+        QRect expected;  ///< as the next run opens it
+    } cases[] = {
+        {{30, 40}, {700, 480}, {30, 40, 700, 480}},
+        {{5, 6}, {640, 424}, {5, 6, 640, 424}},
+        // Left partly outside the screen: the next run opens it inside.
+        {{screen.right() - 100, 10}, {500, 400}, {screen.right() + 1 - 500, 10, 500, 400}},
+    };
+    for (const Case& c : cases) {
+        {
+            Program p(home.path());
+            QVERIFY(p.StartedUp());
+            p.form->resize(c.size);
+            p.form->move(c.place);
+            QVERIFY(p.form->close());
+        }
+        Program p(home.path());
+        QCOMPARE(QRect(p.form->pos(), p.form->size()), c.expected);
+        QVERIFY(p.StartedUp());
+    }
 }
 
 void DesktopTest::menusCarryTheExactCaptions() {

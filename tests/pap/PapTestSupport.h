@@ -208,6 +208,22 @@ class StatementTest : public ::testing::Test {
                 rows.push_back(line);
         return rows;
     }
+    /// The legend lines after "Vysvětlivky značek:" in the printouts, trailing blanks removed.
+    std::vector<std::string> LegendLines() const {
+        std::vector<std::string> lines;
+        bool legend = false;
+        for (const std::string& line : Printouts()) {
+            if (line.find("Vysvětlivky značek:") != std::string::npos) {
+                legend = true;
+                continue;
+            }
+            if (legend && line.rfind("  ", 0) == 0)
+                lines.push_back(line.substr(0, line.find_last_not_of(' ') + 1));
+            else
+                legend = false;
+        }
+        return lines;
+    }
     /// The text of the last window shown, its lines joined by blanks.
     std::string LastMessage() const {
         std::string text;

@@ -100,13 +100,11 @@ TEST_F(Vykaz04Test, ColumnsAmountsAndMarks) {
         EXPECT_EQ(c.kdal, r.SloupecDAL[0].KRIZEK) << c.sa;
     }
     // The accumulation reports codes the row's code does not allow; the compilation the
-    // work records whose code has no column (the sum row meets them too).
+    // work records whose code has no column, once, under their own row and not the sum row.
     const std::vector<std::string> expected = {
         "│02/23 FA01/00002│    1│021/001│         30,00│          0,00│0211      │402 x  │",
         "│03/23 FA01/00006│    1│021/002│          5,00│          0,00│0212      │405 x  │",
         "│03/23 FA01/00007│    1│021/002│          9,00│          0,00│0212      │kt --- │",
-        "│0212        │         │          9,00│          0,00│",
-        "│0212        │405      │          5,00│          0,00│",
         "│0212        │         │          9,00│          0,00│",
         "│0212        │405      │          5,00│          0,00│",
     };
@@ -116,6 +114,18 @@ TEST_F(Vykaz04Test, ColumnsAmountsAndMarks) {
     EXPECT_NE(all.end(), std::find_if(all.begin(), all.end(), [](const std::string& l) {
                   return l.find("nekorektní kódy transakce") != std::string::npos;
               }));
+    // Each printout ends with a legend of its marks, those of the statement's cells with them.
+    const std::vector<std::string> legend = {
+        "  kt ---    řádek dokladu nemá kód transakce",
+        "  kód x     kód transakce, který analytika PAP nepovoluje nebo do výkazu nepatří",
+        "  x         ve výkazu: sloupec s kódem, který analytika PAP nepovoluje",
+        "  !         ve výkazu: částka s kódem, který analytika PAP nepovoluje",
+        "  nekorektní kódy transakce:",
+        "            obraty s kódem, pro který výkaz nemá sloupec; nezapočetly se",
+        "  x         ve výkazu: sloupec s kódem, který analytika PAP nepovoluje",
+        "  !         ve výkazu: částka s kódem, který analytika PAP nepovoluje",
+    };
+    EXPECT_EQ(legend, LegendLines());
 }
 
 TEST_F(Vykaz04Test, FixedNumberOfAnotherStatementIsAnIncorrectCode) {
@@ -130,11 +140,28 @@ TEST_F(Vykaz04Test, FixedNumberOfAnotherStatementIsAnIncorrectCode) {
         EXPECT_EQ(0.0, r.SloupecDAL[0].SLOUPEC) << sa;
         EXPECT_EQ("483", Kod(r.SloupecDAL[0])) << sa;
     }
-    // Listed once under the sum row and once under the row itself.
+    // Listed once, under the row itself, not again under the sum row.
     const std::vector<std::string> rows = ProtocolRows();
     for (const char* line : {"│0212        │533      │         70,00│          0,00│",
                              "│0212        │983      │          0,00│         15,00│"})
-        EXPECT_EQ(2, std::count(rows.begin(), rows.end(), line)) << line;
+        EXPECT_EQ(1, std::count(rows.begin(), rows.end(), line)) << line;
+}
+
+TEST_F(Vykaz04Test, SumRowListsTheCodesOfAChildWithoutARowOfItsOwn) {
+    // 0213 is not a code of statement IV, its account is: only the sum row meets its work
+    // records, and so it lists them.
+    Add(PapCode("0213", 1, 4, {5}));
+    Add(Account(21, 3, "0213", 'A', {4}));
+    Add(WithKod(Line("202302", 21, 3, 7, 0), "405"));
+    Add(WithKod(Line("202302", 21, 2, 8, 0), "405"));
+    ASSERT_TRUE(CompileRaw(4));
+    const std::vector<std::string> expected = {
+        "│02/23 FA01/00002│    1│021/002│          8,00│          0,00│0212      │405 x  │",
+        "│02/23 FA01/00001│    1│021/003│          7,00│          0,00│0213      │405 x  │",
+        "│0213        │405      │          7,00│          0,00│",
+        "│0212        │405      │          8,00│          0,00│",
+    };
+    EXPECT_EQ(expected, ProtocolRows());
 }
 
 TEST_F(Vykaz04Test, CodeNotAllowedIsCrossedOutWithoutAmount) {

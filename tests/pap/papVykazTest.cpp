@@ -134,6 +134,14 @@ TEST_F(VykazTest, ProtocolListsEveryReasonOncePerLineInThePeriod) {
                   return l.find("chybový protokol [od 1 do 3/2023]") != std::string::npos;
               }));
     EXPECT_EQ(1, PrintoutCount());
+    // The legend explains the marks used, and only those.
+    const std::vector<std::string> legend = {
+        "  ???       účet v účtovém rozvrhu neexistuje, nezapočítal se",
+        "  nezad.    účet nemá v účtovém rozvrhu zadanou analytiku PAP, nezapočítal se",
+        "  neex.     analytika PAP účtu není v číselníku PAP, účet se nezapočítal",
+        "  součet    analytika PAP účtu je součtový řádek, účet se nezapočítal",
+    };
+    EXPECT_EQ(legend, LegendLines());
 }
 
 TEST_F(VykazTest, SumRowsNeedALongerCodeRightBehindThem) {
