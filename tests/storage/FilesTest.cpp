@@ -647,7 +647,7 @@ TEST_F(FilesTest, ScanFieldsReadsOnlyTheNamedFieldsOfEveryRecord) {
     ItemRecord r = Item("kept", "", -1);
     std::vector<std::int32_t> numbers;
     ASSERT_TRUE(file->BtScanFields({"AMOUNT"_t, "NAME"_t}, &r, [&](std::int32_t n) {
-        EXPECT_EQ("n"_t + IntToText(n), r.name.Get());
+        EXPECT_EQ("n" + std::to_string(n), ToUtf8(r.name.Get()));
         EXPECT_EQ(n * 0.5, r.amount);
         EXPECT_EQ(-1, r.counter) << "a field not named stays as it was";
         EXPECT_EQ("kept"_t, r.code.Get());
