@@ -49,6 +49,11 @@ bool JenCislice(const Text& text) {
 
 /// A special partner value ("111", "222", "333", "444") padded with zeros to 8 characters.
 void DoplnPartnera(StrN<10>& partner) {
+    // Most partners hold none of the values: they are passed over without a copy.
+    const std::string_view v(partner.chars, std::min<std::size_t>(partner.len, 10));
+    if (v.find("111") == v.npos && v.find("222") == v.npos && v.find("333") == v.npos &&
+        v.find("444") == v.npos)
+        return;
     const Text p = Trim(partner);
     if (p == "111"_t || p == "222"_t || p == "333"_t || p == "444"_t)
         partner = "00000"_t + p;
@@ -134,6 +139,30 @@ PoradiRadku PoradiOf(const RadekPruchodu& r) {
     return {r.Klic(), r.Cislo()};
 }
 
+/// The fields of a document line the statements read: the account key's, the state, the
+/// period, the amounts, the transaction code, the partners and what the protocols show.
+const std::vector<Text> kPoleRadku = {
+    "PRIZNAK"_t,
+    "IDENTIFIKACE"_t,
+    "RADEK"_t,
+    "SU"_t,
+    "AE"_t,
+    "VS1"_t,
+    "SALDO_PAR_Year"_t,
+    "SALDO_PAR_Month"_t,
+    "SALDO_PAR_Day"_t,
+    "SALDO_PAR_Hour"_t,
+    "SALDO_PAR_Min"_t,
+    "SALDO_PAR_Sec"_t,
+    "MA_DATI"_t,
+    "DAL"_t,
+    "KOD"_t,
+    "PARTNER"_t,
+    "PARTNER2"_t,
+    "POZNAMKA"_t,
+    "PLATBA_PREDEM"_t,
+};
+
 /// The account of a line: what the first six characters of its account key identify.
 std::uint32_t UcetRadku(const tVetaUDPO& r) {
     return (static_cast<std::uint32_t>(r.SU) << 16) | r.AE;
@@ -155,22 +184,25 @@ bool KumulujSpolecne(std::span<tPAP_Vykaz* const> vykazy, bool poradiUctu) {
     bool ok = true;
     {
         tPAP_Vykaz::Postup postup(prvni, radky.BtUsedRecs(), "kumulace účetních záznamů"_t);
-        const int order = poradiUctu ? 2 : 0;
         tVetaUDPO radek;
-        std::int32_t n = 0;
-        Text key;
-        radky.BtClearKey(order);
-        while (radky.BtNextKey(order, n, key)) {
-            if (!postup.Step()) {
-                ok = false;
-                break;
-            }
-            radky.GetRec(n, &radek);
+        auto kumuluj = [&](std::int32_t n) {
+            if (!postup.Step())
+                return ok = false;
             DoplnPartnera(radek.PARTNER);
             DoplnPartnera(radek.PARTNER2);
             const RadekPruchodu r(radky, radek, n);
             for (tPAP_Vykaz* v : vykazy)
                 v->KumulujRadekPruchodu(r);
+            return true;
+        };
+        if (poradiUctu) {
+            std::int32_t n = 0;
+            Text key;
+            radky.BtClearKey(2);
+            while (radky.BtNextKey(2, n, key) && radky.GetRec(n, &radek) && kumuluj(n)) {
+            }
+        } else if (!radky.BtScanFields(kPoleRadku, &radek, kumuluj)) {
+            ok = false;
         }
     }
     for (tPAP_Vykaz* v : vykazy) {

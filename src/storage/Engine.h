@@ -136,6 +136,10 @@ class EngineTable {
     /// greater or equal (not exact), in that order. Returns the number visited.
     virtual int Seek(int order, const Text& key, bool exact, int limit,
                      const RowVisitor& visit) = 0;
+    /// Visits every row in storage order (the order the engine reads fastest), reading only the
+    /// columns at the positions `columns`: the reader answers position i for column
+    /// `columns[i]`. The base walks the record-number order in batches of whole rows.
+    virtual void ScanColumns(const std::vector<int>& columns, const RowVisitor& visit);
     /// Visits the row of record number `n`; false when there is none.
     virtual bool FindRecord(std::int32_t n, const RowVisitor& visit) = 0;
     /// The text of column `column` of record `n` (memo columns read by name); empty when the

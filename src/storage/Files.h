@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -122,6 +123,13 @@ class tSoubor {
     /// length; for k = 0 the number as text). At the end false with 10250, and the order
     /// starts again.
     bool BtNextKey(int k, std::int32_t& n, Text& key);
+    /// Reads every record in storage order (not a key order), with only the data fields
+    /// named in `fieldNames` converted into `buffer` (its other fields stay as they are), and
+    /// calls `visit` with the record number of each; `visit` returning false stops the walk.
+    /// False, after the fatal report "SCANFIELDS", when a name is no field or the engine fails;
+    /// true otherwise (also when stopped).
+    bool BtScanFields(const std::vector<Text>& fieldNames, void* buffer,
+                      const std::function<bool(std::int32_t)>& visit);
     /// The mirror of BtNextKey; at the beginning false with 10260.
     bool BtPrevKey(int k, std::int32_t& n, Text& key);
     /// The first record whose key k equals `key`; false with 10200 when there is none.

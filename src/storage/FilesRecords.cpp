@@ -169,6 +169,40 @@ bool tSoubor::GetRec(std::int32_t n, void* buffer) {
     }
 }
 
+bool tSoubor::BtScanFields(const std::vector<Text>& fieldNames, void* buffer,
+                           const std::function<bool(std::int32_t)>& visit) {
+    ResetStatus();
+    if (TableMissing("SCANFIELDS"_t))
+        return false;
+    // Column 0 is the record number; the fields follow in the order they are named.
+    std::vector<int> columns{0};
+    std::vector<const FieldLayout*> layouts;
+    for (const Text& name : fieldNames) {
+        std::size_t i = 0;
+        while (i < fields_.size() && fields_[i].name != name)
+            ++i;
+        if (i >= fields_.size() || i >= layout_.size())
+            return Fatal("SCANFIELDS"_t, {}, name);
+        columns.push_back(FirstDataColumn(keyCount_) + static_cast<int>(i));
+        layouts.push_back(&layout_[i]);
+    }
+    struct Stopped {};
+    auto* record = static_cast<std::byte*>(buffer);
+    try {
+        table_->ScanColumns(columns, [&](const RowReader& row) {
+            for (std::size_t f = 0; f < layouts.size(); ++f)
+                ReadField(row, static_cast<int>(f) + 1, *layouts[f], record);
+            if (!visit(static_cast<std::int32_t>(row.Integer(0))))
+                throw Stopped{};
+        });
+    } catch (const Stopped&) {
+    } catch (const EngineError& e) {
+        SetEngineFailure(e);
+        return Fatal("SCANFIELDS"_t);
+    }
+    return true;
+}
+
 std::vector<Text> tSoubor::BuildKeys(const void* buffer) {
     std::vector<Text> keys(static_cast<std::size_t>(keyCount_) + 1);
     for (int k = 1; k <= keyCount_; ++k) {

@@ -240,45 +240,46 @@ void WriteRecord(const std::vector<FieldLayout>& layout, const std::byte* record
     }
 }
 
+void ReadField(const RowReader& row, int column, const FieldLayout& f, std::byte* record) {
+    std::byte* p = record + f.offset;
+    switch (f.type) {
+        case FieldType::Byte:
+            Store(p, Held<std::uint8_t>(row.Integer(column)));
+            break;
+        case FieldType::Integer:
+        case FieldType::LongInt:
+            Store(p, Held<std::int32_t>(row.Integer(column)));
+            break;
+        case FieldType::Word:
+            Store(p, Held<std::uint16_t>(row.Integer(column)));
+            break;
+        case FieldType::Real:
+        case FieldType::Double:
+            Store(p, row.Real(column));
+            break;
+        case FieldType::Single:
+            Store(p, static_cast<float>(row.Real(column)));
+            break;
+        case FieldType::Boolean:
+            Store(p, static_cast<std::uint8_t>(row.Integer(column) != 0 ? 1 : 0));
+            break;
+        case FieldType::AnsiString:
+            break;
+        case FieldType::String: {
+            auto* chars = reinterpret_cast<char*>(p + 1);
+            const std::size_t n = row.TextInto(column, chars, static_cast<std::size_t>(f.length));
+            Store(p, static_cast<std::uint8_t>(n));
+            std::memset(chars + n, 0, static_cast<std::size_t>(f.length) - n);
+            break;
+        }
+    }
+}
+
 void ReadRecord(const RowReader& row, int firstColumn, const std::vector<FieldLayout>& layout,
                 std::byte* record) {
     int column = firstColumn;
-    for (const FieldLayout& f : layout) {
-        std::byte* p = record + f.offset;
-        switch (f.type) {
-            case FieldType::Byte:
-                Store(p, Held<std::uint8_t>(row.Integer(column)));
-                break;
-            case FieldType::Integer:
-            case FieldType::LongInt:
-                Store(p, Held<std::int32_t>(row.Integer(column)));
-                break;
-            case FieldType::Word:
-                Store(p, Held<std::uint16_t>(row.Integer(column)));
-                break;
-            case FieldType::Real:
-            case FieldType::Double:
-                Store(p, row.Real(column));
-                break;
-            case FieldType::Single:
-                Store(p, static_cast<float>(row.Real(column)));
-                break;
-            case FieldType::Boolean:
-                Store(p, static_cast<std::uint8_t>(row.Integer(column) != 0 ? 1 : 0));
-                break;
-            case FieldType::AnsiString:
-                break;
-            case FieldType::String: {
-                auto* chars = reinterpret_cast<char*>(p + 1);
-                const std::size_t n =
-                    row.TextInto(column, chars, static_cast<std::size_t>(f.length));
-                Store(p, static_cast<std::uint8_t>(n));
-                std::memset(chars + n, 0, static_cast<std::size_t>(f.length) - n);
-                break;
-            }
-        }
-        ++column;
-    }
+    for (const FieldLayout& f : layout)
+        ReadField(row, column++, f, record);
 }
 
 }  // namespace axo::storage

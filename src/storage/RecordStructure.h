@@ -116,6 +116,10 @@ using MemoSource = std::function<Text(std::size_t fieldIndex)>;
 void WriteRecord(const std::vector<FieldLayout>& layout, const std::byte* record, int firstColumn,
                  RowWriter& row, const MemoSource& memo);
 
+/// Reads column `column` of the row into the field `field` of `record` (an "ANSISTRING" slot
+/// is left as it is), held at the nearest value the field can hold.
+void ReadField(const RowReader& row, int column, const FieldLayout& field, std::byte* record);
+
 /// The read conversion: the row's columns from `firstColumn` on into the data fields of
 /// `record`; "ANSISTRING" slots are left as they are. Values that do not fit a field are held
 /// at the nearest value the field can hold.

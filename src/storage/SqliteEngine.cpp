@@ -276,6 +276,44 @@ void Engine::Drop(const fs::path& dataFile) {
         RemoveQuiet(file);
 }
 
+namespace {
+
+/// A whole row read through the positions of a column selection.
+class SelectedColumns : public RowReader {
+  public:
+    SelectedColumns(const RowReader& row, const std::vector<int>& columns)
+        : row_(row), columns_(columns) {}
+    bool IsNull(int c) const override { return row_.IsNull(columns_[c]); }
+    std::int64_t Integer(int c) const override { return row_.Integer(columns_[c]); }
+    double Real(int c) const override { return row_.Real(columns_[c]); }
+    std::size_t TextInto(int c, char* out, std::size_t capacity) const override {
+        return row_.TextInto(columns_[c], out, capacity);
+    }
+    Text GetText(int c) const override { return row_.GetText(columns_[c]); }
+
+  private:
+    const RowReader& row_;
+    const std::vector<int>& columns_;
+};
+
+}  // namespace
+
+void EngineTable::ScanColumns(const std::vector<int>& columns, const RowVisitor& visit) {
+    constexpr int kBatch = 1024;
+    OrderPosition last;
+    bool started = false;
+    for (;;) {
+        const int read = Scan(0, ScanDirection::Forward, started ? &last : nullptr, kBatch,
+                              [&](const RowReader& row) {
+                                  last.recordNumber = static_cast<std::int32_t>(row.Integer(0));
+                                  visit(SelectedColumns(row, columns));
+                              });
+        started = true;
+        if (read < kBatch)
+            return;
+    }
+}
+
 std::size_t EnginePathLimit() {
     const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
     return vfs ? static_cast<std::size_t>(vfs->mxPathname) : 512;

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <thread>
 
 #include "storage/SqliteText.h"
@@ -155,6 +156,38 @@ int SqliteTable::Seek(int order, const Text& key, bool exact, int limit, const R
     BindKey(s.Get(), 1, order, key);
     sqlite3_bind_int(s.Get(), 3, limit);
     return Visit(s, visit);
+}
+
+void SqliteTable::ScanColumns(const std::vector<int>& columns, const RowVisitor& visit) {
+    // The record number is the rowid: its order is the order of the table's pages, read
+    // without an index. Batches of short reads, so that no read holds up other processes'
+    // writers for long; the record number of the last row follows the selected columns.
+    constexpr int kBatch = 4096;
+    std::string sql = "SELECT ";
+    for (const int c : columns) {
+        if (c < 0 || static_cast<std::size_t>(c) >= columns_.size())
+            throw EngineError(std::string(engine_text::kCorrupt) + " table file. (no column " +
+                              std::to_string(c) + ")");
+        sql += Column(static_cast<std::size_t>(c)) + ", ";
+    }
+    sql += Column(0) + " FROM " + kTable + " WHERE " + Column(0) + " > ?1 ORDER BY " + Column(0) +
+           " LIMIT " + std::to_string(kBatch);
+    Statement s(db_.get(), sql);
+    const int last = static_cast<int>(columns.size());
+    std::int64_t after = std::numeric_limits<std::int64_t>::min();
+    for (;;) {
+        StatementUse use(s);
+        sqlite3_bind_int64(s.Get(), 1, after);
+        int count = 0;
+        StatementReader reader(s.Get());
+        while (s.Step()) {
+            after = sqlite3_column_int64(s.Get(), last);
+            visit(reader);
+            ++count;
+        }
+        if (count < kBatch)
+            return;
+    }
 }
 
 bool SqliteTable::FindRecord(std::int32_t n, const RowVisitor& visit) {

@@ -36,6 +36,7 @@ class SqliteTable : public EngineTable {
     int Scan(int order, ScanDirection direction, const OrderPosition* from, int limit,
              const RowVisitor& visit) override;
     int Seek(int order, const Text& key, bool exact, int limit, const RowVisitor& visit) override;
+    void ScanColumns(const std::vector<int>& columns, const RowVisitor& visit) override;
     bool FindRecord(std::int32_t n, const RowVisitor& visit) override;
     Text ReadText(std::int32_t n, const Text& columnName) override;
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <set>
 #include <thread>
@@ -628,6 +629,46 @@ TEST_F(FilesTest, LockForEditByAKeyWithDuplicatesFindsTheRecordNumber) {
                                                 DataFile().string(), "Položky"}),
                       std::vector<std::string>(shown.lines.begin(), shown.lines.begin() + 6));
     }
+}
+
+TEST_F(FilesTest, ScanFieldsReadsOnlyTheNamedFieldsOfEveryRecord) {
+    // More records than the engine adapter's fallback reads in one batch, one deleted.
+    auto file = Open(3);
+    ASSERT_TRUE(file->BtLockFileBlock(_Wait));
+    for (int i = 1; i <= 1030; ++i) {
+        ItemRecord r =
+            Item(("K" + std::to_string(i)).c_str(), ("n" + std::to_string(i)).c_str(), i);
+        r.amount = i * 0.5;
+        std::int32_t n = 0;
+        ASSERT_TRUE(file->AddRec(n, &r));
+    }
+    ASSERT_TRUE(file->DeleteRec(7));
+    ASSERT_TRUE(file->Unlock());
+    ItemRecord r = Item("kept", "", -1);
+    std::vector<std::int32_t> numbers;
+    ASSERT_TRUE(file->BtScanFields({"AMOUNT"_t, "NAME"_t}, &r, [&](std::int32_t n) {
+        EXPECT_EQ("n" + std::to_string(n), ToUtf8(r.name.Get()));
+        EXPECT_EQ(n * 0.5, r.amount);
+        EXPECT_EQ(-1, r.counter) << "a field not named stays as it was";
+        EXPECT_EQ("kept"_t, r.code.Get());
+        numbers.push_back(n);
+        return true;
+    }));
+    std::sort(numbers.begin(), numbers.end());
+    ASSERT_EQ(1029u, numbers.size());
+    EXPECT_EQ(6, numbers[5]);
+    EXPECT_EQ(8, numbers[6]);
+    EXPECT_EQ(1030, numbers.back());
+
+    int visited = 0;
+    EXPECT_TRUE(file->BtScanFields({"CODE"_t}, &r, [&](std::int32_t) { return ++visited < 3; }));
+    EXPECT_EQ(3, visited) << "the walk stops when asked";
+
+    ui_.ClearTranscript();
+    ui_.QueueOk();
+    EXPECT_THROW(file->BtScanFields({"NOSUCH"_t}, &r, [](std::int32_t) { return true; }),
+                 ProgramEnded);
+    EXPECT_NE(std::string::npos, LastReport(ui_).find("Procedura: SCANFIELDS"));
 }
 
 }  // namespace
