@@ -118,8 +118,7 @@ bool AskToChange(ui::UiServices& ui, const std::vector<ChartChange>& changes) {
         text += ui::kLineBreakMark + "U "_t + IntToText(static_cast<long long>(cleared)) +
                 " z nich bude vymazána statistická analytika, která v číselníku PAP není; "_t +
                 "jejich zaúčtování pak výkazy ani kontroly neuvidí."_t;
-    text +=
-        ui::kLineBreakMark + ui::kLineBreakMark + "Změněné účty budou vypsány v protokolu změn."_t;
+    text += Text(2, ui::kLineBreakMark) + "Změněné účty budou vypsány v protokolu změn."_t;
     return ui.YesNo(text, " ~Z~měnit účty "_t, " <Esc> ~n~ic neměnit "_t, 2);
 }
 

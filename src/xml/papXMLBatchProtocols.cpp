@@ -38,7 +38,7 @@ void BatchProtocols::Report(const XmlExportContext& ctx) {
     for (const auto& [statement, lines] : lines_)
         text += ui::kLineBreakMark + "výkaz "_t + Trim(RomanNumeral(statement)) + ". "_t +
                 LinesText(lines);
-    text += ui::kLineBreakMark + ui::kLineBreakMark +
+    text += Text(2, ui::kLineBreakMark) +
             "Zaúčtování uvedená v protokolech nejsou ve výkazech započtena."_t;
     if (!ctx.Ui().YesNo(text, " ~Z~obrazit protokoly "_t, " <Esc> ~n~ezobrazovat "_t, 2))
         return;

@@ -100,6 +100,13 @@ TEST_F(XmlCliTest, TheBatchRunWritesAValidSummaryAndConsumesTheFragments) {
     // The statements' protocols are not passed over in silence: their lines are counted.
     EXPECT_NE(std::string::npos, run.err.find("Chybové protokoly zpracovaných výkazů obsahují:"))
         << run.err;
+    // The closing sentence stands on a line of its own after an empty one, no control character
+    // in between.
+    EXPECT_NE(
+        std::string::npos,
+        run.err.find("\n  \n  Zaúčtování uvedená v protokolech nejsou ve výkazech započtena."))
+        << run.err;
+    EXPECT_EQ(std::string::npos, run.err.find('\x1A'));
     const fs::path summary = dir_ / "out" / "PAP_souhrn.xml";
     EXPECT_EQ(summary.string() + "\n", run.out);
     EXPECT_EQ(std::vector<std::string>{"PAP_souhrn.xml"}, Entries(dir_ / "out"));
