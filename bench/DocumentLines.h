@@ -2,6 +2,8 @@
 // 331 bytes, 3 keys) and a deterministic line for each number.
 #pragma once
 
+#include <cstdlib>
+
 #include "pap/PapFiles.h"
 #include "util/Cisla.h"
 #include "util/Retezce.h"
@@ -37,6 +39,26 @@ inline tVetaUDPO Line(std::int32_t i) {
     if (i % 3 == 0)
         r.SALDO_PAR.Year = 2024;
     return r;
+}
+
+/// The layer's walk of the document lines named "UDPO" + `suffix`: BtNextKey + GetRec in the
+/// order of key 2. Returns a checksum so the walk cannot be optimised away.
+inline long long LayerWalk(const DataContext& ctx, const Text& suffix, std::int32_t& records) {
+    tUDPO file(ctx, suffix);
+    if (!file.InitFile(1, _NoWait))
+        std::exit(1);
+    long long sum = 0;
+    records = 0;
+    std::int32_t n = 0;
+    Text key;
+    tVetaUDPO r;
+    file.BtClearKey(2);
+    while (file.BtNextKey(2, n, key)) {
+        file.GetRec(n, &r);
+        sum += r.RADEK + r.SU + key.size();
+        ++records;
+    }
+    return sum;
 }
 
 }  // namespace axo::storage

@@ -51,25 +51,6 @@ void Generate(const DataContext& ctx, std::int32_t count) {
     table->CommitWrites();
 }
 
-/// The layer's walk: BtNextKey + GetRec in the order of key 2.
-long long LayerWalk(const DataContext& ctx, std::int32_t& records) {
-    tUDPO file(ctx, "2024"_t);
-    if (!file.InitFile(1, _NoWait))
-        std::exit(1);
-    long long sum = 0;
-    records = 0;
-    std::int32_t n = 0;
-    Text key;
-    tVetaUDPO r;
-    file.BtClearKey(2);
-    while (file.BtNextKey(2, n, key)) {
-        file.GetRec(n, &r);
-        sum += r.RADEK + r.SU + key.size();
-        ++records;
-    }
-    return sum;
-}
-
 /// The bare walk through libpq: every column the layer reads, in the same order.
 long long BareWalk(const std::string& conninfo, const std::string& table) {
     pg::Connection c(conninfo);
@@ -122,7 +103,7 @@ int Run(std::int32_t records) {
         for (int engine = 0; engine < 2; ++engine) {
             UseEngine(engine == 0 ? pg : nullptr);
             walk[engine] = std::min(walk[engine] == 0 ? 1e9 : walk[engine],
-                                    Seconds([&] { LayerWalk(ctx, walked[engine]); }));
+                                    Seconds([&] { LayerWalk(ctx, "2024"_t, walked[engine]); }));
             if (engine == 0)
                 bare = std::min(bare, Seconds([&] {
                                     BareWalk(server.Conninfo(),

@@ -86,25 +86,6 @@ void BareInsert(const std::filesystem::path& file, tUDPO& kind,
     sqlite3_close(db);
 }
 
-/// The same walk through the layer: BtNextKey + GetRec.
-long long LayerWalk(const DataContext& ctx, const Text& suffix, std::int32_t& records) {
-    tUDPO file(ctx, suffix);
-    if (!file.InitFile(1, _NoWait))
-        std::exit(1);
-    long long sum = 0;
-    records = 0;
-    std::int32_t n = 0;
-    Text key;
-    tVetaUDPO r;
-    file.BtClearKey(2);
-    while (file.BtNextKey(2, n, key)) {
-        file.GetRec(n, &r);
-        sum += r.RADEK + r.SU + key.size();
-        ++records;
-    }
-    return sum;
-}
-
 int Run(std::int32_t walkRecords, std::int32_t appendRecords) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::path(AXO_BENCH_DATA_DIR) / ("data-" + std::to_string(::getpid()));
