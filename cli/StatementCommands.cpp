@@ -164,20 +164,24 @@ bool Show(const pap::StatementContext& ctx, const pap::ReportHandOver& handOver,
     office.printouts.push_back(office::DocumentFromText(text, ToUtf8(handOver.caption)));
     bool ok = true;
     if (const auto csv = options.Get("csv")) {
-        // The whole CSV or none: an older file stays as it was when this one cannot be written.
-        std::ostringstream bytes;
-        pap::WriteResultCsv(*file, bytes);
-        if (const int error = WriteWholeFile(*csv, bytes.str()); error != 0) {
-            err << "Soubor " << *csv << " nelze zapsat: " << ToUtf8(SystemErrorText(error))
-                << ".\n";
-            ok = false;
-        } else {
+        if (WriteResultCsvFile(*file, *csv, err))
             office.attached.emplace_back(*csv);
-        }
+        else
+            ok = false;
     }
     file->CloseFile();
     pap::DeleteResultFile(handOver.dataFile);
     return ok;
+}
+
+bool WriteResultCsvFile(pap::tFileZorvi& file, const std::string& path, std::ostream& err) {
+    std::ostringstream bytes;
+    pap::WriteResultCsv(file, bytes);
+    if (const int error = WriteWholeFile(path, bytes.str()); error != 0) {
+        err << "Soubor " << path << " nelze zapsat: " << ToUtf8(SystemErrorText(error)) << ".\n";
+        return false;
+    }
+    return true;
 }
 
 StatementMonths MonthsOf(const Options& options, const pap::StatementContext& ctx) {

@@ -20,6 +20,10 @@ struct StatementMonths {
 };
 StatementMonths MonthsOf(const Options& options, const pap::StatementContext& ctx);
 
+/// Writes the CSV of a result file to `path`, the whole CSV or none (an older file stays as it
+/// was when this one cannot be written); false after the message on `err`.
+bool WriteResultCsvFile(pap::tFileZorvi& file, const std::string& path, std::ostream& err);
+
 /// The name (without ".txt") of the protocols of statement `cislo` run for `months`:
 /// "vykaz4-01-12-protokol".
 std::string ProtocolName(int cislo, StatementMonths months);

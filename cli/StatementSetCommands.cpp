@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <ostream>
-#include <sstream>
 #include <string>
 
 #include "CliSession.h"
@@ -14,8 +13,6 @@
 #include "pap/StatementTitles.h"
 #include "pap/Statements.h"
 #include "pap/papVysledek.h"
-#include "util/AtomicFile.h"
-#include "util/SystemError.h"
 
 namespace axo::cli {
 
@@ -30,19 +27,6 @@ bool MonthsValid(StatementMonths months, std::ostream& err) {
     err << "Období --from " << months.from << " --to " << months.to
         << " není platné (měsíce 1 až 12, od nejvýše do).\n";
     return false;
-}
-
-/// Writes the CSV of a handed-over result into `dir` as "vykazN.csv"; false after the message.
-bool WriteCsv(pap::tFileZorvi& file, int cislo, const fs::path& dir, std::ostream& err) {
-    std::ostringstream bytes;
-    pap::WriteResultCsv(file, bytes);
-    const fs::path target = dir / ("vykaz" + std::to_string(cislo) + ".csv");
-    if (const int error = WriteWholeFile(target.string(), bytes.str()); error != 0) {
-        err << "Soubor " << target.string() << " nelze zapsat: " << ToUtf8(SystemErrorText(error))
-            << ".\n";
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -79,8 +63,11 @@ int RunStatements(const Options& options, std::ostream& out, std::ostream& err) 
         if (std::unique_ptr<pap::tFileZorvi> file = pap::OpenResultFile(*ctx.data, handOver)) {
             ++shown;
             out << ToUtf8(handOver.caption) << ": " << file->BtUsedRecs() << " řádků\n";
-            if (csvDir)
-                written = WriteCsv(*file, handOver.kind.cislo, *csvDir, err) && written;
+            if (csvDir) {
+                const fs::path csv =
+                    fs::path(*csvDir) / ("vykaz" + std::to_string(handOver.kind.cislo) + ".csv");
+                written = WriteResultCsvFile(*file, csv.string(), err) && written;
+            }
             file->CloseFile();
         }
         pap::DeleteResultFile(handOver.dataFile);
